@@ -1,0 +1,44 @@
+# Vektra: the README's commands. CMake does the building; this file wires
+# the set-up (Debian packages, configure, build) in front of each command.
+JOBS ?= $(shell nproc)
+XVFB := xvfb-run -a -s "-screen 0 1280x1024x24"
+CMAKE_FLAGS := -G Ninja -Wno-dev
+FUZZ_SECONDS ?= 60
+
+.PHONY: all deps build run test test-sanitize bench fuzz soak clean
+
+all: build
+
+deps:
+	@scripts/install-deps
+
+build: deps
+	@cmake -S . -B build $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake --build build -j $(JOBS)
+
+run: build
+	@scripts/run-game build
+
+test: build
+	@$(XVFB) ctest --test-dir build --output-on-failure -j $(JOBS)
+
+test-sanitize: deps
+	@cmake -S . -B build-asan $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=Debug -DVEKTRA_SANITIZE=ON >/dev/null
+	@cmake --build build-asan -j $(JOBS)
+	@ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
+	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	  $(XVFB) ctest --test-dir build-asan --output-on-failure -j $(JOBS)
+
+bench: deps
+	@cmake -S . -B build-bench $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=Release -DVEKTRA_BENCH=ON >/dev/null
+	@cmake --build build-bench -j $(JOBS)
+	@scripts/run-benchmarks build-bench
+
+fuzz: deps
+	@cmake -S . -B build-fuzz $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVEKTRA_FUZZ=ON \
+	  -DCMAKE_C_COMPILER=clang-14 -DCMAKE_CXX_COMPILER=clang++-14 >/dev/null
+	@cmake --build build-fuzz -j $(JOBS)
+	@scripts/run-fuzzers build-fuzz $(FUZZ_SECONDS)
+
+clean:
+	rm -rf build build-asan build-bench build-fuzz

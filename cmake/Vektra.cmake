@@ -1,0 +1,40 @@
+# vektra_library(Name DIR folder DEPS targets...)
+# One static library per folder of lib/, made of every .cpp in that folder
+# (headers only: an INTERFACE library). Include paths are rooted at lib/, so
+# code writes #include "Util/Debug.h".
+function(vektra_library name)
+  cmake_parse_arguments(ARG "" "DIR" "DEPS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${ARG_DIR}/*.cpp)
+  if(sources)
+    add_library(${name} STATIC ${sources})
+    target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/lib)
+    target_link_libraries(${name} PUBLIC ${ARG_DEPS})
+  else()
+    add_library(${name} INTERFACE)
+    target_include_directories(${name} INTERFACE ${PROJECT_SOURCE_DIR}/lib)
+    target_link_libraries(${name} INTERFACE ${ARG_DEPS})
+  endif()
+endfunction()
+
+# vektra_tests(Folder LABEL label DEPS targets... [RESOURCE_LOCK name])
+# One test executable per folder of tests/, made of every .cpp in it, with
+# each GoogleTest case registered in CTest under the given label.
+function(vektra_tests folder)
+  cmake_parse_arguments(ARG "" "LABEL;RESOURCE_LOCK" "DEPS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${folder}/*.cpp)
+  if(NOT sources)
+    return()
+  endif()
+  set(target test_${folder})
+  add_executable(${target} ${sources})
+  target_include_directories(${target} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+  target_link_libraries(${target} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gmock GTest::gtest_main)
+  set(props LABELS ${ARG_LABEL})
+  if(ARG_RESOURCE_LOCK)
+    list(APPEND props RESOURCE_LOCK ${ARG_RESOURCE_LOCK})
+  endif()
+  gtest_discover_tests(${target}
+    WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
+    PROPERTIES ${props}
+    DISCOVERY_TIMEOUT 60)
+endfunction()

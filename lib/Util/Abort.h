@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+
+namespace Util {
+
+// The source path from the tree's "lib/" on, without its extension:
+// "/src/vektra/lib/Game/GameManager.cpp" gives "lib/Game/GameManager".
+std::string abortSourcePath(const char* file);
+
+// Writes the two ABORT lines to the error stream of Util::Debug and ends
+// the process with std::abort(), with no clean-up.
+[[noreturn]] void abortProgram(const char* function, const char* file, int line,
+                               const std::string& message);
+
+} // namespace Util
+
+// Ends the program on a contradiction it cannot continue from.
+#define ABORT(message) ::Util::abortProgram(__PRETTY_FUNCTION__, __FILE__, __LINE__, (message))
