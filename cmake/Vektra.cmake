@@ -17,6 +17,7 @@ function(vektra_library name)
 endfunction()
 
 # vektra_tests(Folder LABEL label DEPS targets... [RESOURCE_LOCK name])
+# Folder may be nested ("Game/Window" gives test_Game_Window).
 # One test executable per folder of tests/, made of every .cpp in it, with
 # each GoogleTest case registered in CTest under the given label.
 function(vektra_tests folder)
@@ -25,7 +26,7 @@ function(vektra_tests folder)
   if(NOT sources)
     return()
   endif()
-  set(target test_${folder})
+  string(REPLACE "/" "_" target "test_${folder}")
   add_executable(${target} ${sources})
   target_include_directories(${target} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
   target_link_libraries(${target} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gmock GTest::gtest_main)
@@ -37,4 +38,12 @@ function(vektra_tests folder)
     WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
     PROPERTIES ${props}
     DISCOVERY_TIMEOUT 60)
+endfunction()
+
+# vektra_bench(Name DEPS targets...): bench/<Name>.cpp as the executable
+# bench_<Name>, linked with Google Benchmark's main.
+function(vektra_bench name)
+  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  add_executable(bench_${name} ${CMAKE_CURRENT_SOURCE_DIR}/${name}.cpp)
+  target_link_libraries(bench_${name} PRIVATE ${ARG_DEPS} benchmark::benchmark benchmark::benchmark_main)
 endfunction()
