@@ -8,7 +8,10 @@ namespace {
 
 using Mod = Keyboard::Modifiers;
 
-Mod combine(int bits) { return static_cast<Mod>(bits); }
+Mod combine(int bits)
+{
+    return static_cast<Mod>(bits);
+}
 
 // The name a code gets before the word names: the character itself when it
 // is printable, else its value in lower-case hex ("0x1b"), and plain "0" for
@@ -34,13 +37,13 @@ struct WordName {
 // In order: a later word overwrites an earlier one's code name, so "RETURN"
 // names code 13 while "PAGE UP" still reads as 13.
 const WordName WORD_NAMES[] = {
-    {"DQUOTE", 34}, {"COMMA", 44},     {"SPACE", 32},   {"SHIFT", 1},    {"ALT", 2},
-    {"LEFT", 4},    {"RIGHT", 5},      {"UP", 6},       {"DOWN", 7},     {"HOME", 8},
-    {"END", 9},     {"INSERT", 10},    {"BACKSPACE", 11}, {"DELETE", 12}, {"PAGE UP", 13},
-    {"PAGE DN", 14}, {"ESC", 27},      {"RETURN", 13},  {"KP0", 128},    {"KP1", 129},
-    {"KP2", 130},   {"KP3", 131},      {"KP4", 132},    {"KP5", 133},    {"KP6", 134},
-    {"KP7", 135},   {"KP8", 136},      {"KP9", 137},    {"KP/", 138},    {"KP*", 139},
-    {"KP-", 140},   {"KP+", 141},      {"KP.", 142},    {"KP=", 143},    {"KP RET", 144},
+    {"DQUOTE", 34},  {"COMMA", 44},  {"SPACE", 32},     {"SHIFT", 1},   {"ALT", 2},
+    {"LEFT", 4},     {"RIGHT", 5},   {"UP", 6},         {"DOWN", 7},    {"HOME", 8},
+    {"END", 9},      {"INSERT", 10}, {"BACKSPACE", 11}, {"DELETE", 12}, {"PAGE UP", 13},
+    {"PAGE DN", 14}, {"ESC", 27},    {"RETURN", 13},    {"KP0", 128},   {"KP1", 129},
+    {"KP2", 130},    {"KP3", 131},   {"KP4", 132},      {"KP5", 133},   {"KP6", 134},
+    {"KP7", 135},    {"KP8", 136},   {"KP9", 137},      {"KP/", 138},   {"KP*", 139},
+    {"KP-", 140},    {"KP+", 141},   {"KP.", 142},      {"KP=", 143},   {"KP RET", 144},
 };
 
 } // namespace

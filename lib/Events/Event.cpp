@@ -6,6 +6,9 @@ Event::Event(int eventType) : I_Event(eventType) {}
 
 Event::~Event() = default;
 
-I_Event* Event::clone() const { return new Event(*this); }
+I_Event* Event::clone() const
+{
+    return new Event(*this);
+}
 
 } // namespace EVT

@@ -27,8 +27,7 @@ private:
 
 } // namespace
 
-EventBus::EventBus()
-    : deliveryDepth(0), fillQueue(&queueA), drainQueue(&queueB), pendingTotal(0)
+EventBus::EventBus() : deliveryDepth(0), fillQueue(&queueA), drainQueue(&queueB), pendingTotal(0)
 {
     s_busAlive = true;
 }
@@ -45,7 +44,10 @@ EventBus::~EventBus()
     }
 }
 
-bool EventBus::isAlive() { return s_busAlive; }
+bool EventBus::isAlive()
+{
+    return s_busAlive;
+}
 
 EventBus::ConsumerEntry EventBus::entryOf(I_EventConsumer* consumer)
 {

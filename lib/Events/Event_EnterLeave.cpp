@@ -8,6 +8,9 @@ Event_EnterLeave::Event_EnterLeave(bool isActive) : I_Event(ENTER_LEAVE), active
 
 Event_EnterLeave::~Event_EnterLeave() = default;
 
-I_Event* Event_EnterLeave::clone() const { return new Event_EnterLeave(*this); }
+I_Event* Event_EnterLeave::clone() const
+{
+    return new Event_EnterLeave(*this);
+}
 
 } // namespace EVT

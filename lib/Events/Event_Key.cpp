@@ -11,6 +11,9 @@ Event_Key::Event_Key(unsigned char keyCode, bool isPressed, int modifierBits)
 
 Event_Key::~Event_Key() = default;
 
-I_Event* Event_Key::clone() const { return new Event_Key(*this); }
+I_Event* Event_Key::clone() const
+{
+    return new Event_Key(*this);
+}
 
 } // namespace EVT

@@ -12,6 +12,9 @@ Event_Mouse::Event_Mouse(int posX, int posY, int wheelSteps, int mouseButton, bo
 
 Event_Mouse::~Event_Mouse() = default;
 
-I_Event* Event_Mouse::clone() const { return new Event_Mouse(*this); }
+I_Event* Event_Mouse::clone() const
+{
+    return new Event_Mouse(*this);
+}
 
 } // namespace EVT

@@ -8,6 +8,9 @@ Event_PreUpdate::Event_PreUpdate(float frameDelta) : I_Event(PRE_UPDATE), delta(
 
 Event_PreUpdate::~Event_PreUpdate() = default;
 
-I_Event* Event_PreUpdate::clone() const { return new Event_PreUpdate(*this); }
+I_Event* Event_PreUpdate::clone() const
+{
+    return new Event_PreUpdate(*this);
+}
 
 } // namespace EVT

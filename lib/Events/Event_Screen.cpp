@@ -11,6 +11,9 @@ Event_Screen::Event_Screen(int newWidth, int newHeight)
 
 Event_Screen::~Event_Screen() = default;
 
-I_Event* Event_Screen::clone() const { return new Event_Screen(*this); }
+I_Event* Event_Screen::clone() const
+{
+    return new Event_Screen(*this);
+}
 
 } // namespace EVT

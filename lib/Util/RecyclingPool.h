@@ -68,7 +68,7 @@ private:
     // rest of its chunks go onto the free list.
     void grow()
     {
-        char* memory = static_cast<char*>(::operator new(chunk * (perBlock + 1)));
+        char* memory = static_cast<char*>(::operator new(chunk*(perBlock + 1)));
         Node* block = reinterpret_cast<Node*>(memory);
         block->next = blocks;
         blocks = block;

@@ -18,13 +18,13 @@ TEST(KeyboardStrings, NamesGiveCodes)
         int code;
     };
     const Case cases[] = {
-        {"UP", 6},       {"KP RET", 144}, {"a", 97},      {"A", 65},       {"0", 48},
-        {"CTRL", 0},     {"PAGE UP", 13}, {"RETURN", 13}, {"0x0", 0},      {"0x1b", 27},
-        {"ESC", 27},     {",", 44},       {"COMMA", 44},  {" ", 32},       {"SPACE", 32},
-        {"up", 0},       {"", 0},         {"SHIFT", 1},   {"ALT", 2},      {"0x3", 3},
-        {"0x1", 1},      {"DQUOTE", 34},  {"\"", 34},     {"KP0", 128},    {"KP9", 137},
-        {"KP/", 138},    {"KP=", 143},    {"PAGE DN", 14}, {"0xd", 13},    {"0xff", 255},
-        {"0x7f", 127},   {"~", 126},      {"0x80", 128},  {"0x00", 0},     {"DELETE", 12},
+        {"UP", 6},     {"KP RET", 144}, {"a", 97},       {"A", 65},    {"0", 48},
+        {"CTRL", 0},   {"PAGE UP", 13}, {"RETURN", 13},  {"0x0", 0},   {"0x1b", 27},
+        {"ESC", 27},   {",", 44},       {"COMMA", 44},   {" ", 32},    {"SPACE", 32},
+        {"up", 0},     {"", 0},         {"SHIFT", 1},    {"ALT", 2},   {"0x3", 3},
+        {"0x1", 1},    {"DQUOTE", 34},  {"\"", 34},      {"KP0", 128}, {"KP9", 137},
+        {"KP/", 138},  {"KP=", 143},    {"PAGE DN", 14}, {"0xd", 13},  {"0xff", 255},
+        {"0x7f", 127}, {"~", 126},      {"0x80", 128},   {"0x00", 0},  {"DELETE", 12},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string("name \"") + c.name + "\"");
@@ -39,10 +39,10 @@ TEST(KeyboardStrings, CodesGiveTheirLastName)
         const char* name;
     };
     const Case cases[] = {
-        {0, "0"},       {48, "0"},      {13, "RETURN"}, {3, "0x3"},   {1, "SHIFT"},
-        {2, "ALT"},     {200, "0xc8"},  {127, "0x7f"},  {126, "~"},   {27, "ESC"},
-        {32, "SPACE"},  {44, "COMMA"},  {34, "DQUOTE"}, {97, "a"},    {144, "KP RET"},
-        {145, "0x91"},  {255, "0xff"},  {31, "0x1f"},   {15, "0xf"},  {4, "LEFT"},
+        {0, "0"},      {48, "0"},     {13, "RETURN"}, {3, "0x3"},  {1, "SHIFT"},
+        {2, "ALT"},    {200, "0xc8"}, {127, "0x7f"},  {126, "~"},  {27, "ESC"},
+        {32, "SPACE"}, {44, "COMMA"}, {34, "DQUOTE"}, {97, "a"},   {144, "KP RET"},
+        {145, "0x91"}, {255, "0xff"}, {31, "0x1f"},   {15, "0xf"}, {4, "LEFT"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.code);
@@ -73,8 +73,8 @@ TEST(KeyboardStrings, ModifierNames)
         int value;
     };
     const Case cases[] = {
-        {"NONE", 0},       {"SHIFT", 1},      {"ALT", 2},           {"ALT+SHIFT", 3},
-        {"CTRL", 4},       {"CTRL+SHIFT", 5}, {"CTRL+ALT", 6},      {"CTRL+ALT+SHIFT", 7},
+        {"NONE", 0},         {"SHIFT", 1},           {"ALT", 2},        {"ALT+SHIFT", 3},
+        {"CTRL", 4},         {"CTRL+SHIFT", 5},      {"CTRL+ALT", 6},   {"CTRL+ALT+SHIFT", 7},
         {"INVALID", 0xffff}, {"SHIFT+CTRL", 0xffff}, {"shift", 0xffff}, {"", 0xffff},
     };
     for (const Case& c : cases) {

@@ -16,7 +16,8 @@ using Log = std::vector<std::string>;
 // an optional action (which may register, unregister, raise or destroy).
 class Recorder : public EVT::I_EventConsumer {
 public:
-    Recorder(std::string recorderName, Log& sharedLog) : name(std::move(recorderName)), log(sharedLog)
+    Recorder(std::string recorderName, Log& sharedLog)
+        : name(std::move(recorderName)), log(sharedLog)
     {
     }
 
@@ -35,7 +36,10 @@ public:
     std::function<void(EVT::I_Event*)> action;
 };
 
-EVT::EventBus& bus() { return EVT::EventBus::instance(); }
+EVT::EventBus& bus()
+{
+    return EVT::EventBus::instance();
+}
 
 // Type numbers of their own, so tests never meet each other's consumers.
 constexpr int T1 = 1001;

@@ -14,7 +14,10 @@ namespace {
 using Item = Util::HashedItem<unsigned long>;
 using Table = Util::IDHashTable<unsigned long>;
 
-Table& ids() { return Table::instance(); }
+Table& ids()
+{
+    return Table::instance();
+}
 
 bool idIsLive(unsigned long id)
 {
