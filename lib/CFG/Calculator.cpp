@@ -15,9 +15,31 @@ namespace {
 // Matched in this order; the first that begins the text wins.
 const char* const TOKENS[] = {"(", ")", "+", "-", "*", "/", "<<", ">>", ">=", "<=", ">", "<"};
 
-// The characters a float can be written with; used only to hand the
-// conversion a short piece of the text instead of all of it.
-constexpr std::string_view NUMBER_CHARS = "0123456789.eE+-";
+// The length of the longest start of text that has the shape of a float
+// ([sign] digits and points [e [sign] digits]). A stream read of a float
+// never looks further than one character past it.
+std::string_view::size_type floatShapeLength(std::string_view text)
+{
+    std::string_view::size_type end = 0;
+    auto skip = [&](const char* chars) {
+        while (end < text.size() && std::string_view(chars).find(text[end]) != std::string_view::npos) {
+            ++end;
+        }
+    };
+    auto skipOne = [&](const char* chars) {
+        if (end < text.size() && std::string_view(chars).find(text[end]) != std::string_view::npos) {
+            ++end;
+        }
+    };
+    skipOne("+-");
+    skip("0123456789.");
+    if (end < text.size() && (text[end] == 'e' || text[end] == 'E')) {
+        ++end;
+        skipOne("+-");
+        skip("0123456789");
+    }
+    return end;
+}
 
 // The low 32 bits of value cut toward zero, as two's complement would keep
 // them; values with no whole part to cut (infinite, not a number) give 0.
@@ -71,11 +93,10 @@ std::string Calculator::getNextToken()
 float Calculator::getNumber()
 {
     skipBlanks();
-    // Converting only the run of number characters and the one after it
-    // reads the same number as converting all of the rest, without copying
-    // a long expression for every operand.
-    std::string_view::size_type run = rest.find_first_not_of(NUMBER_CHARS);
-    std::string_view piece = rest.substr(0, run == std::string_view::npos ? run : run + 1);
+    // Converting only the number's shape and the character after it reads
+    // the same number as converting all of the rest, without copying a long
+    // expression for every operand.
+    std::string_view piece = rest.substr(0, floatShapeLength(rest) + 1);
     float value = 0.0f;
     try {
         value = Util::strToNum<float>(std::string(piece));
