@@ -65,9 +65,15 @@ TEST(IDHashTable, CongruentIdsShareABucketNewestFirst)
 }
 
 // Counts its destructions, to tell clear from clearAndDestroy.
-struct CountedItem : Item {
-    explicit CountedItem(unsigned long v) : Item(v) {}
+struct CountedItem : Util::I_HashTableObject {
+    explicit CountedItem(unsigned long v) : value(v) {}
     ~CountedItem() override { ++destroyed; }
+    unsigned long hash() const override { return value; }
+    bool isEqual(const I_HashTableObject* other) const override
+    {
+        return static_cast<const CountedItem*>(other)->value == value;
+    }
+    unsigned long value;
     static int destroyed;
 };
 int CountedItem::destroyed = 0;
