@@ -24,8 +24,8 @@ GLFWwindow* tryOpenWindow()
     glfwWindowHint(GLFW_VISIBLE, GLFW_FALSE);
     glfwWindowHint(GLFW_DEPTH_BITS, 24);
     glfwWindowHint(GLFW_STENCIL_BITS, 8);
-    GLFWwindow* window =
-        glfwCreateWindow(GLContextTest::WIDTH, GLContextTest::HEIGHT, "render test", nullptr, nullptr);
+    GLFWwindow* window = glfwCreateWindow(GLContextTest::WIDTH, GLContextTest::HEIGHT,
+                                          "render test", nullptr, nullptr);
     if (window == nullptr) {
         glfwTerminate();
         return nullptr;

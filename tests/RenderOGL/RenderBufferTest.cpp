@@ -62,7 +62,8 @@ TEST_F(RenderBuffers, StatusTexts)
     EXPECT_EQ(RenderBuffer::statusText(GL_FRAMEBUFFER_COMPLETE), "");
     EXPECT_EQ(RenderBuffer::statusText(GL_FRAMEBUFFER_INCOMPLETE_ATTACHMENT),
               "GL_FRAMEBUFFER_INCOMPLETE_ATTACHMENT_EXT");
-    EXPECT_EQ(RenderBuffer::statusText(GL_FRAMEBUFFER_UNSUPPORTED), "GL_FRAMEBUFFER_UNSUPPORTED_EXT");
+    EXPECT_EQ(RenderBuffer::statusText(GL_FRAMEBUFFER_UNSUPPORTED),
+              "GL_FRAMEBUFFER_UNSUPPORTED_EXT");
     EXPECT_EQ(RenderBuffer::statusText(0x8CD8), "Error: 0x8cd8");
 }
 
