@@ -36,7 +36,8 @@ class Files {
 public:
     Files()
     {
-        std::string pattern = (std::filesystem::temp_directory_path() / "vektra-bench-XXXXXX").string();
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "vektra-bench-XXXXXX").string();
         root = ::mkdtemp(&pattern[0]) != nullptr ? pattern : std::string(".");
         std::ofstream cfg(cfgPath());
         std::ofstream ini(iniPath());
