@@ -1,0 +1,71 @@
+#include "CFG/Info.h"
+
+#include "CFG/InfoImpl.h"
+
+namespace CFG {
+
+namespace {
+
+constexpr std::string_view ADDED_KEY_TERMINATOR = "END_OF_ADDED_KEY";
+
+} // namespace
+
+Info::Info(Info* overrides) : impl(new Impl(overrides)) {}
+
+Info::Info(const std::string& path, Info* overrides) : impl(new Impl(overrides))
+{
+    if (!addConfig(path)) {
+        reset();
+    }
+}
+
+Info::~Info()
+{
+    delete impl;
+}
+
+void Info::reset()
+{
+    Impl::deleteMap(impl->entries);
+}
+
+bool Info::addConfig(const std::string& path)
+{
+    return impl->addConfig(path);
+}
+
+bool Info::add(const std::string& key, const std::string& value)
+{
+    // Through the line reader, so that an added entry means exactly what the
+    // same line in a settings file would.
+    std::string line;
+    line.reserve(key.size() + value.size() + 4);
+    line.append(key).append(" ").append(keyValueSeparator()).append(" ").append(value);
+    return impl->addLine(line, ADDED_KEY_TERMINATOR);
+}
+
+std::string Info::get(const std::string& key) const
+{
+    return impl->get(key);
+}
+
+void Info::keys(std::vector<std::string>& out) const
+{
+    out.clear();
+    out.reserve(impl->entries.size());
+    for (const auto& entry : impl->entries) {
+        out.push_back(entry.first);
+    }
+}
+
+std::string Info::replaceKeys(const std::string& text) const
+{
+    return impl->replaceKeys(text);
+}
+
+const char* Info::keyValueSeparator()
+{
+    return "==";
+}
+
+} // namespace CFG

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace CFG {
+
+// A store of settings: text values under text keys, read from settings
+// files and single added entries. A lookup asks the store's override layer
+// first (any other Info, not owned, may be null); a non-empty answer there
+// wins. Values are kept as written and expanded on every get: key references
+// between "::", "EVAL:(" expressions and ">>" indirections. Owns its tables
+// through its private implementation.
+class Info {
+public:
+    explicit Info(Info* overrides = nullptr);
+    // Reads path into the new store; when that read fails the store is left empty.
+    Info(const std::string& path, Info* overrides);
+    virtual ~Info();
+
+    Info(const Info&) = delete;
+    Info& operator=(const Info&) = delete;
+
+    // Removes every entry; the override layer stays.
+    virtual void reset();
+
+    // Reads the settings file at path, then path + ".MOD", then the files
+    // named by its include keys. False when the file cannot be read or is
+    // malformed (a quoted value left open, selection blocks nested too
+    // deeply); what was read before the fault stays. A file that is already
+    // being read further up the include chain is not read again (false).
+    virtual bool addConfig(const std::string& path);
+
+    // Stores one entry as the settings line "key == value" would.
+    virtual bool add(const std::string& key, const std::string& value);
+
+    // The key's expanded value; the empty string for an absent key. A lookup
+    // that leads back to itself reads as the empty string. Throws
+    // std::domain_error for an "EVAL:(" operand that is no number, and
+    // CFG::ReportedError (after its report) for an operator it refuses.
+    virtual std::string get(const std::string& key) const;
+
+    // Replaces out with the top-level keys in ascending byte order.
+    virtual void keys(std::vector<std::string>& out) const;
+
+    // text with its "::KEY::" references replaced, nothing else expanded.
+    virtual std::string replaceKeys(const std::string& text) const;
+
+    static const char* keyValueSeparator();
+
+    class Impl;
+
+private:
+    Impl* impl;
+};
+
+} // namespace CFG

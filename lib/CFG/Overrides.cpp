@@ -1,0 +1,11 @@
+#include "CFG/Overrides.h"
+
+namespace CFG {
+
+Info* getDefaultOverrides()
+{
+    static Info overrides(nullptr);
+    return &overrides;
+}
+
+} // namespace CFG

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace CFG {
+
+// Loads the program's settings at start-up from its settings file and its
+// command line, into the overrides store and the global store:
+// 1. the overrides file is dirname(mainFile) + "SETTINGS_" + basename(mainFile)
+//    ("./SETTINGS_vektra.cfg"), unless the first argument starts with
+//    "SETTINGS_" (and has no "=="): then that argument names it;
+// 2. the overrides file is read into the overrides store, and "SETTINGS_FILE"
+//    is set there to its name;
+// 3. the global store is reset and mainFile read into it;
+// 4. the next argument, if it ends with ".cfg" (and has no "=="), is an extra
+//    settings file added to the global store; a missing or empty one ends
+//    loading with exit code 1, before anything of it is read;
+// 5. every remaining argument that does not begin with "-" and splits at
+//    "==" into exactly two trimmed pieces sets that key in the overrides
+//    store (an empty value hides nothing).
+// Used by the game's start-up and by the settings inspector alike.
+class SettingsLoader {
+public:
+    // Returned by load when start-up may go on.
+    static constexpr int GO_ON = -1;
+    // Exit code for a missing or empty extra settings file.
+    static constexpr int MISSING_EXTRA_FILE = 1;
+
+    explicit SettingsLoader(std::string mainFile);
+
+    // args are the program's arguments without the program name. Returns
+    // GO_ON, or the exit code the program must end with at once (printing
+    // nothing). Include keys are expanded while files are read, so what a
+    // lookup throws can pass through: call it inside CFG::guardedMain.
+    int load(const std::vector<std::string>& args) const;
+    int load(int argc, const char* const* argv) const;
+
+    // dirname(mainFile) + "SETTINGS_" + basename(mainFile).
+    static std::string defaultOverridesFile(const std::string& mainFile);
+
+private:
+    std::string mainFile;
+
+    static void applyOverride(const std::string& argument);
+};
+
+} // namespace CFG

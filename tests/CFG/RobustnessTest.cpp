@@ -1,0 +1,181 @@
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include "CFG/Info.h"
+#include "CFG/TempDir.h"
+
+using CFG::Info;
+
+// Settings files are user input: loops between files or keys and hostile
+// bytes must end in a defined result, never in endless recursion or a crash.
+
+TEST(Robustness, IncludeLoopsReadEachFileOnce)
+{
+    TempDir dir;
+    std::string a = dir.path("a.cfg");
+    std::string b = dir.path("b.cfg");
+    dir.write("a.cfg", "<INCLUDE_SELF == " + a + "\n<INCLUDE_B == " + b + "\nA == 1\nCOUNT == a\n");
+    dir.write("b.cfg", "<INCLUDE_A == " + a + "\nB == 2\nCOUNT == ::COUNT::b\n");
+    dir.write("a.cfg.MOD", "<INCLUDE_BACK == " + a + "\nMOD == 3\n");
+    Info info(nullptr);
+    ASSERT_TRUE(info.addConfig(a));
+    EXPECT_EQ(info.get("A"), "1");
+    EXPECT_EQ(info.get("B"), "2");
+    EXPECT_EQ(info.get("MOD"), "3");
+    // A self-reference reads empty, so b's line shows b was read once.
+    EXPECT_EQ(info.get("COUNT"), "b");
+
+    // Once a read is over, the same file may be read again.
+    EXPECT_TRUE(info.addConfig(b));
+}
+
+TEST(Robustness, OverrideFileLinkedBackToItsFileIsNotReadAgain)
+{
+    TempDir dir;
+    std::string path = dir.write("loop.cfg", "K == 1\n");
+    ASSERT_EQ(::symlink(path.c_str(), (path + ".MOD").c_str()), 0);
+    Info info(nullptr);
+    EXPECT_TRUE(info.addConfig(path));
+    EXPECT_EQ(info.get("K"), "1");
+}
+
+TEST(Robustness, LongIncludeChainsAreCutOff)
+{
+    TempDir dir;
+    const int files = 200;
+    for (int i = 0; i < files; ++i) {
+        dir.write("f" + std::to_string(i) + ".cfg", "<INCLUDE == " + dir.path("f" + std::to_string(i + 1) + ".cfg") +
+                                                        "\nK" + std::to_string(i) + " == x\n");
+    }
+    Info info(nullptr);
+    EXPECT_TRUE(info.addConfig(dir.path("f0.cfg")));
+    EXPECT_EQ(info.get("K0"), "x");
+    EXPECT_EQ(info.get("K40"), "x");
+    EXPECT_EQ(info.get("K150"), "") << "files nest at most 64 deep";
+}
+
+TEST(Robustness, CyclicLookupsReadEmpty)
+{
+    Info info(nullptr);
+    const char* lines[][2] = {
+        {"SELF", "::SELF::"},           {"TEXT", "x::TEXT::y"},
+        {"PING", "::PONG::"},           {"PONG", "p::PING::"},
+        {"JUMP", ">>JUMP"},             {"HOP", ">>::HOP::"},
+        {"CALC", "EVAL:(1 + ::CALC::)"},
+    };
+    for (auto& line : lines) {
+        ASSERT_TRUE(info.add(line[0], line[1]));
+    }
+    struct Case {
+        const char* key;
+        const char* value;
+    };
+    for (const Case& c : {Case{"SELF", ""}, Case{"TEXT", "xy"}, Case{"PING", "p"},
+                          Case{"PONG", "p"}, Case{"JUMP", ""}, Case{"HOP", ""},
+                          Case{"CALC", "1"}}) {
+        SCOPED_TRACE(c.key);
+        EXPECT_EQ(info.get(c.key), c.value);
+    }
+}
+
+TEST(Robustness, SelectionThatSelectsOnItself)
+{
+    TempDir dir;
+    Info info(nullptr);
+    ASSERT_TRUE(info.addConfig(dir.write("s.cfg", "S ?? S\n* == ::S::d\nS\nT ?? U\n* == t\nU\nU == ::T::\n")));
+    EXPECT_EQ(info.get("S"), "d");
+    EXPECT_EQ(info.get("T"), "t");
+    EXPECT_EQ(info.get("U"), "t");
+}
+
+TEST(Robustness, LongChainsAndExplodingExpansionsAreBounded)
+{
+    Info info(nullptr);
+    const int chain = 5000;
+    for (int i = 0; i < chain; ++i) {
+        ASSERT_TRUE(info.add("C" + std::to_string(i), ">>C" + std::to_string(i + 1)));
+    }
+    ASSERT_TRUE(info.add("C" + std::to_string(chain), "end"));
+    EXPECT_EQ(info.get("C" + std::to_string(chain - 10)), "end");
+    EXPECT_EQ(info.get("C0"), "") << "deeper than 64 lookups";
+
+    // Every level doubles the work: without a budget this would not end.
+    for (int i = 0; i < 60; ++i) {
+        std::string next = "::X" + std::to_string(i + 1) + "::";
+        ASSERT_TRUE(info.add("X" + std::to_string(i), next + next));
+    }
+    ASSERT_TRUE(info.add("X60", "a"));
+    std::string value = info.get("X0");
+    EXPECT_LT(value.size(), 100000u);
+    EXPECT_EQ(info.get("X55"), std::string(32, 'a'));
+}
+
+TEST(Robustness, HostileBytesAreReadSafely)
+{
+    TempDir dir;
+    const std::string nul("\0", 1);
+    struct Case {
+        std::string text;
+        bool result;
+        const char* key;
+        std::string value;
+    };
+    const Case cases[] = {
+        {"K" + nul + "EY == v" + nul + "w\n", true, "", ""},
+        {"K == a\r\nL == b\r\n", true, "L", "b"},
+        {"\"\n\"\"\n\"\"\"\n", true, "", ""},
+        {"Q == \"\"\"\n", true, "Q", ""},
+        {"Q == \"\n\"\n", true, "Q", "\n"},
+        {"S ?? X\nS ?? X\n", true, "S", ""},
+        {std::string(1 << 20, 'k') + " == " + std::string(1 << 20, 'v') + "\n", true, "", ""},
+        {std::string(100000, '"') + "\n", true, "", ""},
+        {"V == " + std::string(100001, '"') + "\n", true, "V", ""},
+        {"V == \"" + std::string(100000, '\\') + "\n", false, "V", ""},
+        {"==\n??\n== \"\n", false, "", ""},
+        {std::string(300000, ':') + "\n", true, "", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text.substr(0, 40));
+        Info info(nullptr);
+        EXPECT_EQ(info.addConfig(dir.write("h.cfg", c.text)), c.result);
+        EXPECT_EQ(info.get(c.key), c.value);
+    }
+    Info info(nullptr);
+    ASSERT_TRUE(info.addConfig(dir.write("n.cfg", "K" + nul + "EY == v" + nul + "w\n")));
+    EXPECT_EQ(info.get("K" + nul + "EY"), "v" + nul + "w");
+}
+
+TEST(Robustness, DeeplyNestedSelectionBlocksAreRefused)
+{
+    TempDir dir;
+    std::string deep;
+    for (int i = 0; i < 100000; ++i) {
+        deep += "K ?? S\n";
+    }
+    Info info(nullptr);
+    EXPECT_FALSE(info.addConfig(dir.write("deep.cfg", "BEFORE == 1\n" + deep)));
+    EXPECT_EQ(info.get("BEFORE"), "1");
+
+    std::string shallow = "S == a\n";
+    for (int i = 0; i < 60; ++i) {
+        shallow += "K ?? S\n";
+    }
+    shallow += "a == found\n";
+    Info ok(nullptr);
+    EXPECT_TRUE(ok.addConfig(dir.write("shallow.cfg", shallow)));
+}
+
+TEST(Robustness, ReferenceNamesWithEveryByte)
+{
+    Info info(nullptr);
+    std::string text;
+    for (int c = 0; c < 256; ++c) {
+        text += "::";
+        text += static_cast<char>(c);
+    }
+    text += "::";
+    EXPECT_NO_THROW(info.replaceKeys(text));
+    ASSERT_TRUE(info.add("V", text));
+    EXPECT_NO_THROW(info.get("V"));
+}

@@ -1,0 +1,206 @@
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "CFG/TempDir.h"
+
+// Runs the real vektra-config binary in a temporary working directory and
+// checks what it prints and how it ends.
+
+namespace {
+
+struct Outcome {
+    int code = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string readAll(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    std::stringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+Outcome runInspector(const TempDir& dir, const std::vector<std::string>& args)
+{
+    std::string outPath = dir.path(".stdout");
+    std::string errPath = dir.path(".stderr");
+    std::vector<char*> argv;
+    std::string program = VEKTRA_CONFIG;
+    argv.push_back(&program[0]);
+    std::vector<std::string> copies(args);
+    for (std::string& arg : copies) {
+        argv.push_back(&arg[0]);
+    }
+    argv.push_back(nullptr);
+
+    pid_t child = ::fork();
+    if (child == 0) {
+        int out = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        int err = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        if (out < 0 || err < 0 || ::chdir(dir.dir().c_str()) != 0) {
+            ::_exit(127);
+        }
+        ::dup2(out, 1);
+        ::dup2(err, 2);
+        ::execv(argv[0], argv.data());
+        ::_exit(127);
+    }
+    Outcome run;
+    int status = 0;
+    if (child > 0 && ::waitpid(child, &status, 0) == child) {
+        run.code = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    }
+    run.out = readAll(outPath);
+    run.err = readAll(errPath);
+    return run;
+}
+
+class VektraConfig : public ::testing::Test {
+protected:
+    TempDir dir;
+
+    void SetUp() override
+    {
+        dir.write("vektra.cfg", "WIDTH == 800\n"
+                                "HEIGHT == 600\n"
+                                "AREA == EVAL:(::WIDTH:: * ::HEIGHT::)\n"
+                                "FROM == main\n");
+    }
+};
+
+} // namespace
+
+TEST_F(VektraConfig, NoArgumentsReadsTheDefaultOverridesFile)
+{
+    dir.write("SETTINGS_vektra.cfg", "HEIGHT == 480\n");
+    Outcome run = runInspector(dir, {});
+    EXPECT_EQ(run.code, 0);
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(run.out, "AREA == 384000\n"
+                       "FROM == main\n"
+                       "HEIGHT == 480\n"
+                       "WIDTH == 800\n");
+
+    run = runInspector(dir, {"--get", "SETTINGS_FILE", "--get", "HEIGHT"});
+    EXPECT_EQ(run.out, "./SETTINGS_vektra.cfg\n480\n");
+}
+
+TEST_F(VektraConfig, GetPrintsValuesInTheOrderAsked)
+{
+    Outcome run = runInspector(dir, {"--get", "HEIGHT", "--get", "MISSING", "--get", "AREA",
+                                 "--get", "HEIGHT", "WIDTH==1"});
+    EXPECT_EQ(run.code, 0);
+    EXPECT_EQ(run.out, "600\n\n600\n600\n");
+
+    run = runInspector(dir, {"--get"});
+    EXPECT_EQ(run.code, 2);
+    EXPECT_EQ(run.out, "");
+    EXPECT_NE(run.err.find("usage"), std::string::npos);
+}
+
+TEST_F(VektraConfig, FirstArgumentNamesTheOverridesFileAndIsNotLoadedTwice)
+{
+    dir.write("SETTINGS_vektra.cfg", "HEIGHT == default overrides\n");
+    dir.write("SETTINGS_x.cfg", "FROM == overrides\n<INCLUDE == counter.cfg\n");
+    dir.write("counter.cfg", "COUNT == ::COUNT::I\n");
+    Outcome run = runInspector(dir, {"--get", "FROM", "--get", "HEIGHT", "--get", "SETTINGS_FILE",
+                                 "SETTINGS_x.cfg"});
+    EXPECT_EQ(run.code, 0);
+    EXPECT_EQ(run.out, "overrides\n600\nSETTINGS_x.cfg\n");
+    // Loaded as the overrides file only: never into the global store as well.
+    run = runInspector(dir, {"SETTINGS_x.cfg"});
+    EXPECT_EQ(run.out.find("COUNT"), std::string::npos) << run.out;
+}
+
+TEST_F(VektraConfig, ExtraSettingsFileFollowsTheMainFile)
+{
+    dir.write("extra.cfg", "FROM == extra\nWIDTH == 1024\n");
+    dir.write("SETTINGS_vektra.cfg", "WIDTH == 640\n");
+    Outcome run = runInspector(dir, {"--get", "FROM", "--get", "WIDTH", "extra.cfg", "HEIGHT==1"});
+    EXPECT_EQ(run.code, 0);
+    EXPECT_EQ(run.out, "extra\n640\n");
+
+    // Only the argument right after the consumed ones can be the extra file.
+    run = runInspector(dir, {"--get", "FROM", "A==B", "extra.cfg"});
+    EXPECT_EQ(run.out, "main\n");
+    run = runInspector(dir, {"--get", "FROM", "SETTINGS_vektra.cfg", "extra.cfg"});
+    EXPECT_EQ(run.out, "extra\n");
+}
+
+TEST_F(VektraConfig, CommandLineOverrides)
+{
+    struct Case {
+        std::vector<std::string> args;
+        const char* height;
+    };
+    const Case cases[] = {
+        {{"HEIGHT==1"}, "1"},
+        {{"A==B", "HEIGHT==2"}, "2"},
+        {{"-HEIGHT==3"}, "600"},
+        {{"HEIGHT==4==5"}, "600"},
+        {{" HEIGHT == 6 "}, "6"},
+        {{"HEIGHT=="}, "600"},
+        {{"HEIGHT==7", "HEIGHT=="}, "600"}, // the empty value replaces the 7
+        {{"HEIGHT==8", "HEIGHT==9"}, "9"},
+        {{"HEIGHT"}, "600"},
+        {{"HEIGHT=10"}, "600"},
+        {{"other.cfg", "HEIGHT==11"}, "11"},
+    };
+    dir.write("other.cfg", "UNUSED == 1\n");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.args.front());
+        std::vector<std::string> args{"--get", "HEIGHT", "--get", "A"};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        Outcome run = runInspector(dir, args);
+        EXPECT_EQ(run.code, 0);
+        std::string expectedA = c.args.front() == "A==B" ? "B" : "";
+        EXPECT_EQ(run.out, std::string(c.height) + "\n" + expectedA + "\n");
+    }
+}
+
+TEST_F(VektraConfig, MissingOrEmptyExtraFileEndsWithCodeOne)
+{
+    dir.write("empty.cfg", "");
+    for (const char* name : {"empty.cfg", "missing.cfg"}) {
+        SCOPED_TRACE(name);
+        Outcome run = runInspector(dir, {name, "HEIGHT==1"});
+        EXPECT_EQ(run.code, 1);
+        EXPECT_EQ(run.out, "");
+        EXPECT_EQ(run.err, "");
+    }
+}
+
+TEST_F(VektraConfig, UnusableSettingsEndWithCodeTwo)
+{
+    dir.write("number.cfg", "BAD == EVAL:(::WIDTH:: * abc)\n");
+    Outcome run = runInspector(dir, {"number.cfg"});
+    EXPECT_EQ(run.code, 2);
+    EXPECT_EQ(run.out, "") << "no half listing";
+    EXPECT_EQ(run.err, "Cant convert String to Num:abc\n");
+
+    dir.write("operator.cfg", "BAD == EVAL:(2(3))\n");
+    run = runInspector(dir, {"--get", "WIDTH", "--get", "BAD", "operator.cfg"});
+    EXPECT_EQ(run.code, 2);
+    EXPECT_EQ(run.out, "");
+    EXPECT_TRUE(::testing::internal::RE::FullMatch(
+        run.err, "ABORT: Func:static float CFG::Calculator::doCalculation\\(float, const "
+                 "std::string&, float\\) File:lib/CFG/Calculator Line: [0-9]+\n"
+                 "ABORT: Unknown operator: \\(\n"))
+        << run.err;
+
+    // The game's arguments can make a setting unusable too.
+    run = runInspector(dir, {"--get", "WIDTH", "WIDTH==wide", "AREA==EVAL:(::WIDTH::+1)"});
+    EXPECT_EQ(run.code, 0);
+    EXPECT_EQ(run.out, "wide\n");
+    run = runInspector(dir, {"--get", "AREA", "WIDTH==wide"});
+    EXPECT_EQ(run.code, 2);
+    EXPECT_EQ(run.err, "Cant convert String to Num:wide * 600\n");
+}
