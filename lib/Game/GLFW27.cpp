@@ -8,8 +8,7 @@
 #include <exception>
 #include <thread>
 
-namespace
-{
+namespace {
 
 // The 2.7 numbers are taken here, before GLFW 3's header is included: that header defines
 // macros with many of the same names (GLFW_KEY_UP, GLFW_PRESS, GLFW_STICKY_KEYS...).
@@ -46,8 +45,7 @@ constexpr int kSpecial27[] = {
 #define GLFW_INCLUDE_NONE
 #include <GLFW/glfw3.h>
 
-namespace
-{
+namespace {
 
 constexpr int kSpecial3[] = {
     GLFW_KEY_ESCAPE,        GLFW_KEY_UP,          GLFW_KEY_DOWN,        GLFW_KEY_LEFT,
@@ -121,6 +119,9 @@ struct Layer {
     bool cursorShown = true;
     bool stickyKeys = false;
     bool keyRepeat = false;
+    bool dropMotion = false;
+    // Whether each key (by 2.7 number) is physically down, whatever sticky keys report.
+    std::array<bool, k27Max + 1> keysDown{};
     double wheelOffset = 0.0;
     int wheelPos = 0;
     std::exception_ptr pending;
@@ -164,11 +165,12 @@ void rethrowPending()
 void onKey(GLFWwindow*, int key, int, int action, int)
 {
     Layer& l = layer();
-    if (!l.keyFun || (action == GLFW_REPEAT && !l.keyRepeat)) {
-        return;
-    }
     const int key27 = GLFW27::keyFromGlfw3(key);
     if (key27 == k27Unknown) {
+        return;
+    }
+    l.keysDown[key27] = action != GLFW_RELEASE;
+    if (!l.keyFun || (action == GLFW_REPEAT && !l.keyRepeat)) {
         return;
     }
     const int action27 = action == GLFW_RELEASE ? k27Release : k27Press;
@@ -187,7 +189,7 @@ void onMouseButton(GLFWwindow*, int button, int action, int)
 void onCursorPos(GLFWwindow*, double x, double y)
 {
     Layer& l = layer();
-    if (l.posFun) {
+    if (l.posFun && !l.dropMotion) {
         guarded(
             [&] { l.posFun(static_cast<int>(std::floor(x)), static_cast<int>(std::floor(y))); });
     }
@@ -292,8 +294,7 @@ const unsigned char* joystickButtons(int joy, int& count)
 
 } // namespace
 
-namespace GLFW27
-{
+namespace GLFW27 {
 
 int glfwInit()
 {
@@ -343,6 +344,15 @@ int glfwOpenWindow(int width, int height, int redbits, int greenbits, int bluebi
         if (!monitor) {
             return 0;
         }
+    }
+    // 2.7 sizes a window left at 0 by 0 as 640 by 480, and one missing side at 4:3.
+    if (width <= 0 && height <= 0) {
+        width = 640;
+        height = 480;
+    } else if (width <= 0) {
+        width = height * 4 / 3;
+    } else if (height <= 0) {
+        height = width * 3 / 4;
     }
     glfwDefaultWindowHints();
     setBitsHint(GLFW_RED_BITS, redbits);
@@ -478,6 +488,11 @@ int glfwGetKey(int key)
     return ::glfwGetKey(layer().window, key3) == GLFW_PRESS ? k27Press : k27Release;
 }
 
+bool isKeyDown(int key)
+{
+    return key >= 0 && key <= k27Max && layer().window && layer().keysDown[key];
+}
+
 int glfwGetMouseButton(int button)
 {
     if (button < 0 || button > k27MouseButtonLast || !layer().window) {
@@ -501,11 +516,23 @@ void glfwGetMousePos(int* x, int* y)
     }
 }
 
+// 2.7 placed the cursor at once. GLFW 3 warps it and reports the warp's motion (or the
+// pointer entering the window) at a later poll, where it would pass for the player's own
+// movement, and a second warp before then (hiding the cursor centres it) even turns it into
+// a jump. So the warp is waited for and its motion taken in now, without a motion report.
 void glfwSetMousePos(int x, int y)
 {
-    if (layer().window) {
-        glfwSetCursorPos(layer().window, x, y);
+    Layer& l = layer();
+    if (!l.window) {
+        return;
     }
+    glfwSetCursorPos(l.window, x, y);
+    double px = 0.0;
+    double py = 0.0;
+    glfwGetCursorPos(l.window, &px, &py); // a round trip: the warp's events are in by now
+    l.dropMotion = true;
+    ::glfwPollEvents();
+    l.dropMotion = false;
 }
 
 int glfwGetMouseWheel()

@@ -8,8 +8,7 @@
 // shapes; every decision about what to do with input stays in Game::GLFWApp.
 //
 // Do not include <GLFW/glfw3.h> in the same file: several 2.7 names below are macros there.
-namespace GLFW27
-{
+namespace GLFW27 {
 
 // Key and button actions.
 constexpr int GLFW_RELEASE = 0;
@@ -133,10 +132,15 @@ void glfwPollEvents();
 void glfwEnable(int token);
 void glfwDisable(int token);
 
-// Input state, in 2.7 numbers.
+// Input state, in 2.7 numbers. With sticky keys on, glfwGetKey reports a key that was pressed
+// as down until it has been asked once, even after its release; isKeyDown tells whether the
+// key is held now, as seen by the key input so far.
 int glfwGetKey(int key);
+bool isKeyDown(int key);
 int glfwGetMouseButton(int button);
 void glfwGetMousePos(int* x, int* y);
+// Places the cursor at once; the move is not reported to the mouse position callback. Input
+// that was waiting is delivered to the other callbacks now.
 void glfwSetMousePos(int x, int y);
 int glfwGetMouseWheel();
 void glfwSetMouseWheel(int position);

@@ -11,8 +11,7 @@
 
 using namespace GLFW27;
 
-namespace
-{
+namespace {
 
 const char* const kTitle = "GLFW27Test";
 
@@ -40,9 +39,8 @@ void recordWheel(int position)
     g_wheel.push_back(position);
 }
 
-class GLFW27Window : public ::testing::Test
-{
-  protected:
+class GLFW27Window : public ::testing::Test {
+protected:
     void SetUp() override
     {
         g_keys.clear();
@@ -248,8 +246,19 @@ TEST_F(GLFW27Window, RealKeysArriveWith27NumbersAndStateIsReadable)
     }
     ASSERT_TRUE(XInput::xdotool("keydown shift"));
     EXPECT_TRUE(XInput::pollUntil([] { return glfwGetKey(GLFW_KEY_LSHIFT) == GLFW_PRESS; }));
+    EXPECT_TRUE(isKeyDown(GLFW_KEY_LSHIFT));
     ASSERT_TRUE(XInput::xdotool("keyup shift"));
     EXPECT_TRUE(XInput::pollUntil([] { return glfwGetKey(GLFW_KEY_LSHIFT) == GLFW_RELEASE; }));
+
+    // Sticky keys hold a released key down for glfwGetKey until it has been asked once;
+    // isKeyDown tells the key as it is.
+    glfwEnable(GLFW_STICKY_KEYS);
+    g_keys.clear();
+    ASSERT_TRUE(XInput::xdotool("keydown shift keyup shift"));
+    ASSERT_TRUE(XInput::pollUntil([] { return g_keys.size() >= 2; }));
+    EXPECT_FALSE(isKeyDown(GLFW_KEY_LSHIFT));
+    EXPECT_EQ(glfwGetKey(GLFW_KEY_LSHIFT), GLFW_PRESS);
+    EXPECT_EQ(glfwGetKey(GLFW_KEY_LSHIFT), GLFW_RELEASE);
 }
 
 TEST_F(GLFW27Window, WheelStepsAddUpToAPosition)

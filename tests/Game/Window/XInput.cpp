@@ -6,8 +6,7 @@
 
 #include "Game/GLFW27.h"
 
-namespace XInput
-{
+namespace XInput {
 
 bool xdotool(const std::string& args)
 {

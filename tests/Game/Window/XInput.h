@@ -5,8 +5,7 @@
 
 // Real X input for the window tests: xdotool drives the X server the tests run on, and the
 // window under test polls until what it waits for has arrived.
-namespace XInput
-{
+namespace XInput {
 
 // Runs "xdotool <args>"; true when it succeeded.
 bool xdotool(const std::string& args);
