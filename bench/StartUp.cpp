@@ -217,8 +217,9 @@ void BM_StartUpMinimalWindow(benchmark::State& state)
                     frame.rgba);
 }
 
-// Each repetition is 5 starts; the repetitions of the two sides are
-// interleaved (see main) so that a busy moment on the machine hits both.
+// Each repetition is 5 starts. scripts/run-benchmarks interleaves the
+// repetitions of the two sides, so that a busy moment on the machine hits
+// both alike.
 BENCHMARK(BM_StartUpGame)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5)->Repetitions(9);
 BENCHMARK(BM_StartUpMinimalWindow)
     ->UseManualTime()
@@ -227,19 +228,3 @@ BENCHMARK(BM_StartUpMinimalWindow)
     ->Repetitions(9);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    // Interleave the two sides' repetitions unless the caller chose otherwise.
-    std::vector<char*> args(argv, argv + argc);
-    std::string interleave = "--benchmark_enable_random_interleaving=true";
-    args.insert(args.begin() + 1, interleave.data());
-    int count = static_cast<int>(args.size());
-    benchmark::Initialize(&count, args.data());
-    if (benchmark::ReportUnrecognizedArguments(count, args.data())) {
-        return 1;
-    }
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

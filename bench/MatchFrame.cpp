@@ -1,0 +1,79 @@
+// One frame of a running match (4 players on a 64 x 48 grid) through the
+// whole game without a display, against a hand-written loop that advances
+// the same match directly, in the same run.
+//
+// The game side is the game as start-up builds it, on the headless window
+// application: every frame a pre-update and an update event over the bus,
+// the game manager's dispatch to timers, logic controller and view
+// manager, the match state's step timer and steps, the arena view's blink
+// timer. Space is held from the first frame on, so the title state starts
+// the next match at once whenever one ends.
+//
+// The hand-written side is what a frame of the match has to do and nothing
+// else: the match state's onUpdate and the arena view's onUpdate, called
+// directly, and a new match (onEnter) whenever one ends.
+//
+// Both sides play 36,000 frames of 1/60 s (ten minutes of game time) from
+// the same seed per repetition; the time shown is per frame.
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <string>
+
+#include "HeadlessVektra.h"
+#include "app/MainView.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr double FRAME_SECONDS = 1.0 / 60.0;
+constexpr int FRAMES = 36000;
+constexpr unsigned char KEY_SPACE = 32;
+
+const Bench::Overrides MATCH = {{"GRID_WIDTH", "64"}, {"GRID_HEIGHT", "48"}, {"NUM_PLAYERS", "4"}};
+
+void BM_MatchFrameWholeGame(benchmark::State& state)
+{
+    Bench::loadSettings(MATCH);
+    for (auto _ : state) {
+        Bench::HeadlessVektra game(FRAME_SECONDS, {Game::HeadlessApp::Input::keyDown(0, KEY_SPACE)},
+                                   FRAMES);
+        const Clock::time_point start = Clock::now();
+        game.run();
+        const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+        state.SetIterationTime(seconds / FRAMES);
+        benchmark::DoNotOptimize(game.match->getPlayer(0).x);
+    }
+    state.counters["frames"] = FRAMES;
+}
+BENCHMARK(BM_MatchFrameWholeGame)->UseManualTime()->Unit(benchmark::kNanosecond)->Iterations(1)->Repetitions(15);
+
+void BM_MatchFrameHandWritten(benchmark::State& state)
+{
+    Bench::loadSettings(MATCH);
+    const float delta = static_cast<float>(FRAME_SECONDS * 1000.0);
+    for (auto _ : state) {
+        // The same objects as the game side, only driven directly.
+        Bench::HeadlessVektra game(FRAME_SECONDS, {}, FRAMES);
+        Tool::MainLogic& match = *game.match;
+        match.onEnter("TITLE", "START");
+        Tool::MainView& view = *match.getView();
+        const Clock::time_point start = Clock::now();
+        for (int frame = 0; frame < FRAMES; ++frame) {
+            const std::string result = match.onUpdate(delta);
+            view.onUpdate(delta);
+            if (!result.empty()) {
+                match.onEnter("RUNNING", result);
+            }
+        }
+        const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+        state.SetIterationTime(seconds / FRAMES);
+        benchmark::DoNotOptimize(match.getPlayer(0).x);
+    }
+    state.counters["frames"] = FRAMES;
+}
+BENCHMARK(BM_MatchFrameHandWritten)->UseManualTime()->Unit(benchmark::kNanosecond)->Iterations(1)->Repetitions(15);
+
+} // namespace
