@@ -1,0 +1,185 @@
+#!/usr/bin/env bash
+# End-to-end tests of the game binary in a real window on a private X
+# server. Usage: vektra-e2e.sh CASE, with CASE one of: match, close,
+# bad-setting, command-line, no-display. See e2e-lib.sh for what it needs.
+source "$(dirname "$0")/e2e-lib.sh"
+
+# A 32 x 24 arena in a 320 x 240 window: cells of 10 x 10 pixels. The
+# shipped file says 80 x 60 and 800 x 600, so these KEY==VALUE arguments
+# must override it for any check below to pass. Two players and no random
+# turns make the computer player's path predictable.
+ARENA=(SCREEN_WIDTH==320 SCREEN_HEIGHT==240 GRID_WIDTH==32 GRID_HEIGHT==24 NUM_PLAYERS==2
+       TURN_CHANCE==0 MOVE_TIME==100 FLASH_TIME==150 CLEAR_COLOR==0x204060FF)
+
+# Length of the run of "#" in row $2 of the cells of $1 from column $3 on,
+# going in direction $4 (1 right, -1 left).
+run_length() {
+    local row length=0 x=$3
+    row=$(sed -n "$(($2 + 1))p" "$WORK/$1.cells")
+    while [[ $x -ge 0 && $x -lt ${#row} && "${row:$x:1}" == "#" ]]; do
+        length=$((length + 1))
+        x=$((x + $4))
+    done
+    echo "$length"
+}
+
+expect_ring() {
+    local row
+    for y in 0 23; do
+        row=$(sed -n "$((y + 1))p" "$WORK/$1.cells")
+        [[ "$row" == "################################" ]] || fail "$1: wall row $y is $row"
+    done
+    for y in $(seq 1 22); do
+        expect_cell "$1" 0 "$y" "#"
+        expect_cell "$1" 31 "$y" "#"
+    done
+}
+
+case_match() {
+    start_x
+    start_game "${ARENA[@]}"
+    wait_window
+
+    # Before the first match: only the clear colour, everywhere.
+    shot title
+    for point in "0 0" "319 0" "160 120" "0 239" "319 239"; do
+        # shellcheck disable=SC2086
+        [[ $(pixel title $point) == "32 64 96" ]] || fail "title: pixel $point is $(pixel title $point)"
+    done
+
+    # SPACE starts a match: the wall ring, player 0 from (8, 6) heading
+    # right, player 1 from (23, 17) heading left, nothing else. The heads
+    # may be blinking black, the same for both.
+    key space
+    sleep 0.4
+    shot running
+    cells running 32 24
+    expect_ring running
+    expect_cell running 7 6 "."
+    expect_cell running 24 17 "."
+    local trail0 trail1
+    trail0=$(run_length running 6 8 1)
+    trail1=$(run_length running 17 23 -1)
+    [[ $trail0 -ge 2 && $trail0 -eq $trail1 ]] ||
+        fail "running: trails of $trail0 and $trail1 cells"$'\n'"$(cat "$WORK/running.cells")"
+    local others
+    others=$(sed -n '2,23p' "$WORK/running.cells" | sed '6d;17d' | cut -c 2-31 | tr -d '.\n')
+    [[ -z "$others" ]] || fail "running: cells lit off the two rows"$'\n'"$(cat "$WORK/running.cells")"
+
+    # Player 0 turns down: its trail bends there.
+    key Down
+    sleep 0.5
+    shot turned
+    cells turned 32 24
+    local corner
+    corner=$((8 + $(run_length turned 6 8 1) - 1))
+    expect_cell turned "$corner" 7 "#"
+    expect_cell turned "$corner" 8 "#"
+    expect_cell turned $((corner + 1)) 6 "."
+
+    # Player 0 runs down into player 1's trail or the wall: player 1 wins.
+    wait_lines 1 15
+    [[ "$(cat "$WORK/out")" == "WIN=1" ]] || fail "printed: $(cat "$WORK/out")"
+
+    # Behind the title state the last grid stays, its heads blinking: from
+    # shot to shot only the two players' cells change.
+    sleep 0.2
+    local changes=0 n
+    for i in 1 2 3 4 5; do
+        shot "after$i"
+        cells "after$i" 32 24
+        expect_cell "after$i" "$corner" 10 "#"
+        if [[ $i -gt 1 ]]; then
+            n=$(cells_differ "after$i" "after$((i - 1))")
+            [[ $n -le 2 ]] || fail "after$i: $n cells changed"
+            changes=$((changes + n))
+        fi
+        sleep 0.11
+    done
+    [[ $changes -gt 0 ]] || fail "the heads do not blink after the match"
+    expect_ring after5
+
+    # SPACE starts the next match on a fresh grid.
+    key space
+    sleep 0.3
+    shot next
+    cells next 32 24
+    expect_ring next
+    expect_cell next "$corner" 10 "."
+    expect_cell next 8 6 "#"
+
+    # Player 0 runs into the east wall; then Escape on the title screen.
+    wait_lines 2 15
+    key Escape
+    wait_exit 5
+    [[ $EXIT_CODE -eq 0 ]] || fail "exit code $EXIT_CODE after Escape"
+    [[ "$(cat "$WORK/out")" == $'WIN=1\nWIN=1' ]] || fail "printed: $(cat "$WORK/out")"
+    [[ ! -s "$WORK/err" ]] || fail "unexpected errors"
+    if [[ -n "${E2E_SCREENSHOT:-}" ]]; then
+        cp "$WORK/turned.png" "$E2E_SCREENSHOT"
+    fi
+}
+
+case_close() {
+    start_x
+    start_game "${ARENA[@]}"
+    wait_window
+    "${SEND_CLOSE:?path of the close-request helper}" "$WID" || fail "close request not sent"
+    wait_exit 5
+    [[ $EXIT_CODE -eq 0 ]] || fail "exit code $EXIT_CODE after a close request"
+    [[ ! -s "$WORK/out" && ! -s "$WORK/err" ]] || fail "unexpected output"
+}
+
+case_bad_setting() {
+    # Read when the first match starts: the message, the window closed, 2.
+    start_x
+    start_game "${ARENA[@]}" MOVE_TIME==soon
+    wait_window
+    key space
+    wait_exit 5
+    [[ $EXIT_CODE -eq 2 ]] || fail "exit code $EXIT_CODE for MOVE_TIME==soon"
+    [[ "$(cat "$WORK/err")" == "Cant convert String to Num:soon" ]] || fail "message: $(cat "$WORK/err")"
+    [[ -z "$(xdotool search --name '^Vektra$' 2>/dev/null || true)" ]] || fail "the window stayed"
+}
+
+case_command_line() {
+    # None of these opens a window: they end before start-up builds one.
+    : >"$WORK/empty.cfg"
+    local expectations=(
+        "1||missing.cfg"
+        "1||empty.cfg NUM_PLAYERS==3"
+        "2|Cant convert String to Num:fast|FRAME_RATE==fast"
+        "2|Cant convert String to Num:tall|SCREEN_HEIGHT==tall"
+    )
+    for expectation in "${expectations[@]}"; do
+        IFS='|' read -r code message args <<<"$expectation"
+        # shellcheck disable=SC2086
+        start_game $args
+        wait_exit 5
+        [[ $EXIT_CODE -eq $code ]] || fail "$args: exit code $EXIT_CODE, expected $code"
+        [[ ! -s "$WORK/out" ]] || fail "$args: printed $(cat "$WORK/out")"
+        [[ "$(cat "$WORK/err")" == "$message" ]] || fail "$args: message $(cat "$WORK/err")"
+    done
+}
+
+case_no_display() {
+    unset DISPLAY
+    start_game "${ARENA[@]}"
+    wait_exit 10
+    [[ $EXIT_CODE -ne 0 ]] || fail "exit code 0 without a display"
+    [[ $EXIT_CODE -ne 139 ]] || fail "segmentation fault without a display"
+    grep -q "Failed to init window" "$WORK/err" || fail "no message without a display"
+}
+
+case "${1:-}" in
+match) case_match ;;
+close) case_close ;;
+bad-setting) case_bad_setting ;;
+command-line) case_command_line ;;
+no-display) case_no_display ;;
+*)
+    echo "usage: $0 match|close|bad-setting|command-line|no-display" >&2
+    exit 2
+    ;;
+esac
+echo "PASS: $1"
