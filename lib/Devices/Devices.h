@@ -1,0 +1,23 @@
+#pragma once
+
+#include "Devices/Keyboard.h"
+
+// The device registry: one pointer per kind of input device, null until
+// installed. The registry owns nothing. Only the keyboard exists in this
+// program; the other kinds are declared so game code can name them.
+namespace Devices {
+
+class Screen;
+class Mouse;
+class Joypad;
+
+void setKeyboard(Keyboard* keyboard);
+Keyboard* getKeyboard();
+void setScreen(Screen* screen);
+Screen* getScreen();
+void setMouse(Mouse* mouse);
+Mouse* getMouse();
+void setJoypad(Joypad* joypad);
+Joypad* getJoypad();
+
+} // namespace Devices

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+// A hidden GLFW window with a current OpenGL context (24 depth bits,
+// 8 stencil bits), made once per test process and shared by every test.
+// Each test starts from a known state: viewport on the whole window,
+// identity matrices, no capability switched on that the render code
+// touches, no buffer bound, no extension forced off.
+class GLContextTest : public ::testing::Test {
+public:
+    static constexpr int WIDTH = 128;
+    static constexpr int HEIGHT = 96;
+
+    void SetUp() override;
+    void TearDown() override;
+
+    // The RGBA bytes of one window pixel, read back with glReadPixels.
+    static std::vector<unsigned char> pixel(int x, int y);
+    // Whether the window pixel is (about) white or black.
+    static bool isWhite(int x, int y);
+    static bool isBlack(int x, int y);
+
+    static bool enabled(unsigned int capability);
+    static int integer(unsigned int name);
+    static std::vector<float> floats(unsigned int name, int count);
+    // Clears colour (black), depth and stencil of the window.
+    static void clearAll();
+};
