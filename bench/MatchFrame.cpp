@@ -48,7 +48,11 @@ void BM_MatchFrameWholeGame(benchmark::State& state)
     }
     state.counters["frames"] = FRAMES;
 }
-BENCHMARK(BM_MatchFrameWholeGame)->UseManualTime()->Unit(benchmark::kNanosecond)->Iterations(1)->Repetitions(15);
+BENCHMARK(BM_MatchFrameWholeGame)
+    ->UseManualTime()
+    ->Unit(benchmark::kNanosecond)
+    ->Iterations(1)
+    ->Repetitions(31);
 
 void BM_MatchFrameHandWritten(benchmark::State& state)
 {
@@ -74,6 +78,10 @@ void BM_MatchFrameHandWritten(benchmark::State& state)
     }
     state.counters["frames"] = FRAMES;
 }
-BENCHMARK(BM_MatchFrameHandWritten)->UseManualTime()->Unit(benchmark::kNanosecond)->Iterations(1)->Repetitions(15);
+BENCHMARK(BM_MatchFrameHandWritten)
+    ->UseManualTime()
+    ->Unit(benchmark::kNanosecond)
+    ->Iterations(1)
+    ->Repetitions(31);
 
 } // namespace

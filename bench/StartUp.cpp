@@ -78,8 +78,7 @@ public:
     // Seconds from fork() to the window's centre showing rgba; negative when
     // that did not happen within the time limit. The program is killed
     // afterwards either way.
-    double measure(const std::vector<std::string>& argv, const std::string& dir,
-                   unsigned long rgba)
+    double measure(const std::vector<std::string>& argv, const std::string& dir, unsigned long rgba)
     {
         XSync(display, True); // forget the windows of earlier runs
         const Clock::time_point start = Clock::now();
@@ -211,20 +210,24 @@ void BM_StartUpMinimalWindow(benchmark::State& state)
     const FirstFrame frame = shippedFirstFrame();
     char colour[32];
     std::snprintf(colour, sizeof colour, "0x%08lX", frame.rgba);
-    runToFirstFrame(state,
-                    {VEKTRA_MINIMAL_BINARY, std::to_string(frame.width),
-                     std::to_string(frame.height), colour},
-                    frame.rgba);
+    runToFirstFrame(
+        state,
+        {VEKTRA_MINIMAL_BINARY, std::to_string(frame.width), std::to_string(frame.height), colour},
+        frame.rgba);
 }
 
 // Each repetition is 5 starts. scripts/run-benchmarks interleaves the
 // repetitions of the two sides, so that a busy moment on the machine hits
 // both alike.
-BENCHMARK(BM_StartUpGame)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5)->Repetitions(9);
+BENCHMARK(BM_StartUpGame)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(5)
+    ->Repetitions(15);
 BENCHMARK(BM_StartUpMinimalWindow)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond)
     ->Iterations(5)
-    ->Repetitions(9);
+    ->Repetitions(15);
 
 } // namespace
