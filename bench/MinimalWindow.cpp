@@ -3,20 +3,22 @@
 // and wait until it is closed or killed. The start-up and memory benchmarks
 // hold the game against it.
 //
-// Usage: vektra_minimal_window WIDTH HEIGHT 0xRRGGBBAA [SECONDS [COLUMNS ROWS]]
+// Usage: vektra_minimal_window WIDTH HEIGHT 0xRRGGBBAA [SECONDS [COLUMNS ROWS [all]]]
 // With SECONDS it closes itself after that long; without, it waits for the
 // window to be closed (or the process to be killed). With COLUMNS and ROWS
-// it also keeps drawing, frame after frame, what a match's first frame
-// shows: black, and the wall ring of a grid of that many cells as white
-// quads from a client array filled once. That is the least a program needs
-// to draw quads at all, so the driver's own memory for drawing (its shader
-// compiler, for one) is part of this reference too.
+// it also keeps drawing, frame after frame, black and white quads from a
+// client array filled once: the wall ring of a grid of that many cells
+// (what a match's first frame shows), or with "all" every cell of it (the
+// most a match can ever draw). That is the least a program needs to draw
+// those quads, so the driver's own memory for drawing (its shader
+// compiler, its copies of the vertices) is part of this reference too.
 
 #include <GL/glew.h>
 #include <GLFW/glfw3.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 #include <vector>
 
 namespace {
@@ -28,6 +30,7 @@ struct Options {
     double seconds = -1.0;
     int columns = 0;
     int rows = 0;
+    bool allCells = false;
 };
 
 bool parse(int argc, char** argv, Options& options)
@@ -45,6 +48,7 @@ bool parse(int argc, char** argv, Options& options)
         options.columns = std::atoi(argv[5]);
         options.rows = std::atoi(argv[6]);
     }
+    options.allCells = argc > 7 && std::string(argv[7]) == "all";
     return options.width > 0 && options.height > 0 && options.columns >= 0 && options.rows >= 0;
 }
 
@@ -53,8 +57,8 @@ float channel(unsigned long colour, int shift)
     return static_cast<float>((colour >> shift) & 0xFFu) / 255.0f;
 }
 
-// The wall ring of a grid as quads filling a width x height window, row 0
-// at the top: 12 floats per quad.
+// The wall ring (or every cell) of a grid as quads filling a width x height
+// window, row 0 at the top: 12 floats per quad.
 std::vector<float> wallRing(const Options& options)
 {
     std::vector<float> quads;
@@ -62,7 +66,8 @@ std::vector<float> wallRing(const Options& options)
     const float ch = static_cast<float>(options.height) / options.rows;
     for (int x = 0; x < options.columns; ++x) {
         for (int y = 0; y < options.rows; ++y) {
-            if (x != 0 && y != 0 && x != options.columns - 1 && y != options.rows - 1) {
+            const bool wall = x == 0 || y == 0 || x == options.columns - 1 || y == options.rows - 1;
+            if (!wall && !options.allCells) {
                 continue;
             }
             const float left = cw * x;
@@ -101,7 +106,7 @@ int main(int argc, char** argv)
 {
     Options options;
     if (!parse(argc, argv, options)) {
-        std::fprintf(stderr, "usage: %s WIDTH HEIGHT 0xRRGGBBAA [SECONDS [COLUMNS ROWS]]\n",
+        std::fprintf(stderr, "usage: %s WIDTH HEIGHT 0xRRGGBBAA [SECONDS [COLUMNS ROWS [all]]]\n",
                      argv[0]);
         return 2;
     }
