@@ -132,9 +132,8 @@ void EventBus::raiseEvent(int type, bool queueIfBusy)
 // raiseEvent, which makes nearly every delivery, has it inline.
 inline void EventBus::deliver(I_Event* event)
 {
-    const int type = event->type;
-    const ConsumerList* list = listOf(type);
-    if (list == nullptr) {
+    const ConsumerList* list = listOf(event->type);
+    if (list == nullptr || list->empty()) {
         return;
     }
     // Map nodes never move, and nothing erases from a list while a delivery
@@ -142,14 +141,13 @@ inline void EventBus::deliver(I_Event* event)
     // that register for this type during the walk (which may move the
     // entries, so each is read afresh).
     DepthGuard depth(deliveryDepth);
-    for (std::size_t i = 0; i < list->size(); ++i) {
+    std::size_t i = 0;
+    do {
         const ConsumerEntry& entry = (*list)[i];
-        if (pendingTotal != 0 && isPendingRemoval(type, entry.second)) {
-            continue;
+        if (pendingTotal == 0 || !isPendingRemoval(event->type, entry.second)) {
+            entry.first->handleEvent(event);
         }
-        I_EventConsumer* consumer = entry.first;
-        consumer->handleEvent(event);
-    }
+    } while (++i < list->size());
 }
 
 void EventBus::processEvent(I_Event* event)
@@ -162,16 +160,30 @@ void EventBus::raiseEvent(I_Event* event, bool queueIfBusy)
     if (event == nullptr) {
         return;
     }
-    if (queueIfBusy && deliveryDepth != 0) {
-        fillQueue->push_back(event->clone());
+    if (deliveryDepth != 0) {
+        raiseNested(event, queueIfBusy);
         return;
     }
     deliver(event);
-    if (deliveryDepth != 0) {
-        return;
-    }
     // The outermost delivery is over. Usually nothing was unregistered or
     // queued meanwhile, and two loads tell so.
+    if (pendingTotal != 0 || !fillQueue->empty()) {
+        finishOutermostDelivery();
+    }
+}
+
+// Kept out of raiseEvent, whose usual call comes from outside any delivery.
+[[gnu::noinline]] void EventBus::raiseNested(I_Event* event, bool queueIfBusy)
+{
+    if (queueIfBusy) {
+        fillQueue->push_back(event->clone());
+    } else {
+        processEvent(event);
+    }
+}
+
+[[gnu::noinline]] void EventBus::finishOutermostDelivery()
+{
     if (pendingTotal != 0) {
         applyPendingRemovals();
     }
@@ -182,13 +194,14 @@ void EventBus::raiseEvent(I_Event* event, bool queueIfBusy)
 
 void EventBus::dump() const {}
 
-const EventBus::ConsumerList* EventBus::listInMap(int type) const
+[[gnu::noinline]] const EventBus::ConsumerList* EventBus::listInMap(int type) const
 {
     auto found = consumers.find(type);
     return found == consumers.end() ? nullptr : &found->second;
 }
 
-bool EventBus::isPendingRemoval(int type, unsigned long id) const
+// Out of line: rare, and it would crowd the delivery loop.
+[[gnu::noinline]] bool EventBus::isPendingRemoval(int type, unsigned long id) const
 {
     auto pending = pendingRemovals.find(type);
     if (pending == pendingRemovals.end()) {

@@ -71,6 +71,8 @@ private:
     }
     const ConsumerList* listInMap(int type) const;
     void deliver(I_Event* event);
+    void raiseNested(I_Event* event, bool queueIfBusy);
+    void finishOutermostDelivery();
     bool isPendingRemoval(int type, unsigned long id) const;
     void applyPendingRemovals();
     void drainQueuedEvents();
