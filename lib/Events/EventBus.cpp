@@ -128,8 +128,9 @@ void EventBus::raiseEvent(int type, bool queueIfBusy)
     raiseEvent(&event, queueIfBusy);
 }
 
-// The walk over one type's consumers. Kept apart from processEvent so that
-// raiseEvent, which makes nearly every delivery, has it inline.
+// One delivery: the walk over one type's consumers. Written once for
+// processEvent and for raiseEvent, which makes nearly every delivery and has
+// it inline.
 inline void EventBus::deliver(I_Event* event)
 {
     const ConsumerList* list = listOf(event->type);
@@ -172,7 +173,8 @@ void EventBus::raiseEvent(I_Event* event, bool queueIfBusy)
     }
 }
 
-// Kept out of raiseEvent, whose usual call comes from outside any delivery.
+// Out of line, like the clean-up after the outermost delivery: raiseEvent's
+// usual call comes from outside any delivery and needs neither.
 [[gnu::noinline]] void EventBus::raiseNested(I_Event* event, bool queueIfBusy)
 {
     if (queueIfBusy) {
@@ -194,6 +196,7 @@ void EventBus::raiseEvent(I_Event* event, bool queueIfBusy)
 
 void EventBus::dump() const {}
 
+// Out of line: only type numbers beyond the index table come here.
 [[gnu::noinline]] const EventBus::ConsumerList* EventBus::listInMap(int type) const
 {
     auto found = consumers.find(type);

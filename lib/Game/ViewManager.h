@@ -39,9 +39,8 @@ public:
     // every pass, so it is kept inline.
     virtual bool viewStillValid(const I_View* view) const
     {
-        return pendingRemoves.empty() ||
-               std::find(pendingRemoves.begin(), pendingRemoves.end(), view) ==
-                   pendingRemoves.end();
+        return pendingRemoves.empty() || std::find(pendingRemoves.begin(), pendingRemoves.end(),
+                                                   view) == pendingRemoves.end();
     }
     // Applies pending removals, then pending additions. Deferred while a
     // walk over the views is in progress.
