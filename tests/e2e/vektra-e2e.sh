@@ -23,6 +23,17 @@ run_length() {
     echo "$length"
 }
 
+# Conditions for shot_until on the cells of a screenshot.
+trails_of_at_least() {
+    [[ $(run_length "$2" 6 8 1) -ge $1 ]]
+}
+trails_of_at_most() {
+    [[ $(run_length "$2" 6 8 1) -le $1 && $(cell "$2" 8 6) == "#" ]]
+}
+turned_down() {
+    [[ $(sed -n 9p "$WORK/$1.cells" | cut -c 2-31) == *"#"* ]]
+}
+
 expect_ring() {
     local row
     for y in 0 23; do
@@ -51,9 +62,7 @@ case_match() {
     # right, player 1 from (23, 17) heading left, nothing else. The heads
     # may be blinking black, the same for both.
     key space
-    sleep 0.4
-    shot running
-    cells running 32 24
+    shot_until running 32 24 trails_of_at_least 3
     expect_ring running
     expect_cell running 7 6 "."
     expect_cell running 24 17 "."
@@ -68,9 +77,7 @@ case_match() {
 
     # Player 0 turns down: its trail bends there.
     key Down
-    sleep 0.5
-    shot turned
-    cells turned 32 24
+    shot_until turned 32 24 turned_down
     local corner
     corner=$((8 + $(run_length turned 6 8 1) - 1))
     expect_cell turned "$corner" 7 "#"
@@ -101,9 +108,7 @@ case_match() {
 
     # SPACE starts the next match on a fresh grid.
     key space
-    sleep 0.3
-    shot next
-    cells next 32 24
+    shot_until next 32 24 trails_of_at_most 3
     expect_ring next
     expect_cell next "$corner" 10 "."
     expect_cell next 8 6 "#"
