@@ -227,6 +227,7 @@ TEST_F(HeadlessGameTest, UnusableSettingsEndWithTheirMessageAndExitCodeTwo)
         {"FRAME_RATE==fast", press(1, ESC), "Cant convert String to Num:fast\n"},
         {"CLEAR_COLOR==blue", press(1, ESC), "Cant convert String to Num:blue\n"},
         {"INFO_MAX_TEXTURE_SIZE_2D==big", press(1, ESC), "Cant convert String to Num:big\n"},
+        {"NUM_PLAYERS==many", press(1, ESC), "Cant convert String to Num:many\n"},
         {"GRID_WIDTH==5000", press(1, ESC),
          "GRID_WIDTH == 5000 is too large: at most 1024 cells\n"},
         {"NUM_PLAYERS==71", press(1, ESC),
