@@ -92,10 +92,11 @@ wait_window() {
     sleep 0.3
 }
 
-# The game reads keys as held: down, about 100 ms, up.
+# The game reads keys as held: down, a moment, up. 200 ms outlasts a
+# frame even on a busy machine.
 key() {
     xdotool keydown "$1"
-    sleep 0.1
+    sleep 0.2
     xdotool keyup "$1"
 }
 
@@ -136,26 +137,15 @@ pixel() {
 }
 
 # The screenshot read as a grid of $2 columns by $3 rows: one line per row,
-# "#" for a white cell centre, "." for black, "?" for anything else.
+# "#" for a white cell, "." for black, "?" for anything else. Each cell is
+# read at its centre (point sampling, no blending).
 cells() {
-    local size width height
-    size=$(identify -format '%w %h' "$WORK/$1.png")
-    width=${size% *}
-    height=${size#* }
-    convert "$WORK/$1.png" -depth 8 rgb:- | od -An -v -tu1 -w3 |
-        awk -v W="$width" -v H="$height" -v C="$2" -v R="$3" '
-            { p[NR - 1] = $1 " " $2 " " $3 }
-            END {
-                for (r = 0; r < R; r++) {
-                    line = ""
-                    y = int((r + 0.5) * H / R)
-                    for (c = 0; c < C; c++) {
-                        x = int((c + 0.5) * W / C)
-                        v = p[y * W + x]
-                        line = line (v == "255 255 255" ? "#" : (v == "0 0 0" ? "." : "?"))
-                    }
-                    print line
-                }
+    convert "$WORK/$1.png" -sample "$2x$3!" -depth 8 rgb:- | od -An -v -tu1 -w3 |
+        awk -v C="$2" '
+            {
+                v = $1 " " $2 " " $3
+                line = line (v == "255 255 255" ? "#" : (v == "0 0 0" ? "." : "?"))
+                if (length(line) == C) { print line; line = "" }
             }' >"$WORK/$1.cells"
 }
 
