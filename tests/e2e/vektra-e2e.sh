@@ -10,8 +10,9 @@ source "$(dirname "$0")/e2e-lib.sh"
 # turns make the computer player's path predictable: player 0 starts at
 # (16, 6) heading right, player 1 at (47, 17) heading left, each 47 steps
 # (4.7 s) from the wall ahead, time enough for the checks on a busy machine.
+# Player 0 steers down with "s" instead of the shipped Down arrow.
 ARENA=(SCREEN_WIDTH==640 SCREEN_HEIGHT==240 GRID_WIDTH==64 GRID_HEIGHT==24 NUM_PLAYERS==2
-       TURN_CHANCE==0 MOVE_TIME==100 FLASH_TIME==150 CLEAR_COLOR==0x204060FF)
+       TURN_CHANCE==0 MOVE_TIME==100 FLASH_TIME==150 CLEAR_COLOR==0x204060FF KEY_MOVE_DOWN==s)
 COLUMNS=64
 ROWS=24
 
@@ -82,8 +83,8 @@ case_match() {
     others=$(sed -n '2,23p' "$WORK/running.cells" | sed '6d;17d' | cut -c 2-63 | tr -d '.\n')
     [[ -z "$others" ]] || fail "running: cells lit off the two rows"$'\n'"$(cat "$WORK/running.cells")"
 
-    # Player 0 turns down: its trail bends there.
-    key Down
+    # Player 0 turns down with its configured key: its trail bends there.
+    key s
     shot_until turned $COLUMNS $ROWS turned_down
     local corner
     corner=$((16 + $(run_length turned 6 16 1) - 1))
