@@ -227,6 +227,7 @@ TEST_F(HeadlessGameTest, UnusableSettingsEndWithTheirMessageAndExitCodeTwo)
         {"FRAME_RATE==fast", press(1, ESC), "Cant convert String to Num:fast\n"},
         {"CLEAR_COLOR==blue", press(1, ESC), "Cant convert String to Num:blue\n"},
         {"INFO_MAX_TEXTURE_SIZE_2D==big", press(1, ESC), "Cant convert String to Num:big\n"},
+        {"NUM_PLAYERS==many", press(1, ESC), "Cant convert String to Num:many\n"},
         {"GRID_WIDTH==5000", press(1, ESC),
          "GRID_WIDTH == 5000 is too large: at most 1024 cells\n"},
         {"NUM_PLAYERS==71", press(1, ESC),
@@ -241,6 +242,41 @@ TEST_F(HeadlessGameTest, UnusableSettingsEndWithTheirMessageAndExitCodeTwo)
         EXPECT_EQ(2, outcome.exitCode);
         EXPECT_EQ(c.message, outcome.errors);
         EXPECT_FALSE(outcome.inspected) << "the loop never ended normally";
+    }
+}
+
+TEST_F(HeadlessGameTest, StartUpReadsItsSettingsInItsOrder)
+{
+    // Of two unusable settings, the one read first is the one reported.
+    const char* const order[] = {"FRAME_SKIP",
+                                 "FRAME_RATE",
+                                 "BASE_SCREEN_HEIGHT",
+                                 "BASE_SCREEN_WIDTH",
+                                 "GAME_SPEED",
+                                 "CLEAR_COLOR",
+                                 "SCREEN_HEIGHT",
+                                 "SCREEN_WIDTH",
+                                 "FOV",
+                                 "MAX_Z",
+                                 "MIN_Z",
+                                 "INFO_HAVE_SHADERS",
+                                 "INFO_HAVE_RTT",
+                                 "INFO_HAVE_VBOS",
+                                 "INFO_HAVE_FBOS",
+                                 "INFO_HAVE_PBOS",
+                                 "INFO_HAVE_FLOAT_TEX",
+                                 "INFO_HAVE_FRAME_BLIT",
+                                 "INFO_MAX_PBO_SIZE",
+                                 "GRID_WIDTH",
+                                 "GRID_HEIGHT",
+                                 "NUM_PLAYERS"};
+    for (std::size_t i = 0; i + 1 < sizeof order / sizeof order[0]; ++i) {
+        SCOPED_TRACE(std::string(order[i]) + " before " + order[i + 1]);
+        const Outcome outcome =
+            run({std::string(order[i + 1]) + "==second", std::string(order[i]) + "==first"},
+                press(1, ESC));
+        EXPECT_EQ(2, outcome.exitCode);
+        EXPECT_EQ("Cant convert String to Num:first\n", outcome.errors);
     }
 }
 

@@ -89,18 +89,6 @@ TEST_F(MainLogicTest, ArenasTooLargeOrTooCrowdedAreRefusedWithAMessage)
     EXPECT_FALSE(play(logic).empty());
 }
 
-TEST_F(MainLogicTest, SettingsThatAreNoNumberThrowTheConversionError)
-{
-    for (const char* bad : {"GRID_WIDTH == wide\n", "NUM_PLAYERS == many\n"}) {
-        SCOPED_TRACE(bad);
-        settings(bad);
-        EXPECT_THROW(MainLogic logic(manager.get()), std::domain_error);
-    }
-    settings("MOVE_TIME == soon\n");
-    MainLogic logic(manager.get());
-    EXPECT_THROW(logic.onEnter("", ""), std::domain_error);
-}
-
 TEST_F(MainLogicTest, MatchStartBuildsTheWallRingAndPlacesTheTwoFixedPlayers)
 {
     settings("GRID_WIDTH == 2\nGRID_HEIGHT == 3\nMOVE_TIME == 33.5\n");

@@ -200,13 +200,4 @@ TEST_F(MainViewTest, FlashTimeIsReadAgainAtEveryChange)
     EXPECT_TRUE(view.isFlashOn()) << "the new interval is 10";
 }
 
-TEST_F(MainViewTest, InputPassesThroughUnchanged)
-{
-    MainLogic logic(manager.get());
-    logic.onEnter("", "");
-    MainView view(manager.get(), &logic);
-    EVT::Event_Key event(32, true, 0);
-    EXPECT_EQ(&event, view.onInput(&event));
-}
-
 } // namespace

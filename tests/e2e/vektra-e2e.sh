@@ -4,12 +4,17 @@
 # bad-setting, command-line, no-display. See e2e-lib.sh for what it needs.
 source "$(dirname "$0")/e2e-lib.sh"
 
-# A 32 x 24 arena in a 320 x 240 window: cells of 10 x 10 pixels. The
+# A 64 x 24 arena in a 640 x 240 window: cells of 10 x 10 pixels. The
 # shipped file says 80 x 60 and 800 x 600, so these KEY==VALUE arguments
 # must override it for any check below to pass. Two players and no random
-# turns make the computer player's path predictable.
-ARENA=(SCREEN_WIDTH==320 SCREEN_HEIGHT==240 GRID_WIDTH==32 GRID_HEIGHT==24 NUM_PLAYERS==2
-       TURN_CHANCE==0 MOVE_TIME==100 FLASH_TIME==150 CLEAR_COLOR==0x204060FF)
+# turns make the computer player's path predictable: player 0 starts at
+# (16, 6) heading right, player 1 at (47, 17) heading left, each 47 steps
+# (4.7 s) from the wall ahead, time enough for the checks on a busy machine.
+# Player 0 steers down with "s" instead of the shipped Down arrow.
+ARENA=(SCREEN_WIDTH==640 SCREEN_HEIGHT==240 GRID_WIDTH==64 GRID_HEIGHT==24 NUM_PLAYERS==2
+       TURN_CHANCE==0 MOVE_TIME==100 FLASH_TIME==150 CLEAR_COLOR==0x204060FF KEY_MOVE_DOWN==s)
+COLUMNS=64
+ROWS=24
 
 # Length of the run of "#" in row $2 of the cells of $1 from column $3 on,
 # going in direction $4 (1 right, -1 left).
@@ -23,15 +28,29 @@ run_length() {
     echo "$length"
 }
 
+# Conditions for shot_until on the cells of a screenshot.
+trails_of_at_least() {
+    [[ $(run_length "$2" 6 16 1) -ge $1 ]]
+}
+# The old trail's cell ($1, $2) is clear again and player 0's start lit.
+fresh_grid() {
+    [[ $(cell "$3" "$1" "$2") == "." && $(cell "$3" 16 6) == "#" ]]
+}
+turned_down() {
+    [[ $(sed -n 9p "$WORK/$1.cells" | cut -c 2-63) == *"#"* ]]
+}
+
 expect_ring() {
     local row
-    for y in 0 23; do
+    local wall
+    wall=$(printf '#%.0s' $(seq $COLUMNS))
+    for y in 0 $((ROWS - 1)); do
         row=$(sed -n "$((y + 1))p" "$WORK/$1.cells")
-        [[ "$row" == "################################" ]] || fail "$1: wall row $y is $row"
+        [[ "$row" == "$wall" ]] || fail "$1: wall row $y is $row"
     done
-    for y in $(seq 1 22); do
+    for y in $(seq 1 $((ROWS - 2))); do
         expect_cell "$1" 0 "$y" "#"
-        expect_cell "$1" 31 "$y" "#"
+        expect_cell "$1" $((COLUMNS - 1)) "$y" "#"
     done
 }
 
@@ -42,37 +61,34 @@ case_match() {
 
     # Before the first match: only the clear colour, everywhere.
     shot title
-    for point in "0 0" "319 0" "160 120" "0 239" "319 239"; do
+    for point in "0 0" "639 0" "320 120" "0 239" "639 239"; do
         # shellcheck disable=SC2086
         [[ $(pixel title $point) == "32 64 96" ]] || fail "title: pixel $point is $(pixel title $point)"
     done
 
-    # SPACE starts a match: the wall ring, player 0 from (8, 6) heading
-    # right, player 1 from (23, 17) heading left, nothing else. The heads
+    # SPACE starts a match: the wall ring, player 0 from (16, 6) heading
+    # right, player 1 from (47, 17) heading left, nothing else. The heads
     # may be blinking black, the same for both.
     key space
-    sleep 0.4
-    shot running
-    cells running 32 24
+    shot_until running $COLUMNS $ROWS trails_of_at_least 3
     expect_ring running
-    expect_cell running 7 6 "."
-    expect_cell running 24 17 "."
+    expect_cell running 15 6 "."
+    expect_cell running 48 17 "."
     local trail0 trail1
-    trail0=$(run_length running 6 8 1)
-    trail1=$(run_length running 17 23 -1)
+    trail0=$(run_length running 6 16 1)
+    trail1=$(run_length running 17 47 -1)
     [[ $trail0 -ge 2 && $trail0 -eq $trail1 ]] ||
         fail "running: trails of $trail0 and $trail1 cells"$'\n'"$(cat "$WORK/running.cells")"
     local others
-    others=$(sed -n '2,23p' "$WORK/running.cells" | sed '6d;17d' | cut -c 2-31 | tr -d '.\n')
+    others=$(sed -n '2,23p' "$WORK/running.cells" | sed '6d;17d' | cut -c 2-63 | tr -d '.\n')
     [[ -z "$others" ]] || fail "running: cells lit off the two rows"$'\n'"$(cat "$WORK/running.cells")"
 
-    # Player 0 turns down: its trail bends there.
-    key Down
-    sleep 0.5
-    shot turned
-    cells turned 32 24
+    # Player 0 turns down with its configured key: its trail bends there.
+    key s
+    shot_until turned $COLUMNS $ROWS turned_down
     local corner
-    corner=$((8 + $(run_length turned 6 8 1) - 1))
+    corner=$((16 + $(run_length turned 6 16 1) - 1))
+    [[ $corner -lt 62 ]] || fail "turned: player 0 reached the wall before it turned"
     expect_cell turned "$corner" 7 "#"
     expect_cell turned "$corner" 8 "#"
     expect_cell turned $((corner + 1)) 6 "."
@@ -82,33 +98,30 @@ case_match() {
     [[ "$(cat "$WORK/out")" == "WIN=1" ]] || fail "printed: $(cat "$WORK/out")"
 
     # Behind the title state the last grid stays, its heads blinking: from
-    # shot to shot only the two players' cells change.
-    sleep 0.2
-    local changes=0 n
-    for i in 1 2 3 4 5; do
+    # shot to shot only the two players' cells change (they may lie on a
+    # trail or on the wall), and they do change.
+    local changes=0 n i=0
+    shot after0
+    cells after0 $COLUMNS $ROWS
+    while [[ $changes -eq 0 && $i -lt 30 ]]; do
+        i=$((i + 1))
+        sleep 0.05
         shot "after$i"
-        cells "after$i" 32 24
+        cells "after$i" $COLUMNS $ROWS
         expect_cell "after$i" "$corner" 10 "#"
-        if [[ $i -gt 1 ]]; then
-            n=$(cells_differ "after$i" "after$((i - 1))")
-            [[ $n -le 2 ]] || fail "after$i: $n cells changed"
-            changes=$((changes + n))
-        fi
-        sleep 0.11
+        n=$(cells_differ "after$i" "after$((i - 1))")
+        [[ $n -le 2 ]] || fail "after$i: $n cells changed"$'\n'"$(cat "$WORK/after$i.cells")"
+        changes=$((changes + n))
     done
     [[ $changes -gt 0 ]] || fail "the heads do not blink after the match"
-    expect_ring after5
 
     # SPACE starts the next match on a fresh grid.
     key space
-    sleep 0.3
-    shot next
-    cells next 32 24
+    shot_until next $COLUMNS $ROWS fresh_grid "$corner" 10
     expect_ring next
-    expect_cell next "$corner" 10 "."
-    expect_cell next 8 6 "#"
 
-    # Player 0 runs into the east wall; then Escape on the title screen.
+    # Player 0 turns up into the north wall; then Escape on the title screen.
+    key Up
     wait_lines 2 15
     key Escape
     wait_exit 5
