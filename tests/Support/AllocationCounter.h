@@ -45,3 +45,24 @@ void operator delete[](void* p, std::size_t) noexcept
 {
     std::free(p);
 }
+
+// The nothrow forms too (std::stable_sort's temporary buffer uses them), so
+// that every allocation is counted and no block made by another allocator
+// reaches the free() above.
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept
+{
+    ++TestSupport::allocationCount();
+    return std::malloc(size == 0 ? 1 : size);
+}
+void* operator new[](std::size_t size, const std::nothrow_t& tag) noexcept
+{
+    return ::operator new(size, tag);
+}
+void operator delete(void* p, const std::nothrow_t&) noexcept
+{
+    std::free(p);
+}
+void operator delete[](void* p, const std::nothrow_t&) noexcept
+{
+    std::free(p);
+}
