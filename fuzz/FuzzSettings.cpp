@@ -22,7 +22,8 @@
 #include "SilentReports.h"
 #include "Util/StringHelpers.h"
 
-namespace {
+namespace
+{
 
 const char* const FILE_NAMES[] = {"SETTINGS_a.cfg", "a.cfg", "a.cfg.MOD", "b.cfg", "c.ini"};
 const std::string FILE_SEPARATOR = "%%%%";
@@ -57,8 +58,7 @@ void load()
     }
 }
 
-template <typename Read>
-void orderly(Read read)
+template <typename Read> void orderly(Read read)
 {
     try {
         read();
