@@ -221,7 +221,8 @@ void checkRow(const Row& row)
     for (const std::string& name : row.directories) {
         ASSERT_EQ(::mkdir(dir.path(name).c_str(), 0700), 0);
     }
-    Outcome run = ProgramRun(VEKTRA_CONFIG, dir.dir()).timeLimit(60).run(row.args);
+    ProgramRun inspector(VEKTRA_CONFIG, dir.dir());
+    Outcome run = inspector.timeLimit(60).run(row.args);
     ASSERT_FALSE(run.timedOut);
     ASSERT_EQ(run.signal, 0) << run.describe() << "\n" << run.err;
     EXPECT_EQ(run.exitCode, row.code) << run.err;

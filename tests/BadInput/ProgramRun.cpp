@@ -36,6 +36,12 @@ std::string captureFile()
     return pattern;
 }
 
+double secondsNow()
+{
+    using Clock = std::chrono::steady_clock;
+    return std::chrono::duration<double>(Clock::now().time_since_epoch()).count();
+}
+
 } // namespace
 
 std::string Outcome::describe() const
@@ -54,6 +60,17 @@ ProgramRun::ProgramRun(std::string program, std::string workDir)
 {
 }
 
+ProgramRun::~ProgramRun()
+{
+    if (child > 0) {
+        ::kill(-child, SIGKILL);
+        ::kill(child, SIGKILL);
+        ::waitpid(child, nullptr, 0);
+    }
+    std::remove(outPath.c_str());
+    std::remove(errPath.c_str());
+}
+
 ProgramRun& ProgramRun::timeLimit(double seconds)
 {
     limitSeconds = seconds;
@@ -66,8 +83,7 @@ ProgramRun& ProgramRun::environment(const std::string& assignment)
     return *this;
 }
 
-void ProgramRun::execChild(const std::vector<std::string>& args, const std::string& outPath,
-                           const std::string& errPath) const
+void ProgramRun::execChild(const std::vector<std::string>& args) const
 {
     // Its own process group, so that a time-out kills whatever it started too.
     ::setpgid(0, 0);
@@ -96,39 +112,62 @@ void ProgramRun::execChild(const std::vector<std::string>& args, const std::stri
     ::_exit(127);
 }
 
-Outcome ProgramRun::run(const std::vector<std::string>& args) const
+void ProgramRun::start(const std::vector<std::string>& args)
 {
-    std::string outPath = captureFile();
-    std::string errPath = captureFile();
-    Outcome outcome;
-    pid_t child = ::fork();
+    outcome = Outcome();
+    outPath = captureFile();
+    errPath = captureFile();
+    deadline = secondsNow() + limitSeconds;
+    child = ::fork();
     if (child == 0) {
-        execChild(args, outPath, errPath);
+        execChild(args);
     }
-    if (child > 0) {
-        auto deadline =
-            std::chrono::steady_clock::now() + std::chrono::duration<double>(limitSeconds);
-        int status = 0;
-        pid_t done = 0;
-        while ((done = ::waitpid(child, &status, WNOHANG)) == 0) {
-            if (std::chrono::steady_clock::now() > deadline) {
-                outcome.timedOut = true;
-                ::kill(-child, SIGKILL);
-                ::kill(child, SIGKILL);
-                done = ::waitpid(child, &status, 0);
-                break;
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+}
+
+void ProgramRun::record(int status)
+{
+    if (WIFEXITED(status)) {
+        outcome.exitCode = WEXITSTATUS(status);
+    } else if (WIFSIGNALED(status)) {
+        outcome.signal = WTERMSIG(status);
+    }
+    child = -1;
+}
+
+bool ProgramRun::running()
+{
+    if (child <= 0) {
+        return false;
+    }
+    int status = 0;
+    if (::waitpid(child, &status, WNOHANG) == child) {
+        record(status);
+        return false;
+    }
+    return true;
+}
+
+Outcome ProgramRun::finish()
+{
+    while (running()) {
+        if (secondsNow() > deadline) {
+            outcome.timedOut = true;
+            ::kill(-child, SIGKILL);
+            ::kill(child, SIGKILL);
+            int status = 0;
+            ::waitpid(child, &status, 0);
+            record(status);
+            break;
         }
-        if (done == child && WIFEXITED(status)) {
-            outcome.exitCode = WEXITSTATUS(status);
-        } else if (done == child && WIFSIGNALED(status)) {
-            outcome.signal = WTERMSIG(status);
-        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
     outcome.out = readAll(outPath);
     outcome.err = readAll(errPath);
-    std::remove(outPath.c_str());
-    std::remove(errPath.c_str());
     return outcome;
+}
+
+Outcome ProgramRun::run(const std::vector<std::string>& args)
+{
+    start(args);
+    return finish();
 }
