@@ -1,7 +1,7 @@
 # Vektra: the README's commands. CMake does the building; this file wires
 # the set-up (Debian packages, configure, build) in front of each command.
 JOBS ?= $(shell nproc)
-XVFB := xvfb-run -a -s "-screen 0 1280x1024x24"
+XVFB := xvfb-run -a -s "-screen 0 1280x1024x24 -noreset"
 CMAKE_FLAGS := -G Ninja -Wno-dev
 FUZZ_SECONDS ?= 60
 SOAK_SECONDS ?= 600

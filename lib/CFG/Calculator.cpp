@@ -22,12 +22,14 @@ std::string_view::size_type floatShapeLength(std::string_view text)
 {
     std::string_view::size_type end = 0;
     auto skip = [&](const char* chars) {
-        while (end < text.size() && std::string_view(chars).find(text[end]) != std::string_view::npos) {
+        while (end < text.size() &&
+               std::string_view(chars).find(text[end]) != std::string_view::npos) {
             ++end;
         }
     };
     auto skipOne = [&](const char* chars) {
-        if (end < text.size() && std::string_view(chars).find(text[end]) != std::string_view::npos) {
+        if (end < text.size() &&
+            std::string_view(chars).find(text[end]) != std::string_view::npos) {
             ++end;
         }
     };
@@ -57,7 +59,8 @@ std::uint32_t low32Bits(float value)
 
 } // namespace
 
-Calculator::Calculator(const std::string& expression) : expression(expression), rest(this->expression)
+Calculator::Calculator(const std::string& expression)
+    : expression(expression), rest(this->expression)
 {
 }
 
@@ -140,7 +143,8 @@ float Calculator::parse()
         float operand = getNumber();
         while (true) {
             Frame& top = frames.back();
-            top.accumulator = top.started ? doCalculation(top.accumulator, top.op, operand) : operand;
+            top.accumulator =
+                top.started ? doCalculation(top.accumulator, top.op, operand) : operand;
             top.started = true;
             std::string op = getNextToken();
             if (!op.empty() && op != ")") {

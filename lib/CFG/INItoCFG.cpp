@@ -29,8 +29,8 @@ std::string_view sectionName(std::string_view header)
     return trimView(close == std::string_view::npos ? name : name.substr(0, close));
 }
 
-void appendConverted(std::vector<std::string>& lines, std::string_view prefix,
-                     std::string_view key, std::string_view value)
+void appendConverted(std::vector<std::string>& lines, std::string_view prefix, std::string_view key,
+                     std::string_view value)
 {
     std::string_view postfix = !value.empty() && value.front() == '"' ? ":STR" : ":NUM";
     std::string_view bare = stripOuterQuotes(value);

@@ -89,8 +89,8 @@ bool Info::Impl::addConfig(const std::string& path)
             return false;
         }
         LineList lines;
-        lines.reserve(converted.size() + static_cast<std::size_t>(
-                                             std::count(text.begin(), text.end(), '\n')));
+        lines.reserve(converted.size() +
+                      static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')));
         for (const std::string& line : converted) {
             lines.emplace_back(line);
         }
@@ -122,8 +122,8 @@ bool Info::Impl::addLine(const std::string& line, std::string_view terminator)
     return populateMap(entries, pos, lines.end(), terminator);
 }
 
-bool Info::Impl::populateMap(Table& table, LineIter& pos, LineIter end,
-                             std::string_view terminator, int depth)
+bool Info::Impl::populateMap(Table& table, LineIter& pos, LineIter end, std::string_view terminator,
+                             int depth)
 {
     for (; pos != end; ++pos) {
         std::string_view line = trimView(*pos);
@@ -347,7 +347,8 @@ std::string Info::Impl::replaceKeys(const std::string& text) const
         }
         std::string::size_type textStart = close + REFERENCE_MARK.size();
         open = text.find(REFERENCE_MARK, textStart);
-        out.append(text, textStart, open == std::string::npos ? std::string::npos : open - textStart);
+        out.append(text, textStart,
+                   open == std::string::npos ? std::string::npos : open - textStart);
         if (open == std::string::npos) {
             return out;
         }

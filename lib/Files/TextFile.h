@@ -23,8 +23,7 @@ public:
     // line by a line feed). A carriage return before a line feed is not part
     // of the line. False, with text untouched, when the file is missing,
     // unreadable or empty. lineEnd must not be null.
-    [[nodiscard]] static bool load(const std::string& path, std::string& text,
-                                   const char* lineEnd);
+    [[nodiscard]] static bool load(const std::string& path, std::string& text, const char* lineEnd);
 
     // As load into an empty string, then text = info->replaceKeys(loaded);
     // a null info leaves the loaded text as it is. text is untouched on failure.

@@ -13,7 +13,10 @@ struct Vector3 {
     constexpr Vector3(T x_, T y_, T z_) : x(x_), y(y_), z(z_) {}
 
     constexpr Vector3 operator-() const { return Vector3(-x, -y, -z); }
-    constexpr Vector3 operator*(T factor) const { return Vector3(x * factor, y * factor, z * factor); }
+    constexpr Vector3 operator*(T factor) const
+    {
+        return Vector3(x * factor, y * factor, z * factor);
+    }
     constexpr bool operator==(const Vector3& other) const
     {
         return x == other.x && y == other.y && z == other.z;

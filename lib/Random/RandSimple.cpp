@@ -15,10 +15,4 @@ void RandSimple::initialise(unsigned int* seeds, int count)
     initialise(seeds[0]);
 }
 
-void RandSimple::topOfRange()
-{
-    // n is 2^31 - 1: the step is 2^32 - 1 rather than 2n = 2^32 - 2.
-    state += 1u;
-}
-
 } // namespace RNG

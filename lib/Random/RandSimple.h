@@ -41,17 +41,24 @@ public:
         std::uint32_t base = state + (linear << 1);
         keepGrouping(base);
         state = base + (cubic << 1);
-        if (n == 0x7FFFFFFFu)
-            topOfRange();
+        if (n == 0x7FFFFFFFu) {
+            // Two states in 2^32 get here. The barrier keeps this a branch,
+            // which the CPU predicts, rather than a conditional add on the
+            // path from one state to the next.
+            std::uint32_t top = state + 1u;
+            keepGrouping(top);
+            state = top;
+        }
         return static_cast<double>(n) / 2147483647.0;
     }
 
     std::uint32_t getState() const { return state; }
 
 private:
-    // Stops the optimiser from folding the regrouped products back into
-    // nested form, which would put three multiplies in a row on the path
-    // from one state to the next. Has no effect on the value.
+    // Hides a value from the optimiser so that it keeps the grouping written
+    // here: otherwise it folds the products back into nested form, with
+    // three multiplies in a row between one state and the next. Has no
+    // effect on the value.
     static void keepGrouping(std::uint32_t& value)
     {
 #if defined(__GNUC__)
@@ -60,10 +67,6 @@ private:
         (void)value;
 #endif
     }
-
-    // Out of line: the case comes up for two states in 2^32, and as a
-    // predicted branch it keeps the comparison off the state's path.
-    void topOfRange();
 
     std::uint32_t reserved;
     std::uint32_t state;

@@ -3,8 +3,9 @@
 namespace Render {
 
 // The numbers of the render abilities: int-valued facts about the rendering
-// hardware. Flags are 1 or 0, sizes are in pixels. The numbering is fixed
-// (note FBOS 3 before VBOS 4, FRAME_BLIT 6 before FLOAT_TEX 7).
+// hardware, published under these names with "INFO_" in front. Flags are
+// 1 or 0, sizes are in pixels. The numbering is fixed (note FBOS 3 before
+// VBOS 4, FRAME_BLIT 6 before FLOAT_TEX 7).
 enum Ability {
     HAVE_SHADERS = 0,
     HAVE_NPOT_TEXTURES = 1,
@@ -21,9 +22,5 @@ enum Ability {
     MAX_PBO_SIZE = 12,
     ABILITY_COUNT = 13
 };
-
-// The name an ability is published under, by number ("HAVE_SHADERS" for 0);
-// the empty string for a number outside 0 to 12.
-const char* abilityName(int ability);
 
 } // namespace Render

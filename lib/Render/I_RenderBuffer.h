@@ -13,7 +13,7 @@ public:
     // The kind of a render buffer: which framebuffer binding point it uses
     // (plain, read or draw) and what storage its render buffer gets. Only
     // the _TEX kinds may be used with a texture.
-    enum RBType {
+    enum RBType : int {
         RBUF_NONE = 0,
         RBUF_FB_RGB = 1,
         RBUF_FB_RGBA = 2,

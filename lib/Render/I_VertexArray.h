@@ -8,7 +8,7 @@ namespace Render {
 class I_VertexArray {
 public:
     // The component type of one vertex attribute.
-    enum DataType { DT_FLOAT = 1, DT_UBYTE = 2, DT_SHORT = 3 };
+    enum DataType : int { DT_FLOAT = 1, DT_UBYTE = 2, DT_SHORT = 3 };
 
     virtual ~I_VertexArray() {}
 

@@ -7,7 +7,7 @@ namespace Util {
 
 // The table of every live object id (see HashedID), 1009 buckets.
 template <typename T>
-class IDHashTable : public BasicHashTable<HashedItem<T>> {
+class IDHashTable final : public BasicHashTable<HashedItem<T>> {
 public:
     static constexpr unsigned long BUCKETS = 1009;
 

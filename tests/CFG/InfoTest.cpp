@@ -19,13 +19,9 @@ TEST(Info, AddBehavesLikeASettingsLine)
     const Case cases[] = {
         {"  SCREEN_WIDTH  ", " 800 ", true, "SCREEN_WIDTH", "800"},
         {"Q", "\"quoted\"", true, "Q", "quoted"},
-        {"E", "\"\"", true, "E", ""},
-        {"T", "abc\"", true, "T", "abc"},
         {"OPEN", "\"never closed", false, "OPEN", ""},
         {"#C", "1", true, "#C", ""},
         {"A==B", "C", true, "A", "B == C"},
-        {"H", "a # b", true, "H", "a # b"},
-        {"", "empty key", true, "", "empty key"},
         {"lower", "x", true, "LOWER", ""},
     };
     Info info(nullptr);
@@ -34,23 +30,12 @@ TEST(Info, AddBehavesLikeASettingsLine)
         EXPECT_EQ(info.add(c.key, c.value), c.result);
         EXPECT_EQ(info.get(c.lookup), c.expected);
     }
-}
-
-TEST(Info, KeysAreListedInByteOrderAndResetEmptiesTheStore)
-{
-    Info info(nullptr);
-    for (const char* key : {"b", "B", "a"}) {
-        ASSERT_TRUE(info.add(key, "1"));
-    }
-    ASSERT_TRUE(info.add("S ?? b", ""));
     std::vector<std::string> keys{"stale"};
     info.keys(keys);
-    EXPECT_EQ(keys, (std::vector<std::string>{"B", "S ?? b", "a", "b"}));
-
+    EXPECT_EQ(keys, (std::vector<std::string>{"A", "Q", "SCREEN_WIDTH", "lower"}));
     info.reset();
     info.keys(keys);
     EXPECT_TRUE(keys.empty());
-    EXPECT_EQ(info.get("a"), "");
 }
 
 TEST(Info, NonEmptyOverridesWinWhateverTheOrder)
@@ -62,28 +47,14 @@ TEST(Info, NonEmptyOverridesWinWhateverTheOrder)
     ASSERT_TRUE(store.add("HEIGHT", "768"));
     ASSERT_TRUE(overrides.add("HEIGHT", ""));
     ASSERT_TRUE(store.add("DOUBLE", "::WIDTH::x"));
-    ASSERT_TRUE(overrides.add("OWN", "::HEIGHT::"));
-
     EXPECT_EQ(store.get("WIDTH"), "800");
     EXPECT_EQ(store.get("HEIGHT"), "768") << "an empty override hides nothing";
     EXPECT_EQ(store.get("DOUBLE"), "800x");
-    // The override store expands its own references (its HEIGHT is empty).
-    EXPECT_EQ(store.get("OWN"), "");
-    std::vector<std::string> keys;
-    store.keys(keys);
-    EXPECT_EQ(keys, (std::vector<std::string>{"DOUBLE", "HEIGHT", "WIDTH"}));
-}
 
-TEST(Info, OverridesAreAskedWhileASelectionIsResolved)
-{
-    Info overrides(nullptr);
-    Info store(&overrides);
+    // Choices and the default choice are asked of the override layer too.
     TempDir dir;
-    ASSERT_TRUE(store.addConfig(dir.write("s.cfg", "MODE == 2\n"
-                                                   "SIZE ?? MODE\n"
-                                                   "2 == forty\n"
-                                                   "* == default\n"
-                                                   "MODE\n")));
+    ASSERT_TRUE(store.addConfig(dir.write("s.cfg", "MODE == 2\nSIZE ?? MODE\n2 == forty\n"
+                                                   "* == default\nMODE\n")));
     EXPECT_EQ(store.get("SIZE"), "forty");
     ASSERT_TRUE(overrides.add("MODE", "9"));
     EXPECT_EQ(store.get("SIZE"), "default");
@@ -94,34 +65,26 @@ TEST(Info, OverridesAreAskedWhileASelectionIsResolved)
 TEST(Info, PathConstructorLeavesTheStoreEmptyWhenTheReadFails)
 {
     TempDir dir;
-    Info good(dir.write("good.cfg", "A == 1\n"), nullptr);
-    EXPECT_EQ(good.get("A"), "1");
-    Info open(dir.write("open.cfg", "A == 1\nB == \"open\n"), nullptr);
-    std::vector<std::string> keys;
-    open.keys(keys);
-    EXPECT_TRUE(keys.empty());
-    Info missing(dir.path("missing.cfg"), nullptr);
-    missing.keys(keys);
-    EXPECT_TRUE(keys.empty());
+    EXPECT_EQ(Info(dir.write("good.cfg", "A == 1\n"), nullptr).get("A"), "1");
+    EXPECT_EQ(Info(dir.write("open.cfg", "A == 1\nB == \"open\n"), nullptr).get("A"), "");
 }
 
 TEST(Info, ParserReadsTruthValuesAndNumbers)
 {
     Info info(nullptr);
     CFG::InfoParser parser(&info);
-    struct BoolCase {
-        const char* value;
-        bool expected;
-    };
-    for (const BoolCase& c : {BoolCase{"YES", true}, BoolCase{"Y", true}, BoolCase{"1", true},
-                              BoolCase{"yes", false}, BoolCase{"TRUE", false},
-                              BoolCase{"y", false}, BoolCase{"", false}, BoolCase{"11", false}}) {
-        SCOPED_TRACE(c.value);
-        ASSERT_TRUE(info.add("B", c.value));
-        EXPECT_EQ(parser.getBool("B"), c.expected);
+    for (const auto& [value, expected] : {std::pair<const char*, bool>{"YES", true},
+                                          {"Y", true},
+                                          {"1", true},
+                                          {"yes", false},
+                                          {"TRUE", false},
+                                          {"y", false},
+                                          {"", false},
+                                          {"11", false}}) {
+        SCOPED_TRACE(value);
+        ASSERT_TRUE(info.add("B", value));
+        EXPECT_EQ(parser.getBool("B"), expected);
     }
-    EXPECT_FALSE(parser.getBool("ABSENT"));
-
     ASSERT_TRUE(info.add("HEX", "0x1A"));
     ASSERT_TRUE(info.add("TAIL", "12abc"));
     ASSERT_TRUE(info.add("CALC", "EVAL:(800/3)"));
@@ -130,9 +93,7 @@ TEST(Info, ParserReadsTruthValuesAndNumbers)
     EXPECT_EQ(parser.getNumber<int>("TAIL"), 12);
     EXPECT_EQ(parser.getNumber<int>("ABSENT"), 0);
     EXPECT_EQ(parser.getNumber<unsigned long>("BIG"), 0xFFFFFFFFul);
-    EXPECT_EQ(parser.getNumber<unsigned int>("HEX"), 26u);
     EXPECT_FLOAT_EQ(parser.getNumber<float>("CALC"), 266.667f);
-
     ASSERT_TRUE(info.add("TEXT", "abc"));
     try {
         parser.getNumber<int>("TEXT");
@@ -142,27 +103,21 @@ TEST(Info, ParserReadsTruthValuesAndNumbers)
     }
 }
 
-TEST(Info, GlobalStoreFunctionsUseTheOverridesLayer)
+TEST(Info, GlobalStoreFunctions)
 {
     TempDir dir;
     std::string first = dir.write("first.cfg", "ONLY_FIRST == 1\nSHARED == first\n");
     std::string second = dir.write("second.cfg", "SHARED == second\nNUM == 0x10\n");
     CFG::getDefaultOverrides()->reset();
-
     ASSERT_TRUE(CFG::setConfig(first));
     ASSERT_TRUE(CFG::addConfig(second));
     EXPECT_EQ(CFG::get("ONLY_FIRST"), "1");
     EXPECT_EQ(CFG::get("SHARED"), "second");
     EXPECT_EQ(CFG::parser()->getNumber<int>("NUM"), 16);
-    EXPECT_EQ(CFG::parser(), CFG::parser());
-
-    ASSERT_TRUE(CFG::setConfig(second));
-    EXPECT_EQ(CFG::get("ONLY_FIRST"), "") << "setConfig starts afresh";
 
     ASSERT_TRUE(CFG::getDefaultOverrides()->add("SHARED", "override"));
-    EXPECT_EQ(CFG::get("SHARED"), "override");
     EXPECT_FALSE(CFG::setConfig(dir.path("missing.cfg")));
-    EXPECT_EQ(CFG::get("NUM"), "");
+    EXPECT_EQ(CFG::get("ONLY_FIRST"), "") << "setConfig starts afresh";
     EXPECT_EQ(CFG::get("SHARED"), "override");
     CFG::getDefaultOverrides()->reset();
     CFG::global()->reset();

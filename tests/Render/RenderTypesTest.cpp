@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <string>
-
 #include "Render/Abilities.h"
 #include "Render/I_PixelBuffer.h"
 #include "Render/I_RenderController.h"
@@ -29,25 +27,6 @@ TEST(ViewData, DefaultHoldsEveryKeepValueAndPerspective)
     EXPECT_EQ(view.zoomY, 0);
     EXPECT_EQ(view.vsync, -1);
     EXPECT_TRUE(view.is3D);
-}
-
-TEST(Abilities, NamesFollowTheFixedNumbering)
-{
-    const struct {
-        int number;
-        const char* name;
-    } cases[] = {{Render::HAVE_SHADERS, "HAVE_SHADERS"},
-                 {3, "HAVE_FBOS"},
-                 {4, "HAVE_VBOS"},
-                 {6, "HAVE_FRAME_BLIT"},
-                 {7, "HAVE_FLOAT_TEX"},
-                 {12, "MAX_PBO_SIZE"},
-                 {13, ""},
-                 {-1, ""}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.number);
-        EXPECT_EQ(std::string(Render::abilityName(c.number)), c.name);
-    }
 }
 
 TEST(RGBA, ComponentsBecomeFractionsOf255)

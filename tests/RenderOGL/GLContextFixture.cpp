@@ -3,11 +3,20 @@
 #include <GL/glew.h>
 #include <GLFW/glfw3.h>
 
+#include <chrono>
+#include <cstdio>
+#include <thread>
+
 #include "Render/OGL/Extensions.h"
 
 namespace {
 
-GLFWwindow* openWindow()
+void reportGlfwError(int code, const char* description)
+{
+    std::fprintf(stderr, "GLFW error 0x%x: %s\n", code, description);
+}
+
+GLFWwindow* tryOpenWindow()
 {
     if (!glfwInit()) {
         return nullptr;
@@ -15,16 +24,34 @@ GLFWwindow* openWindow()
     glfwWindowHint(GLFW_VISIBLE, GLFW_FALSE);
     glfwWindowHint(GLFW_DEPTH_BITS, 24);
     glfwWindowHint(GLFW_STENCIL_BITS, 8);
-    GLFWwindow* window =
-        glfwCreateWindow(GLContextTest::WIDTH, GLContextTest::HEIGHT, "render test", nullptr, nullptr);
+    GLFWwindow* window = glfwCreateWindow(GLContextTest::WIDTH, GLContextTest::HEIGHT,
+                                          "render test", nullptr, nullptr);
     if (window == nullptr) {
+        glfwTerminate();
         return nullptr;
     }
     glfwMakeContextCurrent(window);
     if (glewInit() != GLEW_OK) {
+        glfwDestroyWindow(window);
+        glfwTerminate();
         return nullptr;
     }
     return window;
+}
+
+// The X server resets whenever its last client leaves, and refuses
+// connections while it does; with tests starting and ending in parallel
+// that happens now and then, so the window is asked for a few times.
+GLFWwindow* openWindow()
+{
+    glfwSetErrorCallback(reportGlfwError);
+    for (int attempt = 0; attempt < 20; ++attempt) {
+        if (GLFWwindow* window = tryOpenWindow()) {
+            return window;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    return nullptr;
 }
 
 GLFWwindow* sharedWindow()
@@ -75,7 +102,9 @@ void GLContextTest::SetUp()
 
 void GLContextTest::TearDown()
 {
-    resetState();
+    if (sharedWindow() != nullptr) {
+        resetState();
+    }
 }
 
 void GLContextTest::clearAll()

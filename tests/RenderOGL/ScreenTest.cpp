@@ -143,18 +143,10 @@ TEST_F(Screen, ShowScreenWritesPixelsAlsoAtTheWindowEdges)
     EXPECT_EQ(floats(GL_MODELVIEW_MATRIX, 16), modelview);
     EXPECT_EQ(integer(GL_MATRIX_MODE), GL_MODELVIEW);
     EXPECT_EQ(floats(GL_DEPTH_RANGE, 2), Floats({0, 1}));
-}
 
-TEST_F(Screen, CopyScreenReadsRgbaAndDropsErrors)
-{
-    controller.doClear(Util::RGBA(10, 20, 30, 40));
-    Bytes copy(8, 0);
-    controller.copyScreen(copy.data(), 5, 5, 2, 1);
-    EXPECT_EQ(copy, Bytes({10, 20, 30, 40, 10, 20, 30, 40}));
-
+    // OpenGL errors of a copy are drained; a null destination is refused.
+    Bytes copy(16, 0);
     controller.copyScreen(copy.data(), 0, 0, -1, 1);
-    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR)) << "errors are drained";
     controller.copyScreen(nullptr, 0, 0, 4, 4);
-    controller.blit(0, 0, 1, 1, 0, 0, 1, 1);
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }

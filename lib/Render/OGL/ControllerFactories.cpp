@@ -81,11 +81,14 @@ Render::I_VertexArray* Controller::createTexturedQuadVA(Render::TexturedQuadZTx 
 Render::I_VertexArray* Controller::createAttrArray(int size, bool isStatic)
 {
     Render::I_VertexArray* array = createVertexArray(size, isStatic);
-    if (array == nullptr) {
+    // Attributes are bound from the layout of an OpenGL vertex array; a
+    // subclass's factory handing out something else gets no wrapper.
+    auto* layout = dynamic_cast<VertexArray*>(array);
+    if (layout == nullptr) {
+        delete array;
         return nullptr;
     }
-    // createVertexArray makes nothing but OGL::VertexArray and its subclass.
-    return new AttributeArray(static_cast<VertexArray*>(array));
+    return new AttributeArray(layout);
 }
 
 Render::I_VertexArray* Controller::createSpriteShaderArray(int size, bool isStatic)

@@ -6,6 +6,7 @@
 #include <climits>
 #include <cstdint>
 #include <cstring>
+#include <new>
 #include <string>
 
 #include "Render/OGL/Extensions.h"
@@ -52,8 +53,13 @@ VertexArray::VertexArray(int size)
     : m_target(GL_ARRAY_BUFFER), m_bufferId(0), m_size(size > 0 ? size : 0), m_stride(0),
       m_components(), m_useVertexAsTexture(false)
 {
+    // Without the memory the array is simply not made (size 0), like a
+    // buffer object the driver could not give storage.
     if (m_size != 0) {
-        m_data.reset(new unsigned char[m_size]());
+        m_data.reset(new (std::nothrow) unsigned char[m_size]());
+        if (!m_data) {
+            m_size = 0;
+        }
     }
 }
 

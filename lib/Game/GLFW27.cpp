@@ -1,0 +1,717 @@
+#include "Game/GLFW27.h"
+
+#include <algorithm>
+#include <array>
+#include <chrono>
+#include <cmath>
+#include <cstdlib>
+#include <exception>
+#include <thread>
+
+namespace {
+
+// The 2.7 numbers are taken here, before GLFW 3's header is included: that header defines
+// macros with many of the same names (GLFW_KEY_UP, GLFW_PRESS, GLFW_STICKY_KEYS...).
+constexpr int k27Release = GLFW27::GLFW_RELEASE;
+constexpr int k27Press = GLFW27::GLFW_PRESS;
+constexpr int k27Unknown = GLFW27::GLFW_KEY_UNKNOWN;
+constexpr int k27Last = GLFW27::GLFW_KEY_LAST;
+constexpr int k27F1 = GLFW27::GLFW_KEY_F1;
+constexpr int k27Kp0 = GLFW27::GLFW_KEY_KP_0;
+constexpr int k27StickyKeys = GLFW27::GLFW_STICKY_KEYS;
+constexpr int k27MouseButtonLast = GLFW27::GLFW_MOUSE_BUTTON_LAST;
+constexpr int k27JoystickLast = GLFW27::GLFW_JOYSTICK_LAST;
+
+// Special keys other than the function keys and keypad digits, in the order of kSpecial3.
+constexpr int kSpecial27[] = {
+    GLFW27::GLFW_KEY_ESC,         GLFW27::GLFW_KEY_UP,          GLFW27::GLFW_KEY_DOWN,
+    GLFW27::GLFW_KEY_LEFT,        GLFW27::GLFW_KEY_RIGHT,       GLFW27::GLFW_KEY_LSHIFT,
+    GLFW27::GLFW_KEY_RSHIFT,      GLFW27::GLFW_KEY_LCTRL,       GLFW27::GLFW_KEY_RCTRL,
+    GLFW27::GLFW_KEY_LALT,        GLFW27::GLFW_KEY_RALT,        GLFW27::GLFW_KEY_TAB,
+    GLFW27::GLFW_KEY_ENTER,       GLFW27::GLFW_KEY_BACKSPACE,   GLFW27::GLFW_KEY_INSERT,
+    GLFW27::GLFW_KEY_DEL,         GLFW27::GLFW_KEY_PAGEUP,      GLFW27::GLFW_KEY_PAGEDOWN,
+    GLFW27::GLFW_KEY_HOME,        GLFW27::GLFW_KEY_END,         GLFW27::GLFW_KEY_KP_DIVIDE,
+    GLFW27::GLFW_KEY_KP_MULTIPLY, GLFW27::GLFW_KEY_KP_SUBTRACT, GLFW27::GLFW_KEY_KP_ADD,
+    GLFW27::GLFW_KEY_KP_DECIMAL,  GLFW27::GLFW_KEY_KP_EQUAL,    GLFW27::GLFW_KEY_KP_ENTER,
+    GLFW27::GLFW_KEY_KP_NUM_LOCK, GLFW27::GLFW_KEY_CAPS_LOCK,   GLFW27::GLFW_KEY_SCROLL_LOCK,
+    GLFW27::GLFW_KEY_PAUSE,       GLFW27::GLFW_KEY_LSUPER,      GLFW27::GLFW_KEY_RSUPER,
+    GLFW27::GLFW_KEY_MENU,
+};
+
+} // namespace
+
+#include <GL/glew.h>
+// GLEW must come first; GLFW then includes no OpenGL header of its own.
+#define GLFW_INCLUDE_NONE
+#include <GLFW/glfw3.h>
+
+namespace {
+
+constexpr int kSpecial3[] = {
+    GLFW_KEY_ESCAPE,        GLFW_KEY_UP,          GLFW_KEY_DOWN,        GLFW_KEY_LEFT,
+    GLFW_KEY_RIGHT,         GLFW_KEY_LEFT_SHIFT,  GLFW_KEY_RIGHT_SHIFT, GLFW_KEY_LEFT_CONTROL,
+    GLFW_KEY_RIGHT_CONTROL, GLFW_KEY_LEFT_ALT,    GLFW_KEY_RIGHT_ALT,   GLFW_KEY_TAB,
+    GLFW_KEY_ENTER,         GLFW_KEY_BACKSPACE,   GLFW_KEY_INSERT,      GLFW_KEY_DELETE,
+    GLFW_KEY_PAGE_UP,       GLFW_KEY_PAGE_DOWN,   GLFW_KEY_HOME,        GLFW_KEY_END,
+    GLFW_KEY_KP_DIVIDE,     GLFW_KEY_KP_MULTIPLY, GLFW_KEY_KP_SUBTRACT, GLFW_KEY_KP_ADD,
+    GLFW_KEY_KP_DECIMAL,    GLFW_KEY_KP_EQUAL,    GLFW_KEY_KP_ENTER,    GLFW_KEY_NUM_LOCK,
+    GLFW_KEY_CAPS_LOCK,     GLFW_KEY_SCROLL_LOCK, GLFW_KEY_PAUSE,       GLFW_KEY_LEFT_SUPER,
+    GLFW_KEY_RIGHT_SUPER,   GLFW_KEY_MENU,
+};
+static_assert(sizeof(kSpecial3) == sizeof(kSpecial27), "the two key tables must pair up");
+
+// Both directions of the key translation, built once. 2.7 numbers run up to
+// kUnknownBase + GLFW_KEY_LAST, since keys 2.7 does not know are placed after its last key.
+constexpr int kUnknownBase = k27Last + 1;
+constexpr int k27Max = kUnknownBase + GLFW_KEY_LAST;
+
+struct KeyTables {
+    std::array<int, GLFW_KEY_LAST + 1> from3;
+    std::array<int, k27Max + 1> to3;
+
+    KeyTables()
+    {
+        from3.fill(k27Unknown);
+        to3.fill(-1);
+        for (int key = GLFW_KEY_SPACE; key <= GLFW_KEY_LAST; ++key) {
+            if (key <= GLFW_KEY_GRAVE_ACCENT) {
+                pair(key, key); // printable keys carry the same numbers
+            } else if (key >= GLFW_KEY_F1 && key <= GLFW_KEY_F25) {
+                pair(key, k27F1 + (key - GLFW_KEY_F1));
+            } else if (key >= GLFW_KEY_KP_0 && key <= GLFW_KEY_KP_9) {
+                pair(key, k27Kp0 + (key - GLFW_KEY_KP_0));
+            }
+        }
+        for (std::size_t i = 0; i < sizeof(kSpecial3) / sizeof(kSpecial3[0]); ++i) {
+            pair(kSpecial3[i], kSpecial27[i]);
+        }
+        for (int key = 0; key <= GLFW_KEY_LAST; ++key) {
+            if (from3[key] == k27Unknown) {
+                pair(key, kUnknownBase + key);
+            }
+        }
+    }
+
+    void pair(int key3, int key27)
+    {
+        from3[key3] = key27;
+        to3[key27] = key3;
+    }
+};
+
+const KeyTables& keyTables()
+{
+    static const KeyTables tables;
+    return tables;
+}
+
+// Everything the layer holds: the one window, the 2.7 callbacks, feature switches, the wheel
+// position and an exception caught inside a callback, waiting to be thrown from our own code.
+struct Layer {
+    bool initialised = false;
+    GLFWwindow* window = nullptr;
+    GLFW27::GLFWwindowsizefun sizeFun = nullptr;
+    GLFW27::GLFWwindowclosefun closeFun = nullptr;
+    GLFW27::GLFWkeyfun keyFun = nullptr;
+    GLFW27::GLFWmousebuttonfun buttonFun = nullptr;
+    GLFW27::GLFWmouseposfun posFun = nullptr;
+    GLFW27::GLFWmousewheelfun wheelFun = nullptr;
+    bool cursorShown = true;
+    bool stickyKeys = false;
+    bool keyRepeat = false;
+    bool dropMotion = false;
+    // Whether each key (by 2.7 number) is physically down, whatever sticky keys report.
+    std::array<bool, k27Max + 1> keysDown{};
+    double wheelOffset = 0.0;
+    int wheelPos = 0;
+    std::exception_ptr pending;
+    bool modesOverridden = false;
+    std::vector<GLFW27::GLFWvidmode> modes;
+    GLFW27::GLFWvidmode desktop{};
+};
+
+Layer& layer()
+{
+    static Layer l_layer;
+    return l_layer;
+}
+
+// Runs a 2.7 callback from inside GLFW. An exception must not unwind through GLFW's C code,
+// so it is kept and thrown again when polling returns to us; the rest of that poll's input
+// is dropped, since the program is about to unwind anyway.
+template <typename Call> void guarded(Call call)
+{
+    Layer& l = layer();
+    if (l.pending) {
+        return;
+    }
+    try {
+        call();
+    } catch (...) {
+        l.pending = std::current_exception();
+    }
+}
+
+void rethrowPending()
+{
+    Layer& l = layer();
+    if (l.pending) {
+        std::exception_ptr pending = l.pending;
+        l.pending = nullptr;
+        std::rethrow_exception(pending);
+    }
+}
+
+void onKey(GLFWwindow*, int key, int, int action, int)
+{
+    Layer& l = layer();
+    const int key27 = GLFW27::keyFromGlfw3(key);
+    if (key27 == k27Unknown) {
+        return;
+    }
+    l.keysDown[key27] = action != GLFW_RELEASE;
+    if (!l.keyFun || (action == GLFW_REPEAT && !l.keyRepeat)) {
+        return;
+    }
+    const int action27 = action == GLFW_RELEASE ? k27Release : k27Press;
+    guarded([&] { l.keyFun(key27, action27); });
+}
+
+void onMouseButton(GLFWwindow*, int button, int action, int)
+{
+    Layer& l = layer();
+    if (l.buttonFun) {
+        const int action27 = action == GLFW_RELEASE ? k27Release : k27Press;
+        guarded([&] { l.buttonFun(button, action27); });
+    }
+}
+
+void onCursorPos(GLFWwindow*, double x, double y)
+{
+    Layer& l = layer();
+    if (l.posFun && !l.dropMotion) {
+        guarded(
+            [&] { l.posFun(static_cast<int>(std::floor(x)), static_cast<int>(std::floor(y))); });
+    }
+}
+
+// Wheel offsets are summed exactly and the integer position follows their floor, so that
+// fractional steps (touchpads) add up instead of being lost one by one.
+void onScroll(GLFWwindow*, double, double yoffset)
+{
+    Layer& l = layer();
+    l.wheelOffset += yoffset;
+    const int position = static_cast<int>(std::floor(l.wheelOffset));
+    if (position == l.wheelPos) {
+        return;
+    }
+    l.wheelPos = position;
+    if (l.wheelFun) {
+        guarded([&] { l.wheelFun(position); });
+    }
+}
+
+void onWindowSize(GLFWwindow*, int width, int height)
+{
+    Layer& l = layer();
+    if (l.sizeFun) {
+        guarded([&] { l.sizeFun(width, height); });
+    }
+}
+
+// A 2.7 close callback that returns false keeps the window open.
+void onWindowClose(GLFWwindow* window)
+{
+    Layer& l = layer();
+    if (!l.closeFun) {
+        return;
+    }
+    int close = 1;
+    guarded([&] { close = l.closeFun(); });
+    if (!close) {
+        glfwSetWindowShouldClose(window, GLFW_FALSE);
+    }
+}
+
+constexpr int kInitRetries = 20;
+
+void onError(int, const char*)
+{
+    // Failures are reported by results; nothing is printed.
+}
+
+void applyInputModes()
+{
+    Layer& l = layer();
+    if (!l.window) {
+        return;
+    }
+    glfwSetInputMode(l.window, GLFW_CURSOR,
+                     l.cursorShown ? GLFW_CURSOR_NORMAL : GLFW_CURSOR_DISABLED);
+    glfwSetInputMode(l.window, GLFW_STICKY_KEYS, l.stickyKeys ? GLFW_TRUE : GLFW_FALSE);
+}
+
+void installWindowCallbacks(GLFWwindow* window)
+{
+    glfwSetKeyCallback(window, onKey);
+    glfwSetMouseButtonCallback(window, onMouseButton);
+    glfwSetCursorPosCallback(window, onCursorPos);
+    glfwSetScrollCallback(window, onScroll);
+    glfwSetWindowSizeCallback(window, onWindowSize);
+    glfwSetWindowCloseCallback(window, onWindowClose);
+}
+
+void setBitsHint(int hint, int bits)
+{
+    if (bits > 0) {
+        glfwWindowHint(hint, bits);
+    }
+}
+
+GLFW27::GLFWvidmode toMode(const GLFWvidmode& mode)
+{
+    return GLFW27::GLFWvidmode{mode.width, mode.height, mode.redBits, mode.blueBits,
+                               mode.greenBits};
+}
+
+const float* joystickAxes(int joy, int& count)
+{
+    count = 0;
+    if (joy < 0 || joy > k27JoystickLast || !layer().initialised) {
+        return nullptr;
+    }
+    return glfwGetJoystickAxes(GLFW_JOYSTICK_1 + joy, &count);
+}
+
+const unsigned char* joystickButtons(int joy, int& count)
+{
+    count = 0;
+    if (joy < 0 || joy > k27JoystickLast || !layer().initialised) {
+        return nullptr;
+    }
+    return glfwGetJoystickButtons(GLFW_JOYSTICK_1 + joy, &count);
+}
+
+} // namespace
+
+namespace GLFW27 {
+
+int glfwInit()
+{
+    Layer& l = layer();
+    if (l.initialised) {
+        return 1;
+    }
+    ::glfwSetErrorCallback(onError);
+    l.initialised = ::glfwInit() == GLFW_TRUE;
+    // An X server resets when its last client leaves and refuses connections for a moment
+    // meanwhile (a test server between two test programs, for one). With a display named,
+    // a refused connection is tried again for about half a second before it counts.
+    const bool displayNamed = std::getenv("DISPLAY") != nullptr;
+    for (int attempt = 0; !l.initialised && displayNamed && attempt < kInitRetries; ++attempt) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(25));
+        l.initialised = ::glfwInit() == GLFW_TRUE;
+    }
+    return l.initialised ? 1 : 0;
+}
+
+void glfwTerminate()
+{
+    Layer& l = layer();
+    if (l.initialised) {
+        ::glfwTerminate();
+    }
+    // Video mode overrides are the caller's, not the session's: they stay.
+    std::vector<GLFWvidmode> modes = std::move(l.modes);
+    const bool overridden = l.modesOverridden;
+    const GLFWvidmode desktop = l.desktop;
+    l = Layer();
+    l.modes = std::move(modes);
+    l.modesOverridden = overridden;
+    l.desktop = desktop;
+}
+
+int glfwOpenWindow(int width, int height, int redbits, int greenbits, int bluebits, int alphabits,
+                   int depthbits, int stencilbits, int mode)
+{
+    Layer& l = layer();
+    if (!l.initialised || l.window) {
+        return 0;
+    }
+    GLFWmonitor* monitor = nullptr;
+    if (mode == GLFW_FULLSCREEN) {
+        monitor = glfwGetPrimaryMonitor();
+        if (!monitor) {
+            return 0;
+        }
+    }
+    // 2.7 sizes a window left at 0 by 0 as 640 by 480, and one missing side at 4:3.
+    if (width <= 0 && height <= 0) {
+        width = 640;
+        height = 480;
+    } else if (width <= 0) {
+        width = height * 4 / 3;
+    } else if (height <= 0) {
+        height = width * 3 / 4;
+    }
+    glfwDefaultWindowHints();
+    setBitsHint(GLFW_RED_BITS, redbits);
+    setBitsHint(GLFW_GREEN_BITS, greenbits);
+    setBitsHint(GLFW_BLUE_BITS, bluebits);
+    setBitsHint(GLFW_ALPHA_BITS, alphabits);
+    glfwWindowHint(GLFW_DEPTH_BITS, std::max(depthbits, 0));
+    glfwWindowHint(GLFW_STENCIL_BITS, std::max(stencilbits, 0));
+    GLFWwindow* window =
+        glfwCreateWindow(std::max(width, 1), std::max(height, 1), "", monitor, nullptr);
+    if (!window) {
+        return 0;
+    }
+    glfwMakeContextCurrent(window);
+    if (glewInit() != GLEW_OK) {
+        glfwDestroyWindow(window);
+        return 0;
+    }
+    l.window = window;
+    // A full-screen 2.7 window starts with the cursor hidden.
+    l.cursorShown = monitor == nullptr;
+    applyInputModes();
+    installWindowCallbacks(window);
+    return 1;
+}
+
+void glfwCloseWindow()
+{
+    Layer& l = layer();
+    if (l.window) {
+        glfwDestroyWindow(l.window);
+        l.window = nullptr;
+    }
+}
+
+void glfwSetWindowTitle(const char* title)
+{
+    if (layer().window && title) {
+        ::glfwSetWindowTitle(layer().window, title);
+    }
+}
+
+void glfwSetWindowSize(int width, int height)
+{
+    if (layer().window && width > 0 && height > 0) {
+        ::glfwSetWindowSize(layer().window, width, height);
+    }
+}
+
+void glfwGetWindowSize(int* width, int* height)
+{
+    int w = 0;
+    int h = 0;
+    if (layer().window) {
+        ::glfwGetWindowSize(layer().window, &w, &h);
+    }
+    if (width) {
+        *width = w;
+    }
+    if (height) {
+        *height = h;
+    }
+}
+
+int glfwGetWindowParam(int param)
+{
+    GLFWwindow* window = layer().window;
+    switch (param) {
+    case GLFW_OPENED:
+        return window ? 1 : 0;
+    case GLFW_ACTIVE:
+        return window && glfwGetWindowAttrib(window, GLFW_FOCUSED) ? 1 : 0;
+    default:
+        return 0;
+    }
+}
+
+void glfwSwapInterval(int interval)
+{
+    if (layer().window) {
+        ::glfwSwapInterval(interval);
+    }
+}
+
+void glfwSwapBuffers()
+{
+    if (layer().window) {
+        ::glfwSwapBuffers(layer().window);
+    }
+    glfwPollEvents();
+}
+
+void glfwPollEvents()
+{
+    if (layer().initialised) {
+        ::glfwPollEvents();
+    }
+    rethrowPending();
+}
+
+void glfwEnable(int token)
+{
+    Layer& l = layer();
+    if (token == GLFW_MOUSE_CURSOR) {
+        l.cursorShown = true;
+    } else if (token == k27StickyKeys) {
+        l.stickyKeys = true;
+    } else if (token == GLFW_KEY_REPEAT) {
+        l.keyRepeat = true;
+    }
+    applyInputModes();
+}
+
+void glfwDisable(int token)
+{
+    Layer& l = layer();
+    if (token == GLFW_MOUSE_CURSOR) {
+        l.cursorShown = false;
+    } else if (token == k27StickyKeys) {
+        l.stickyKeys = false;
+    } else if (token == GLFW_KEY_REPEAT) {
+        l.keyRepeat = false;
+    }
+    applyInputModes();
+}
+
+int glfwGetKey(int key)
+{
+    const int key3 = keyToGlfw3(key);
+    if (key3 < 0 || !layer().window) {
+        return k27Release;
+    }
+    return ::glfwGetKey(layer().window, key3) == GLFW_PRESS ? k27Press : k27Release;
+}
+
+bool isKeyDown(int key)
+{
+    return key >= 0 && key <= k27Max && layer().window && layer().keysDown[key];
+}
+
+int glfwGetMouseButton(int button)
+{
+    if (button < 0 || button > k27MouseButtonLast || !layer().window) {
+        return k27Release;
+    }
+    return ::glfwGetMouseButton(layer().window, button) == GLFW_PRESS ? k27Press : k27Release;
+}
+
+void glfwGetMousePos(int* x, int* y)
+{
+    double px = 0.0;
+    double py = 0.0;
+    if (layer().window) {
+        glfwGetCursorPos(layer().window, &px, &py);
+    }
+    if (x) {
+        *x = static_cast<int>(std::floor(px));
+    }
+    if (y) {
+        *y = static_cast<int>(std::floor(py));
+    }
+}
+
+// 2.7 placed the cursor at once. GLFW 3 warps it and reports the warp's motion (or the
+// pointer entering the window) at a later poll, where it would pass for the player's own
+// movement, and a second warp before then (hiding the cursor centres it) even turns it into
+// a jump. So the warp is waited for and its motion taken in now, without a motion report.
+void glfwSetMousePos(int x, int y)
+{
+    Layer& l = layer();
+    if (!l.window) {
+        return;
+    }
+    glfwSetCursorPos(l.window, x, y);
+    double px = 0.0;
+    double py = 0.0;
+    glfwGetCursorPos(l.window, &px, &py); // a round trip: the warp's events are in by now
+    l.dropMotion = true;
+    ::glfwPollEvents();
+    l.dropMotion = false;
+}
+
+int glfwGetMouseWheel()
+{
+    return layer().wheelPos;
+}
+
+void glfwSetMouseWheel(int position)
+{
+    layer().wheelPos = position;
+    layer().wheelOffset = position;
+}
+
+void glfwSetWindowSizeCallback(GLFWwindowsizefun callback)
+{
+    Layer& l = layer();
+    l.sizeFun = callback;
+    if (callback && l.window) {
+        int width = 0;
+        int height = 0;
+        glfwGetWindowSize(&width, &height);
+        callback(width, height);
+    }
+}
+
+void glfwSetWindowCloseCallback(GLFWwindowclosefun callback)
+{
+    layer().closeFun = callback;
+}
+
+void glfwSetKeyCallback(GLFWkeyfun callback)
+{
+    layer().keyFun = callback;
+}
+
+void glfwSetMouseButtonCallback(GLFWmousebuttonfun callback)
+{
+    layer().buttonFun = callback;
+}
+
+void glfwSetMousePosCallback(GLFWmouseposfun callback)
+{
+    layer().posFun = callback;
+}
+
+void glfwSetMouseWheelCallback(GLFWmousewheelfun callback)
+{
+    layer().wheelFun = callback;
+}
+
+int glfwGetVideoModes(GLFWvidmode* list, int maxcount)
+{
+    Layer& l = layer();
+    if (!list || maxcount <= 0) {
+        return 0;
+    }
+    if (l.modesOverridden) {
+        const int count = std::min(maxcount, static_cast<int>(l.modes.size()));
+        std::copy(l.modes.begin(), l.modes.begin() + count, list);
+        return count;
+    }
+    GLFWmonitor* monitor = l.initialised ? glfwGetPrimaryMonitor() : nullptr;
+    int available = 0;
+    const ::GLFWvidmode* modes = monitor ? ::glfwGetVideoModes(monitor, &available) : nullptr;
+    const int count = modes ? std::min(maxcount, available) : 0;
+    for (int i = 0; i < count; ++i) {
+        list[i] = toMode(modes[i]);
+    }
+    return count;
+}
+
+void glfwGetDesktopMode(GLFWvidmode* mode)
+{
+    Layer& l = layer();
+    if (!mode) {
+        return;
+    }
+    *mode = GLFWvidmode{};
+    if (l.modesOverridden) {
+        *mode = l.desktop;
+        return;
+    }
+    GLFWmonitor* monitor = l.initialised ? glfwGetPrimaryMonitor() : nullptr;
+    const ::GLFWvidmode* current = monitor ? glfwGetVideoMode(monitor) : nullptr;
+    if (current) {
+        *mode = toMode(*current);
+    }
+}
+
+int glfwGetJoystickParam(int joy, int param)
+{
+    int count = 0;
+    switch (param) {
+    case GLFW_PRESENT:
+        return joy >= 0 && joy <= k27JoystickLast && layer().initialised &&
+                       glfwJoystickPresent(GLFW_JOYSTICK_1 + joy)
+                   ? 1
+                   : 0;
+    case GLFW_AXES:
+        joystickAxes(joy, count);
+        return count;
+    case GLFW_BUTTONS:
+        joystickButtons(joy, count);
+        return count;
+    default:
+        return 0;
+    }
+}
+
+int glfwGetJoystickPos(int joy, float* pos, int numaxes)
+{
+    if (!pos || numaxes <= 0) {
+        return 0;
+    }
+    std::fill(pos, pos + numaxes, 0.0f);
+    int count = 0;
+    const float* axes = joystickAxes(joy, count);
+    count = axes ? std::min(count, numaxes) : 0;
+    std::copy(axes, axes + count, pos);
+    return count;
+}
+
+int glfwGetJoystickButtons(int joy, unsigned char* buttons, int numbuttons)
+{
+    if (!buttons || numbuttons <= 0) {
+        return 0;
+    }
+    std::fill(buttons, buttons + numbuttons, static_cast<unsigned char>(k27Release));
+    int count = 0;
+    const unsigned char* states = joystickButtons(joy, count);
+    count = states ? std::min(count, numbuttons) : 0;
+    for (int i = 0; i < count; ++i) {
+        buttons[i] = states[i] == GLFW_PRESS ? k27Press : k27Release;
+    }
+    return count;
+}
+
+double glfwGetTime()
+{
+    return layer().initialised ? ::glfwGetTime() : 0.0;
+}
+
+void glfwSetTime(double time)
+{
+    if (layer().initialised) {
+        ::glfwSetTime(time);
+    }
+}
+
+int keyFromGlfw3(int glfw3Key)
+{
+    if (glfw3Key < 0 || glfw3Key > GLFW_KEY_LAST) {
+        return k27Unknown;
+    }
+    return keyTables().from3[glfw3Key];
+}
+
+int keyToGlfw3(int key)
+{
+    if (key < 0 || key > k27Max) {
+        return -1;
+    }
+    return keyTables().to3[key];
+}
+
+void setVideoModeOverride(const std::vector<GLFWvidmode>& modes, const GLFWvidmode& desktop)
+{
+    Layer& l = layer();
+    l.modesOverridden = true;
+    l.modes = modes;
+    l.desktop = desktop;
+}
+
+void clearVideoModeOverride()
+{
+    Layer& l = layer();
+    l.modesOverridden = false;
+    l.modes.clear();
+    l.desktop = GLFWvidmode{};
+}
+
+} // namespace GLFW27

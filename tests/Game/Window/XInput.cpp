@@ -1,0 +1,42 @@
+#include "XInput.h"
+
+#include <chrono>
+#include <cstdlib>
+#include <thread>
+
+#include "Game/GLFW27.h"
+
+namespace XInput {
+
+bool xdotool(const std::string& args)
+{
+    const std::string command = "xdotool " + args + " >/dev/null 2>&1";
+    return std::system(command.c_str()) == 0;
+}
+
+bool focusWindow(const std::string& title)
+{
+    // Let the X server map the window first: focusing an unmapped window fails.
+    pollUntil([] { return false; }, 50);
+    return xdotool("search --sync --name '^" + title + "$' windowfocus --sync");
+}
+
+bool tapKey(const std::string& key)
+{
+    return xdotool("keydown " + key + " sleep 0.1 keyup " + key);
+}
+
+bool pollUntil(const std::function<bool()>& done, int timeoutMs)
+{
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (!done()) {
+        if (std::chrono::steady_clock::now() >= end) {
+            return false;
+        }
+        GLFW27::glfwPollEvents();
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return true;
+}
+
+} // namespace XInput

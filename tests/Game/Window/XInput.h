@@ -1,0 +1,23 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+// Real X input for the window tests: xdotool drives the X server the tests run on, and the
+// window under test polls until what it waits for has arrived.
+namespace XInput {
+
+// Runs "xdotool <args>"; true when it succeeded.
+bool xdotool(const std::string& args);
+
+// Gives the input focus to the window with exactly this title, waiting until it has it.
+bool focusWindow(const std::string& title);
+
+// Presses and releases keys (xdotool key names), holding each about 100 ms.
+bool tapKey(const std::string& key);
+
+// Polls the window system until done() holds or about timeoutMs have passed; the result of
+// the last done().
+bool pollUntil(const std::function<bool()>& done, int timeoutMs = 2000);
+
+} // namespace XInput
