@@ -16,8 +16,7 @@
 // its exact output, and its error text as a regular expression (empty: no
 // error text at all). No row may end in a signal, a time-out or a core file.
 
-namespace
-{
+namespace {
 
 using Files = std::vector<std::pair<std::string, std::string>>;
 

@@ -19,11 +19,13 @@ PrivateDisplay::PrivateDisplay()
         ::close(pipeFds[0]);
         std::string fd = std::to_string(pipeFds[1]);
         ::execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1280x1024x24",
-                 "-nolisten", "tcp", static_cast<char*>(nullptr));
+                 "-nolisten", "tcp", "-noreset", static_cast<char*>(nullptr));
         ::_exit(127);
     }
     ::close(pipeFds[1]);
     // Xvfb writes the display number it chose once it accepts connections.
+    // Without -noreset it would write it again each time its last client
+    // left, and die of the closed pipe.
     char buffer[32] = {};
     ssize_t got = server > 0 ? ::read(pipeFds[0], buffer, sizeof buffer - 1) : -1;
     ::close(pipeFds[0]);

@@ -13,8 +13,7 @@
 #include <sstream>
 #include <thread>
 
-namespace
-{
+namespace {
 
 std::string readAll(const std::string& path)
 {
@@ -87,8 +86,7 @@ void ProgramRun::execChild(const std::vector<std::string>& args) const
 {
     // Its own process group, so that a time-out kills whatever it started too.
     ::setpgid(0, 0);
-    struct rlimit noCore {
-    };
+    struct rlimit noCore {};
     ::setrlimit(RLIMIT_CORE, &noCore);
     int in = ::open("/dev/null", O_RDONLY);
     int out = ::open(outPath.c_str(), O_WRONLY | O_TRUNC);
