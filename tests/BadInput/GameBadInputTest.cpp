@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <chrono>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <regex>
@@ -103,10 +104,45 @@ std::string awaitWindow(const PrivateDisplay& display, ProgramRun& game)
     return std::string();
 }
 
+// Under AddressSanitizer the OpenGL driver's own leaks are suppressed by
+// library name, which only works while the driver is still loaded at exit;
+// closing the window unloads it. A sanitized game gets the driver preloaded
+// (after the sanitizer runtime, which must come first); "" otherwise.
+std::string sanitizerPreload()
+{
+    std::string runtime;
+    std::string command = std::string("ldd ") + VEKTRA_GAME + " 2>/dev/null";
+    if (FILE* pipe = ::popen(command.c_str(), "r")) {
+        char line[512];
+        while (std::fgets(line, sizeof line, pipe) != nullptr) {
+            std::istringstream words(line);
+            std::string name, arrow, path;
+            if (words >> name >> arrow >> path && name.find("libasan") != std::string::npos) {
+                runtime = path;
+            }
+        }
+        ::pclose(pipe);
+    }
+    if (runtime.empty()) {
+        return runtime;
+    }
+    for (const char* driver : {"/usr/lib/x86_64-linux-gnu/dri/swrast_dri.so",
+                               "/usr/lib/aarch64-linux-gnu/dri/swrast_dri.so"}) {
+        if (std::filesystem::exists(driver)) {
+            return runtime + " " + driver;
+        }
+    }
+    return runtime;
+}
+
 Outcome play(const PrivateDisplay& display, const Row& row, const TempDir& dir)
 {
+    static const std::string preload = sanitizerPreload();
     ProgramRun game(VEKTRA_GAME, dir.dir());
     game.timeLimit(45).environment("DISPLAY=" + display.display());
+    if (!preload.empty()) {
+        game.environment("LD_PRELOAD=" + preload);
+    }
     game.start(row.args);
     std::string window = awaitWindow(display, game);
     if (!window.empty()) {
