@@ -75,34 +75,39 @@ Info::Impl::Impl(Info* overrides) : overrides(overrides) {}
 bool Info::Impl::addConfig(const std::string& path)
 {
     FileGuard guard(*this, path);
-    if (!guard.admitted) {
+    bool complete = false;
+    if (!guard.admitted || !readFileText(path, complete)) {
         return false;
     }
-    bool ok = false;
+    // The override file is read whatever became of the file's lines; a
+    // missing one is the normal case, so its result does not count.
+    addConfig(path + ".MOD");
+    readPendingIncludes();
+    return complete;
+}
+
+bool Info::Impl::readFileText(const std::string& path, bool& complete)
+{
+    // The file's text lives only while its own lines are read, so a chain of
+    // includes holds one file's text at a time.
     std::string text;
     if (!Files::TextFile::load(path, text, "\n")) {
         return false;
     }
-    {
-        std::vector<std::string> converted;
-        if (isIniPath(path) && !INItoCFG(text, converted)) {
-            return false;
-        }
-        LineList lines;
-        lines.reserve(converted.size() +
-                      static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')));
-        for (const std::string& line : converted) {
-            lines.emplace_back(line);
-        }
-        splitLines(text, lines);
-        LineIter pos = lines.begin();
-        ok = populateMap(entries, pos, lines.end(), FILE_TERMINATOR);
+    std::vector<std::string> converted;
+    if (isIniPath(path) && !INItoCFG(text, converted)) {
+        return false;
     }
-    // The override file is read whatever became of the file itself; a
-    // missing one is the normal case, so its result does not count.
-    addConfig(path + ".MOD");
-    readPendingIncludes();
-    return ok;
+    LineList lines;
+    lines.reserve(converted.size() +
+                  static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')));
+    for (const std::string& line : converted) {
+        lines.emplace_back(line);
+    }
+    splitLines(text, lines);
+    LineIter pos = lines.begin();
+    complete = populateMap(entries, pos, lines.end(), FILE_TERMINATOR);
+    return true;
 }
 
 void Info::Impl::readPendingIncludes()

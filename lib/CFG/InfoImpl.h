@@ -70,7 +70,10 @@ private:
                    LineIter end);
     Node& store(Table& table, std::string_view key, std::string value);
     void noteInclude(std::string_view key);
-    bool readFileText(const std::string& path);
+    // Loads path and reads its own lines (converted first for an INI file);
+    // false when it could not be loaded or converted. complete is the
+    // result of reading the lines.
+    bool readFileText(const std::string& path, bool& complete);
     void readPendingIncludes();
 
     std::string rawLookup(const Table& table, const std::string& name) const;

@@ -15,28 +15,9 @@ namespace {
 constexpr int k27Release = GLFW27::GLFW_RELEASE;
 constexpr int k27Press = GLFW27::GLFW_PRESS;
 constexpr int k27Unknown = GLFW27::GLFW_KEY_UNKNOWN;
-constexpr int k27Last = GLFW27::GLFW_KEY_LAST;
-constexpr int k27F1 = GLFW27::GLFW_KEY_F1;
-constexpr int k27Kp0 = GLFW27::GLFW_KEY_KP_0;
+constexpr int k27Max = GLFW27::KEY_NUMBER_LIMIT - 1;
 constexpr int k27StickyKeys = GLFW27::GLFW_STICKY_KEYS;
 constexpr int k27MouseButtonLast = GLFW27::GLFW_MOUSE_BUTTON_LAST;
-constexpr int k27JoystickLast = GLFW27::GLFW_JOYSTICK_LAST;
-
-// Special keys other than the function keys and keypad digits, in the order of kSpecial3.
-constexpr int kSpecial27[] = {
-    GLFW27::GLFW_KEY_ESC,         GLFW27::GLFW_KEY_UP,          GLFW27::GLFW_KEY_DOWN,
-    GLFW27::GLFW_KEY_LEFT,        GLFW27::GLFW_KEY_RIGHT,       GLFW27::GLFW_KEY_LSHIFT,
-    GLFW27::GLFW_KEY_RSHIFT,      GLFW27::GLFW_KEY_LCTRL,       GLFW27::GLFW_KEY_RCTRL,
-    GLFW27::GLFW_KEY_LALT,        GLFW27::GLFW_KEY_RALT,        GLFW27::GLFW_KEY_TAB,
-    GLFW27::GLFW_KEY_ENTER,       GLFW27::GLFW_KEY_BACKSPACE,   GLFW27::GLFW_KEY_INSERT,
-    GLFW27::GLFW_KEY_DEL,         GLFW27::GLFW_KEY_PAGEUP,      GLFW27::GLFW_KEY_PAGEDOWN,
-    GLFW27::GLFW_KEY_HOME,        GLFW27::GLFW_KEY_END,         GLFW27::GLFW_KEY_KP_DIVIDE,
-    GLFW27::GLFW_KEY_KP_MULTIPLY, GLFW27::GLFW_KEY_KP_SUBTRACT, GLFW27::GLFW_KEY_KP_ADD,
-    GLFW27::GLFW_KEY_KP_DECIMAL,  GLFW27::GLFW_KEY_KP_EQUAL,    GLFW27::GLFW_KEY_KP_ENTER,
-    GLFW27::GLFW_KEY_KP_NUM_LOCK, GLFW27::GLFW_KEY_CAPS_LOCK,   GLFW27::GLFW_KEY_SCROLL_LOCK,
-    GLFW27::GLFW_KEY_PAUSE,       GLFW27::GLFW_KEY_LSUPER,      GLFW27::GLFW_KEY_RSUPER,
-    GLFW27::GLFW_KEY_MENU,
-};
 
 } // namespace
 
@@ -46,64 +27,6 @@ constexpr int kSpecial27[] = {
 #include <GLFW/glfw3.h>
 
 namespace {
-
-constexpr int kSpecial3[] = {
-    GLFW_KEY_ESCAPE,        GLFW_KEY_UP,          GLFW_KEY_DOWN,        GLFW_KEY_LEFT,
-    GLFW_KEY_RIGHT,         GLFW_KEY_LEFT_SHIFT,  GLFW_KEY_RIGHT_SHIFT, GLFW_KEY_LEFT_CONTROL,
-    GLFW_KEY_RIGHT_CONTROL, GLFW_KEY_LEFT_ALT,    GLFW_KEY_RIGHT_ALT,   GLFW_KEY_TAB,
-    GLFW_KEY_ENTER,         GLFW_KEY_BACKSPACE,   GLFW_KEY_INSERT,      GLFW_KEY_DELETE,
-    GLFW_KEY_PAGE_UP,       GLFW_KEY_PAGE_DOWN,   GLFW_KEY_HOME,        GLFW_KEY_END,
-    GLFW_KEY_KP_DIVIDE,     GLFW_KEY_KP_MULTIPLY, GLFW_KEY_KP_SUBTRACT, GLFW_KEY_KP_ADD,
-    GLFW_KEY_KP_DECIMAL,    GLFW_KEY_KP_EQUAL,    GLFW_KEY_KP_ENTER,    GLFW_KEY_NUM_LOCK,
-    GLFW_KEY_CAPS_LOCK,     GLFW_KEY_SCROLL_LOCK, GLFW_KEY_PAUSE,       GLFW_KEY_LEFT_SUPER,
-    GLFW_KEY_RIGHT_SUPER,   GLFW_KEY_MENU,
-};
-static_assert(sizeof(kSpecial3) == sizeof(kSpecial27), "the two key tables must pair up");
-
-// Both directions of the key translation, built once. 2.7 numbers run up to
-// kUnknownBase + GLFW_KEY_LAST, since keys 2.7 does not know are placed after its last key.
-constexpr int kUnknownBase = k27Last + 1;
-constexpr int k27Max = kUnknownBase + GLFW_KEY_LAST;
-
-struct KeyTables {
-    std::array<int, GLFW_KEY_LAST + 1> from3;
-    std::array<int, k27Max + 1> to3;
-
-    KeyTables()
-    {
-        from3.fill(k27Unknown);
-        to3.fill(-1);
-        for (int key = GLFW_KEY_SPACE; key <= GLFW_KEY_LAST; ++key) {
-            if (key <= GLFW_KEY_GRAVE_ACCENT) {
-                pair(key, key); // printable keys carry the same numbers
-            } else if (key >= GLFW_KEY_F1 && key <= GLFW_KEY_F25) {
-                pair(key, k27F1 + (key - GLFW_KEY_F1));
-            } else if (key >= GLFW_KEY_KP_0 && key <= GLFW_KEY_KP_9) {
-                pair(key, k27Kp0 + (key - GLFW_KEY_KP_0));
-            }
-        }
-        for (std::size_t i = 0; i < sizeof(kSpecial3) / sizeof(kSpecial3[0]); ++i) {
-            pair(kSpecial3[i], kSpecial27[i]);
-        }
-        for (int key = 0; key <= GLFW_KEY_LAST; ++key) {
-            if (from3[key] == k27Unknown) {
-                pair(key, kUnknownBase + key);
-            }
-        }
-    }
-
-    void pair(int key3, int key27)
-    {
-        from3[key3] = key27;
-        to3[key27] = key3;
-    }
-};
-
-const KeyTables& keyTables()
-{
-    static const KeyTables tables;
-    return tables;
-}
 
 // Everything the layer holds: the one window, the 2.7 callbacks, feature switches, the wheel
 // position and an exception caught inside a callback, waiting to be thrown from our own code.
@@ -125,9 +48,6 @@ struct Layer {
     double wheelOffset = 0.0;
     int wheelPos = 0;
     std::exception_ptr pending;
-    bool modesOverridden = false;
-    std::vector<GLFW27::GLFWvidmode> modes;
-    GLFW27::GLFWvidmode desktop{};
 };
 
 Layer& layer()
@@ -268,30 +188,6 @@ void setBitsHint(int hint, int bits)
     }
 }
 
-GLFW27::GLFWvidmode toMode(const GLFWvidmode& mode)
-{
-    return GLFW27::GLFWvidmode{mode.width, mode.height, mode.redBits, mode.blueBits,
-                               mode.greenBits};
-}
-
-const float* joystickAxes(int joy, int& count)
-{
-    count = 0;
-    if (joy < 0 || joy > k27JoystickLast || !layer().initialised) {
-        return nullptr;
-    }
-    return glfwGetJoystickAxes(GLFW_JOYSTICK_1 + joy, &count);
-}
-
-const unsigned char* joystickButtons(int joy, int& count)
-{
-    count = 0;
-    if (joy < 0 || joy > k27JoystickLast || !layer().initialised) {
-        return nullptr;
-    }
-    return glfwGetJoystickButtons(GLFW_JOYSTICK_1 + joy, &count);
-}
-
 } // namespace
 
 namespace GLFW27 {
@@ -321,14 +217,7 @@ void glfwTerminate()
     if (l.initialised) {
         ::glfwTerminate();
     }
-    // Video mode overrides are the caller's, not the session's: they stay.
-    std::vector<GLFWvidmode> modes = std::move(l.modes);
-    const bool overridden = l.modesOverridden;
-    const GLFWvidmode desktop = l.desktop;
     l = Layer();
-    l.modes = std::move(modes);
-    l.modesOverridden = overridden;
-    l.desktop = desktop;
 }
 
 namespace {
@@ -606,93 +495,6 @@ void glfwSetMouseWheelCallback(GLFWmousewheelfun callback)
     layer().wheelFun = callback;
 }
 
-int glfwGetVideoModes(GLFWvidmode* list, int maxcount)
-{
-    Layer& l = layer();
-    if (!list || maxcount <= 0) {
-        return 0;
-    }
-    if (l.modesOverridden) {
-        const int count = std::min(maxcount, static_cast<int>(l.modes.size()));
-        std::copy(l.modes.begin(), l.modes.begin() + count, list);
-        return count;
-    }
-    GLFWmonitor* monitor = l.initialised ? glfwGetPrimaryMonitor() : nullptr;
-    int available = 0;
-    const ::GLFWvidmode* modes = monitor ? ::glfwGetVideoModes(monitor, &available) : nullptr;
-    const int count = modes ? std::min(maxcount, available) : 0;
-    for (int i = 0; i < count; ++i) {
-        list[i] = toMode(modes[i]);
-    }
-    return count;
-}
-
-void glfwGetDesktopMode(GLFWvidmode* mode)
-{
-    Layer& l = layer();
-    if (!mode) {
-        return;
-    }
-    *mode = GLFWvidmode{};
-    if (l.modesOverridden) {
-        *mode = l.desktop;
-        return;
-    }
-    GLFWmonitor* monitor = l.initialised ? glfwGetPrimaryMonitor() : nullptr;
-    const ::GLFWvidmode* current = monitor ? glfwGetVideoMode(monitor) : nullptr;
-    if (current) {
-        *mode = toMode(*current);
-    }
-}
-
-int glfwGetJoystickParam(int joy, int param)
-{
-    int count = 0;
-    switch (param) {
-    case GLFW_PRESENT:
-        return joy >= 0 && joy <= k27JoystickLast && layer().initialised &&
-                       glfwJoystickPresent(GLFW_JOYSTICK_1 + joy)
-                   ? 1
-                   : 0;
-    case GLFW_AXES:
-        joystickAxes(joy, count);
-        return count;
-    case GLFW_BUTTONS:
-        joystickButtons(joy, count);
-        return count;
-    default:
-        return 0;
-    }
-}
-
-int glfwGetJoystickPos(int joy, float* pos, int numaxes)
-{
-    if (!pos || numaxes <= 0) {
-        return 0;
-    }
-    std::fill(pos, pos + numaxes, 0.0f);
-    int count = 0;
-    const float* axes = joystickAxes(joy, count);
-    count = axes ? std::min(count, numaxes) : 0;
-    std::copy(axes, axes + count, pos);
-    return count;
-}
-
-int glfwGetJoystickButtons(int joy, unsigned char* buttons, int numbuttons)
-{
-    if (!buttons || numbuttons <= 0) {
-        return 0;
-    }
-    std::fill(buttons, buttons + numbuttons, static_cast<unsigned char>(k27Release));
-    int count = 0;
-    const unsigned char* states = joystickButtons(joy, count);
-    count = states ? std::min(count, numbuttons) : 0;
-    for (int i = 0; i < count; ++i) {
-        buttons[i] = states[i] == GLFW_PRESS ? k27Press : k27Release;
-    }
-    return count;
-}
-
 double glfwGetTime()
 {
     return layer().initialised ? ::glfwGetTime() : 0.0;
@@ -703,38 +505,6 @@ void glfwSetTime(double time)
     if (layer().initialised) {
         ::glfwSetTime(time);
     }
-}
-
-int keyFromGlfw3(int glfw3Key)
-{
-    if (glfw3Key < 0 || glfw3Key > GLFW_KEY_LAST) {
-        return k27Unknown;
-    }
-    return keyTables().from3[glfw3Key];
-}
-
-int keyToGlfw3(int key)
-{
-    if (key < 0 || key > k27Max) {
-        return -1;
-    }
-    return keyTables().to3[key];
-}
-
-void setVideoModeOverride(const std::vector<GLFWvidmode>& modes, const GLFWvidmode& desktop)
-{
-    Layer& l = layer();
-    l.modesOverridden = true;
-    l.modes = modes;
-    l.desktop = desktop;
-}
-
-void clearVideoModeOverride()
-{
-    Layer& l = layer();
-    l.modesOverridden = false;
-    l.modes.clear();
-    l.desktop = GLFWvidmode{};
 }
 
 } // namespace GLFW27

@@ -57,6 +57,9 @@ constexpr int GLFW_KEY_LSUPER = 323;
 constexpr int GLFW_KEY_RSUPER = 324;
 constexpr int GLFW_KEY_MENU = 325;
 constexpr int GLFW_KEY_LAST = GLFW_KEY_MENU;
+// Every key number the layer reports is below this: keys 2.7 does not know are numbered
+// after GLFW_KEY_LAST, by their GLFW 3 number.
+constexpr int KEY_NUMBER_LIMIT = GLFW_KEY_LAST + 1 + 349;
 
 // Mouse buttons.
 constexpr int GLFW_MOUSE_BUTTON_LEFT = 0;

@@ -166,31 +166,6 @@ TEST(GameManagerSetup, BaseSizeDefaultsAndScaleBeforeTheFirstScreenEvent)
     EXPECT_EQ(given.getBaseHeight(), 600);
 }
 
-TEST(GameManagerSetup, RegistersForItsEventTypesOnlyWhileItLives)
-{
-    EVT::EventBus& bus = EVT::EventBus::instance();
-    const int consumed[] = {4, 5, 6, 7, 8, 9, 11, 12, 13, 14};
-    const int ignored[] = {1, 2, 3, 10, 15};
-    std::vector<std::size_t> before;
-    for (int type = 0; type <= 15; ++type) {
-        before.push_back(bus.consumerCount(type));
-    }
-    {
-        Game::GameManager manager(0, 0, 60, 2);
-        for (int type : consumed) {
-            SCOPED_TRACE(type);
-            EXPECT_EQ(bus.consumerCount(type), before[type] + 1);
-        }
-        for (int type : ignored) {
-            SCOPED_TRACE(type);
-            EXPECT_EQ(bus.consumerCount(type), before[type]);
-        }
-    }
-    for (int type : consumed) {
-        EXPECT_EQ(bus.consumerCount(type), before[type]);
-    }
-}
-
 TEST_F(GameManagerTest, RunInitialisesTheWindowAndRunsItsLoop)
 {
     app.deltas = {16.0f};

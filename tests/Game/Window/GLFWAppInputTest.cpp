@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <stdexcept>
 
 #include "EventRecorder.h"
 #include "Events/Event.h"
@@ -192,21 +191,4 @@ TEST_F(GLFWAppInput, LosingAndRegainingFocusRaisesEnterLeaveAndGatesTheMouse)
     EXPECT_TRUE(changes[1].active);
     EXPECT_FALSE(mouseWhileInactive);
     EXPECT_TRUE(Game::g_mouseAtv);
-}
-
-TEST_F(GLFWAppInput, AnExceptionFromAKeyHandlerReachesTheCallerOfRun)
-{
-    EventRecorder keys{EVT::KEY};
-    keys.onEvent = [](EVT::I_Event*) { throw std::domain_error("Cant convert String to Num:x"); };
-    EventRecorder render{EVT::RENDER};
-    bool sent = false;
-    render.onEvent = [&](EVT::I_Event*) {
-        if (!sent) {
-            sent = XInput::tapKey("c");
-        }
-        app->showWindow();
-    };
-    EXPECT_THROW(app->run(), std::domain_error);
-    EXPECT_EQ(keys.events.size(), 1u);
-    EXPECT_EQ(EVT::EventBus::instance().getDeliveryDepth(), 0);
 }

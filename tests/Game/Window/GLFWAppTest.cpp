@@ -2,9 +2,7 @@
 
 #include <GL/glew.h>
 
-#include <cstdlib>
 #include <memory>
-#include <stdexcept>
 
 #include "EventRecorder.h"
 #include "Events/Event.h"
@@ -87,15 +85,6 @@ TEST(GLFWAppSizes, ChoiceFollowsTheListedSizes)
         EXPECT_EQ(Game::chooseWindowSize(c.width, c.height, c.fullscreen, c.allowed, desktop),
                   c.expected);
     }
-}
-
-TEST(GLFWAppSizes, OrderingIsByWidthThenHeight)
-{
-    Game::ltWidthHeightPair lt;
-    EXPECT_TRUE(lt({640, 480}, {800, 200}));
-    EXPECT_TRUE(lt({800, 480}, {800, 600}));
-    EXPECT_FALSE(lt({800, 600}, {800, 600}));
-    EXPECT_FALSE(lt({800, 200}, {640, 480}));
 }
 
 TEST_F(GLFWAppTest, AllowedSizesAreSortedWithoutRepeatsUpToTheFirstEmptyMode)
@@ -314,24 +303,4 @@ TEST_F(GLFWAppTest, MouseEventsOnlyWhileActive)
         EXPECT_EQ(mouse[i + 1].pressed, i < 4);
         EXPECT_EQ(mouse[i + 1].wheelDelta, 0);
     }
-}
-
-// Without a display the window cannot open; that is reported, and nothing crashes.
-bool windowAppWithoutADisplay()
-{
-    unsetenv("DISPLAY");
-    EventRecorder screens{EVT::SCREEN};
-    Game::GLFWApp app(kTitle, 640, 480, false, 0, true, 1.0f);
-    bool ok = !app.initWindowApp();
-    std::vector<Size> sizes;
-    app.getAllowedSizes(sizes);
-    app.setSize({100, 100});
-    app.showWindow();
-    ok = ok && sizes.empty() && screenSizes(screens).size() == 3;
-    return ok;
-}
-
-TEST(GLFWAppDeathTest, WithoutADisplayInitReportsFailure)
-{
-    EXPECT_EXIT(std::exit(windowAppWithoutADisplay() ? 0 : 1), ::testing::ExitedWithCode(0), "");
 }

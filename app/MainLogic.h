@@ -1,0 +1,133 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "Events/I_EventConsumer.h"
+#include "Game/I_LogicState.h"
+
+namespace Game {
+class GameManager;
+}
+
+namespace RNG {
+class RandSimple;
+}
+
+namespace Tool {
+
+class MainView;
+
+// The logic state that plays one match ("RUNNING"): a grid whose outer ring
+// is wall, player 0 steered by four keys, the others computer players, one
+// cell per step for everyone, out on entering a blocked cell. The match ends
+// with "DRAW" or "WIN=" + number once at most one player is left. Owns the
+// grid, the player records, the arena view (from the first match on) and
+// the two random generators; the game manager is not owned.
+class MainLogic : public Game::I_LogicState, public EVT::I_EventConsumer {
+public:
+    enum Heading { UP = 0, DOWN = 1, LEFT = 2, RIGHT = 3 };
+
+    struct Player {
+        int x;
+        int y;
+        int heading;
+        bool alive;
+    };
+
+    static constexpr unsigned char FREE = 0;
+    static constexpr unsigned char BLOCKED = 0x31;
+    // Largest accepted "GRID_WIDTH" and "GRID_HEIGHT": the arena view keeps
+    // 48 bytes per cell, so this bounds its buffer at 48 MiB.
+    static constexpr int MAX_GRID_SIDE = 1024;
+
+    // Reads "GRID_WIDTH", "GRID_HEIGHT" (3 or less gives 4) and "NUM_PLAYERS"
+    // (1 or less gives 2). Throws std::invalid_argument, with a message for
+    // the player, for a grid side above MAX_GRID_SIDE or more players than
+    // the grid has free cells.
+    explicit MainLogic(Game::GameManager* gameManager);
+    ~MainLogic() override;
+    MainLogic(const MainLogic&) = delete;
+    MainLogic& operator=(const MainLogic&) = delete;
+
+    void setPause(bool paused) override;
+    // Starts a match; both arguments are ignored.
+    void onEnter(const std::string& previous, const std::string& reason) override;
+    // Plays at most one step when the step timer runs out; returns the result.
+    std::string onUpdate(float elapsed) override;
+    // Removes and destroys the arena view, and leaves the event bus.
+    void doExit(const std::string& next) override;
+    void handleEvent(EVT::I_Event* event) override;
+
+    // A computer player's choice of heading for one step, from its draw r
+    // (0 to 100) and turnChance: first a random quarter turn when r is below
+    // turnChance (even r: up to right, down to left, left to up, right to
+    // down; odd r: the other way), then, when the cell ahead is blocked, the
+    // first way out (as an odd turn) or, if that is blocked too, the second
+    // (as an even turn from the heading held before). blockedToward(h) says
+    // whether the neighbouring cell in heading h is blocked.
+    template <typename BlockedToward>
+    static int decideHeading(int heading, int r, int turnChance, BlockedToward blockedToward)
+    {
+        if (r < turnChance) {
+            heading = (r % 2 == 0 ? TURN_EVEN : TURN_ODD)[heading];
+        }
+        if (!blockedToward(heading)) {
+            return heading;
+        }
+        const int firstWayOut = TURN_ODD[heading];
+        return blockedToward(firstWayOut) ? TURN_EVEN[heading] : firstWayOut;
+    }
+
+    int getGridWidth() const { return gridWidth; }
+    int getGridHeight() const { return gridHeight; }
+    const unsigned char* getGrid() const { return grid.data(); }
+    // The cell at (x, y); a cell outside the grid reads as blocked.
+    unsigned char cell(int x, int y) const;
+    int getPlayerCount() const { return playerCount; }
+    const Player& getPlayer(int number) const { return players[number]; }
+    const std::string& getResult() const { return result; }
+    float getStepTimer() const { return stepTimer; }
+    MainView* getView() const { return view; }
+
+private:
+    static constexpr int TURN_EVEN[4] = {RIGHT, LEFT, UP, DOWN};
+    static constexpr int TURN_ODD[4] = {LEFT, RIGHT, DOWN, UP};
+
+    void clearGrid();
+    void placePlayers();
+    void placeRandomPlayer(Player& player);
+    void step();
+    void steerFromKeyboard();
+    void decide(Player& player);
+    void move(Player& player);
+    void countSurvivors();
+    bool blocked(int x, int y) const;
+    bool keyDown(int setting) const;
+    void readKeyCodes();
+    RNG::RandSimple& startRandom();
+    RNG::RandSimple& decisionRandom();
+    int turnChance();
+
+    Game::GameManager* gameManager;
+    MainView* view;
+    std::string result;
+    int gridWidth;
+    int gridHeight;
+    std::vector<unsigned char> grid;
+    int playerCount;
+    std::vector<Player> players;
+    float stepTimer;
+
+    // Read once and kept for the rest of the run, never re-read or reseeded,
+    // so that later matches continue the sequences of earlier ones.
+    std::unique_ptr<RNG::RandSimple> startGenerator;
+    std::unique_ptr<RNG::RandSimple> decisionGenerator;
+    bool keysRead;
+    unsigned char keyCodes[4];
+    bool turnChanceRead;
+    int cachedTurnChance;
+};
+
+} // namespace Tool

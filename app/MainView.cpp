@@ -1,0 +1,129 @@
+#include "MainView.h"
+
+#include <GL/gl.h>
+
+#include "CFG/CFG.h"
+#include "Game/GameManager.h"
+#include "MainLogic.h"
+#include "Render/I_RenderController.h"
+#include "Render/RenderHelper.h"
+#include "Util/RGBA.h"
+
+namespace Tool {
+
+namespace {
+
+float flashTime()
+{
+    return CFG::parser()->getNumber<float>("FLASH_TIME");
+}
+
+} // namespace
+
+MainView::MainView(Game::GameManager* gameManager, MainLogic* logic)
+    : gameManager(gameManager), renderController(gameManager->getRenderController()),
+      screenWidth(0), screenHeight(0), logic(logic),
+      vertices(static_cast<std::size_t>(logic->getGridWidth()) * logic->getGridHeight() *
+               FLOATS_PER_QUAD),
+      flashTimer(flashTime()), flashOn(false)
+{
+}
+
+MainView::~MainView() {}
+
+void MainView::setPause(bool) {}
+
+void MainView::preUpdate(float) {}
+
+void MainView::setScreenSize(int width, int height)
+{
+    screenWidth = width;
+    screenHeight = height;
+}
+
+Game::ViewBox MainView::getViewBox() const
+{
+    return Game::ViewBox{0, 0, screenWidth, screenHeight};
+}
+
+EVT::I_Event* MainView::onInput(EVT::I_Event* event)
+{
+    return event;
+}
+
+void MainView::onUpdate(float elapsed)
+{
+    flashTimer -= elapsed;
+    if (flashTimer < 0) {
+        flashOn = !flashOn;
+        // Read again at every change, so a changed setting takes effect at
+        // the next blink; the overshoot is dropped.
+        flashTimer = flashTime();
+    }
+}
+
+void MainView::putQuad(int index, int x, int y)
+{
+    const float cw = static_cast<float>(screenWidth) / logic->getGridWidth();
+    const float ch = static_cast<float>(screenHeight) / logic->getGridHeight();
+    const float cx = cw * x + cw / 2;
+    const float cy = screenHeight - (ch * y + ch / 2);
+    const float hw = cw / 2;
+    const float hh = ch / 2;
+    const float quad[FLOATS_PER_QUAD] = {cx - hw, cy + hh, 0, cx - hw, cy - hh, 0,
+                                         cx + hw, cy - hh, 0, cx + hw, cy + hh, 0};
+    float* out = &vertices[static_cast<std::size_t>(index) * FLOATS_PER_QUAD];
+    for (int i = 0; i < FLOATS_PER_QUAD; ++i) {
+        out[i] = quad[i];
+    }
+}
+
+int MainView::fillTrailQuads()
+{
+    const int width = logic->getGridWidth();
+    const int height = logic->getGridHeight();
+    int count = 0;
+    for (int x = 0; x < width; ++x) {
+        for (int y = 0; y < height; ++y) {
+            if (logic->cell(x, y) != MainLogic::FREE) {
+                putQuad(count++, x, y);
+            }
+        }
+    }
+    return count;
+}
+
+int MainView::fillPlayerQuads()
+{
+    // The match refuses more players than free cells, so they always fit
+    // into the buffer sized for the whole grid.
+    const int count = logic->getPlayerCount();
+    for (int k = 0; k < count; ++k) {
+        putQuad(k, logic->getPlayer(k).x, logic->getPlayer(k).y);
+    }
+    return count;
+}
+
+void MainView::drawQuads(int count)
+{
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glVertexPointer(3, GL_FLOAT, 0, vertices.data());
+    renderController->drawArrays(Render::RENDER_QUADS, 0, static_cast<unsigned int>(count) * 4);
+    glDisableClientState(GL_VERTEX_ARRAY);
+}
+
+void MainView::onRender()
+{
+    renderController->setColor(Util::RGBA(255, 255, 255, 255));
+    renderController->doClear(Util::RGBA(0, 0, 0, 0));
+    GameHelper::RenderHelper(renderController).set2D(screenWidth, screenHeight, false);
+
+    drawQuads(fillTrailQuads());
+    if (flashOn) {
+        const int markers = fillPlayerQuads();
+        renderController->setColor(Util::RGBA(0, 0, 0, 0));
+        drawQuads(markers);
+    }
+}
+
+} // namespace Tool

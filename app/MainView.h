@@ -1,0 +1,65 @@
+#pragma once
+
+#include <vector>
+
+#include "Game/I_View.h"
+
+namespace Game {
+class GameManager;
+}
+
+namespace Render {
+class I_RenderController;
+}
+
+namespace Tool {
+
+class MainLogic;
+
+// The arena view: draws every blocked cell of the match's grid as a white
+// square on black, row 0 at the top, and every other "FLASH_TIME" interval a
+// black square on each player's cell so the heads of the trails blink. Owns
+// its vertex buffer, sized once for one quad per grid cell and reused for
+// the player markers; the game manager, its render controller and the match
+// are not owned.
+class MainView : public Game::I_View {
+public:
+    // Floats per quad: four vertices of x, y, z.
+    static constexpr int FLOATS_PER_QUAD = 12;
+
+    MainView(Game::GameManager* gameManager, MainLogic* logic);
+    ~MainView() override;
+    MainView(const MainView&) = delete;
+    MainView& operator=(const MainView&) = delete;
+
+    void setPause(bool paused) override;
+    void setScreenSize(int width, int height) override;
+    void preUpdate(float delta) override;
+    // Blink timing: the markers toggle whenever the timer falls below 0.
+    void onUpdate(float elapsed) override;
+    void onRender() override;
+    EVT::I_Event* onInput(EVT::I_Event* event) override;
+    Game::ViewBox getViewBox() const override;
+
+    // The drawing's geometry, kept apart from the OpenGL calls: each fills
+    // the buffer from its start and returns the number of quads written.
+    int fillTrailQuads();
+    int fillPlayerQuads();
+    const float* getVertices() const { return vertices.data(); }
+    bool isFlashOn() const { return flashOn; }
+
+private:
+    void putQuad(int index, int x, int y);
+    void drawQuads(int count);
+
+    Game::GameManager* gameManager;
+    Render::I_RenderController* renderController;
+    int screenWidth;
+    int screenHeight;
+    MainLogic* logic;
+    std::vector<float> vertices;
+    float flashTimer;
+    bool flashOn;
+};
+
+} // namespace Tool

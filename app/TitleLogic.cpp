@@ -1,0 +1,55 @@
+#include "TitleLogic.h"
+
+#include "Devices/Devices.h"
+#include "Events/EventBus.h"
+#include "Events/EventType.h"
+
+namespace Tool {
+
+namespace {
+
+// Event types the state listens to; nothing in the program raises them,
+// they are the game's own numbers kept free for it.
+constexpr int TITLE_EVENT_A = 2;
+constexpr int TITLE_EVENT_B = 22;
+
+bool keyDown(unsigned char code)
+{
+    const Devices::Keyboard* keyboard = Devices::getKeyboard();
+    return keyboard != nullptr && keyboard->keyDown[code];
+}
+
+} // namespace
+
+TitleLogic::TitleLogic(Game::GameManager* gameManager) : gameManager(gameManager), result()
+{
+    EVT::EventBus::instance().addConsumer(TITLE_EVENT_A, this);
+    EVT::EventBus::instance().addConsumer(TITLE_EVENT_B, this);
+}
+
+TitleLogic::~TitleLogic() {}
+
+void TitleLogic::setPause(bool) {}
+
+void TitleLogic::doExit(const std::string&) {}
+
+void TitleLogic::handleEvent(EVT::I_Event*) {}
+
+void TitleLogic::onEnter(const std::string&, const std::string&)
+{
+    result.clear();
+}
+
+std::string TitleLogic::onUpdate(float)
+{
+    if (keyDown(KEY_ESCAPE)) {
+        // Delivered at once: the window application ends its loop at the
+        // end of this frame.
+        EVT::EventBus::instance().raiseEvent(EVT::QUIT, false);
+    } else if (keyDown(KEY_SPACE)) {
+        result = "START";
+    }
+    return result;
+}
+
+} // namespace Tool

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <string>
+
+#include "Events/I_EventConsumer.h"
+#include "Game/I_LogicState.h"
+
+namespace Game {
+class GameManager;
+}
+
+namespace Tool {
+
+// The title state ("TITLE"): waits for the space bar, which starts a match,
+// or Escape, which quits. Keys are read as held, so a key already down when
+// the state is entered acts at once. Draws nothing; owns nothing.
+class TitleLogic : public Game::I_LogicState, public EVT::I_EventConsumer {
+public:
+    static constexpr unsigned char KEY_ESCAPE = 27;
+    static constexpr unsigned char KEY_SPACE = 32;
+
+    explicit TitleLogic(Game::GameManager* gameManager);
+    ~TitleLogic() override;
+    TitleLogic(const TitleLogic&) = delete;
+    TitleLogic& operator=(const TitleLogic&) = delete;
+
+    void setPause(bool paused) override;
+    void onEnter(const std::string& previous, const std::string& reason) override;
+    // Escape raises the quit event at once; otherwise space gives "START".
+    std::string onUpdate(float elapsed) override;
+    void doExit(const std::string& next) override;
+    void handleEvent(EVT::I_Event* event) override;
+
+private:
+    Game::GameManager* gameManager;
+    std::string result;
+};
+
+} // namespace Tool

@@ -1,0 +1,23 @@
+#pragma once
+
+namespace Game {
+
+class GameManager;
+class LogicController;
+
+// What makes a game out of the framework's start-up routine: its window
+// title, its settings file, the render abilities it cannot run without (a
+// comma-separated list of ability names, may be empty) and the logic states
+// it registers, the first of which runs first.
+struct GameDefinition {
+    const char* title;
+    const char* settingsFile;
+    const char* requiredAbilities;
+    void (*registerStates)(LogicController& logic, GameManager* manager);
+};
+
+// Supplied by the game: its definition. The start-up routine's main() runs
+// this game.
+const GameDefinition& gameDefinition();
+
+} // namespace Game

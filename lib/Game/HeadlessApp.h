@@ -1,0 +1,79 @@
+#pragma once
+
+#include <utility>
+#include <vector>
+
+#include "Events/I_EventConsumer.h"
+#include "Game/I_WindowApp.h"
+
+namespace Game {
+
+// A window application without a window, so that a whole game runs in
+// tests, deterministically and without a display. Its frame loop is the
+// real one's: a pre-update and an update event per frame, then the frame's
+// input, then the quit check. The frame time is fixed, nothing is drawn
+// (no render event is raised, so no view's onRender is called and the
+// render controller draws nothing), and the input comes from a script of
+// key events and close requests at given frames, raised as the real window
+// application raises them. Owns its script.
+class HeadlessApp : public I_WindowApp, public EVT::I_EventConsumer {
+public:
+    // One scripted input, raised after the update of its frame, where the
+    // real application's buffer swap delivers the window's input.
+    struct Input {
+        enum Kind { KEY, CLOSE };
+        int frame;
+        Kind kind;
+        unsigned char key;
+        bool pressed;
+        int modifiers;
+
+        static Input keyDown(int frame, unsigned char key) { return {frame, KEY, key, true, 0}; }
+        static Input keyUp(int frame, unsigned char key) { return {frame, KEY, key, false, 0}; }
+        // A close request as the window manager sends it: the quit event.
+        static Input close(int frame) { return {frame, CLOSE, 0, false, 0}; }
+    };
+
+    // frameSeconds is the real time of every frame; frames are game time
+    // frameSeconds * 1000 * gameSpeed milliseconds long. The loop ends on
+    // the quit event or, failing that, after frameLimit frames. Raises a
+    // screen event with the size (0 replaced by 1), as the real one does.
+    HeadlessApp(int width, int height, unsigned long clearColor, bool clearWindow, float gameSpeed,
+                double frameSeconds, std::vector<Input> script, int frameLimit);
+    ~HeadlessApp() override;
+    HeadlessApp(const HeadlessApp&) = delete;
+    HeadlessApp& operator=(const HeadlessApp&) = delete;
+
+    // Registers for the quit event; always true.
+    bool initWindowApp() override;
+    void run() override;
+    // The one size it was given.
+    void getAllowedSizes(std::vector<std::pair<int, int>>& sizes) override;
+    void setSize(const std::pair<int, int>& size) override;
+    // Frames run times frameSeconds.
+    double getTime() const override;
+    void resetTime() override;
+    void showWindow() override;
+    void clearWindow(unsigned long colour) override;
+    void handleEvent(EVT::I_Event* event) override;
+
+    int getFramesRun() const { return framesRun; }
+    // True when the loop ended at the frame limit rather than on quit.
+    bool reachedFrameLimit() const { return limitReached; }
+
+private:
+    void raiseInput(int frame);
+
+    float gameSpeed;
+    double frameSeconds;
+    std::vector<Input> script;
+    std::size_t nextInput;
+    int frameLimit;
+    int framesRun;
+    std::pair<int, int> size;
+    bool exitApp;
+    bool resetPending;
+    bool limitReached;
+};
+
+} // namespace Game

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <functional>
+#include <vector>
+
+#include "Game/HeadlessApp.h"
+#include "Game/I_Platform.h"
+
+namespace Game {
+
+// Runs a game's start-up without a display: makes a HeadlessApp with the
+// given frame time, input script and frame limit, and a
+// HeadlessRenderController. When the loop has ended it notes how it ended
+// and hands the game manager to the inspector, if one is given, while the
+// game is still whole. Owns its script and inspector, not what it makes.
+class HeadlessPlatform : public I_Platform {
+public:
+    using Inspector = std::function<void(GameManager&)>;
+
+    HeadlessPlatform(double frameSeconds, std::vector<HeadlessApp::Input> script, int frameLimit,
+                     Inspector inspector = Inspector());
+
+    I_WindowApp* createWindowApp(const char* title, int width, int height, bool fullscreen,
+                                 unsigned long clearColor, bool clearWindow,
+                                 float gameSpeed) override;
+    Render::I_RenderController* createRenderController(const Render::ViewData& view) override;
+    void loopEnded(GameManager& manager) override;
+
+    // How the last loop ended: its number of frames, and whether the frame
+    // limit rather than the quit event ended it.
+    int getFramesRun() const { return framesRun; }
+    bool reachedFrameLimit() const { return limitReached; }
+
+private:
+    double frameSeconds;
+    std::vector<HeadlessApp::Input> script;
+    int frameLimit;
+    Inspector inspector;
+    HeadlessApp* app;
+    int framesRun;
+    bool limitReached;
+};
+
+} // namespace Game
