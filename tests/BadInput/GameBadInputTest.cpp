@@ -50,8 +50,10 @@ struct Row {
 };
 
 // A small window and arena with fast steps, so that a match ends quickly.
-const std::vector<std::string> QUICK = {"SCREEN_WIDTH==320", "SCREEN_HEIGHT==240", "GRID_WIDTH==16",
-                                        "GRID_HEIGHT==12",   "NUM_PLAYERS==2",     "MOVE_TIME==10"};
+const std::vector<std::string> QUICK = {
+    "SCREEN_WIDTH==320",   "SCREEN_HEIGHT==240",   "GRID_WIDTH==16",  "GRID_HEIGHT==12",
+    "NUM_PLAYERS==2",      "MOVE_TIME==10",        "KEY_MOVE_UP==UP", "KEY_MOVE_DOWN==DOWN",
+    "KEY_MOVE_LEFT==LEFT", "KEY_MOVE_RIGHT==RIGHT"};
 
 std::vector<std::string> quick(std::vector<std::string> more)
 {

@@ -28,7 +28,9 @@ PrivateDisplay::PrivateDisplay()
     // left, and die of the closed pipe.
     char buffer[32] = {};
     ssize_t got = server > 0 ? ::read(pipeFds[0], buffer, sizeof buffer - 1) : -1;
-    ::close(pipeFds[0]);
+    // Kept open while the server runs: should it write its number again
+    // (it does at every reset), a closed pipe would kill it.
+    numberPipe = pipeFds[0];
     if (got > 0) {
         std::string number(buffer, static_cast<std::size_t>(got));
         while (!number.empty() && (number.back() == '\n' || number.back() == ' ')) {
@@ -40,6 +42,9 @@ PrivateDisplay::PrivateDisplay()
 
 PrivateDisplay::~PrivateDisplay()
 {
+    if (numberPipe >= 0) {
+        ::close(numberPipe);
+    }
     if (server > 0) {
         ::kill(server, SIGTERM);
         ::waitpid(server, nullptr, 0);

@@ -26,6 +26,7 @@ class PrivateDisplay
 
   private:
     int server = -1;
+    int numberPipe = -1;
     std::string name;
 
     std::string xdotool(const std::string& arguments) const;
