@@ -5,8 +5,8 @@
 // its ".MOD" file, an extra settings file and an INI file. They are loaded
 // the way the game loads its settings (overrides store, then the global
 // store, then the extra files), includes and ".MOD" chains included; then
-// every key of both stores is read back as text, as a truth value and as
-// each kind of number. A setting that is no number and a refused operator
+// the keys of both stores (the first 32 of each) are read back as text, as
+// a truth value and as each kind of number. A setting that is no number and a refused operator
 // are orderly outcomes; anything else (a crash, a sanitizer report, a hang,
 // two reads of one key that differ) is a finding.
 #include <cstddef>
