@@ -37,7 +37,9 @@ namespace {
 const std::string RESULTS = "((DRAW|WIN=[0-9]+)\n)*";
 const std::string NOT_A_NUMBER = "Cant convert String to Num:";
 
-enum class Settings { Shipped, Missing, Empty, Directory };
+// Hostile: the shipped file followed by a 10 MB line, NUL bytes, a
+// self-include, reference cycles and a quoted value that never closes.
+enum class Settings { Shipped, Hostile, Missing, Empty, Directory };
 
 struct Row {
     const char* name;
@@ -81,6 +83,12 @@ void prepare(const TempDir& dir, Settings settings)
         break;
     case Settings::Directory:
         ::mkdir(dir.path("vektra.cfg").c_str(), 0700);
+        break;
+    case Settings::Hostile:
+        dir.write("vektra.cfg", shippedSettings() + "BIG == " + std::string(10u << 20, 'x') + "\n" +
+                                    std::string("N\0UL == 1\n", 10) +
+                                    "<INCLUDE == vektra.cfg\nA == ::B::\nB == ::A::\n"
+                                    "SELF ?? SELF\n* == >>SELF\nSELF\nOPEN == \"never closed\n");
         break;
     case Settings::Missing:
         break;
@@ -269,6 +277,9 @@ TEST_F(GameBadInput, KeysAndScreenSizes)
 TEST_F(GameBadInput, SettingsFiles)
 {
     checkAll({
+        {"a hostile vektra.cfg", QUICK, 0, "", true, Settings::Hostile},
+        {"a refused operator in MOVE_TIME", quick({"MOVE_TIME==EVAL:(2(3))"}), 2,
+         "ABORT: Func:.*File:lib/CFG/Calculator Line: [0-9]+\nABORT: Unknown operator: \\(\n"},
         {"no vektra.cfg", {}, 0, "", false, Settings::Missing},
         {"an empty vektra.cfg", {}, 0, "", false, Settings::Empty},
         {"vektra.cfg is a directory", {}, 0, "", false, Settings::Directory},
