@@ -4,6 +4,7 @@ JOBS ?= $(shell nproc)
 XVFB := xvfb-run -a -s "-screen 0 1280x1024x24 -noreset"
 CMAKE_FLAGS := -G Ninja -Wno-dev
 FUZZ_SECONDS ?= 60
+SOAK_SECONDS ?= 600
 
 .PHONY: all deps build run test test-sanitize bench fuzz soak clean
 
@@ -39,6 +40,13 @@ fuzz: deps
 	  -DCMAKE_C_COMPILER=clang-14 -DCMAKE_CXX_COMPILER=clang++-14 >/dev/null
 	@cmake --build build-fuzz -j $(JOBS)
 	@scripts/run-fuzzers build-fuzz $(FUZZ_SECONDS)
+
+# The game under AddressSanitizer on a private X server, with random keys,
+# for SOAK_SECONDS; report and memory plot in build-asan/soak/.
+soak: deps
+	@cmake -S . -B build-asan $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=Debug -DVEKTRA_SANITIZE=ON >/dev/null
+	@cmake --build build-asan -j $(JOBS) --target vektra
+	@scripts/soak build-asan $(SOAK_SECONDS)
 
 clean:
 	rm -rf build build-asan build-bench build-fuzz

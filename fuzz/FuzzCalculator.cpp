@@ -15,7 +15,8 @@
 #include "CFG/ReportedError.h"
 #include "SilentReports.h"
 
-namespace {
+namespace
+{
 
 const char* const OPERATORS[] = {"+", "-", "*", "/", "<<", ">>", ">=", "<=", ">", "<"};
 

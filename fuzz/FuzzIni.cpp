@@ -15,7 +15,8 @@
 #include "ScratchDir.h"
 #include "SilentReports.h"
 
-namespace {
+namespace
+{
 
 void checkConverted(const std::string& text)
 {

@@ -13,7 +13,8 @@
 
 #include "Util/StringHelpers.h"
 
-namespace {
+namespace
+{
 
 void check(bool holds)
 {
@@ -52,8 +53,7 @@ void checkSplit(const std::string& text, const std::string& separator, bool keep
     }
 }
 
-template <typename T>
-bool readNumber(const std::string& text, T& value)
+template <typename T> bool readNumber(const std::string& text, T& value)
 {
     try {
         value = Util::strToNum<T>(text);

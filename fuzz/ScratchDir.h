@@ -8,8 +8,9 @@
 // makes it the working directory, so that every relative file name an input
 // produces (includes, ".MOD" files) resolves inside it; the destructor
 // removes the files it wrote and the directory. Owns that directory.
-class ScratchDir {
-public:
+class ScratchDir
+{
+  public:
     ScratchDir();
     ~ScratchDir();
     ScratchDir(const ScratchDir&) = delete;
@@ -21,6 +22,6 @@ public:
 
     const std::string& path() const { return root; }
 
-private:
+  private:
     std::string root;
 };

@@ -5,10 +5,12 @@
 
 #include "Util/Debug.h"
 
-namespace {
+namespace
+{
 
-class NullBuffer : public std::streambuf {
-protected:
+class NullBuffer : public std::streambuf
+{
+  protected:
     int overflow(int c) override { return c; }
 };
 

@@ -218,6 +218,25 @@ void Info::Impl::deleteMap(Table& table)
     table.clear();
 }
 
+namespace {
+
+// The budget of the outer lookup in progress, shared by every store it
+// reaches: a store's override layer is another store, and a budget of its
+// own, renewed at each call from the store above, would multiply with every
+// layer (10,000 lookups above, each spending 10,000 below).
+struct LookupBudget {
+    int depth = 0;
+    long left = 0;
+};
+
+LookupBudget& lookupBudget()
+{
+    static thread_local LookupBudget budget;
+    return budget;
+}
+
+} // namespace
+
 // Tracks the keys being expanded by one outer lookup, so that a key that
 // leads back to itself, a chain that goes too deep, or an expansion that
 // multiplies without end reads as the empty string instead of recursing.
@@ -226,10 +245,11 @@ public:
     LookupGuard(const Impl& impl, const std::string& key) : impl(impl)
     {
         std::vector<const std::string*>& active = impl.activeKeys;
-        if (active.empty()) {
-            impl.lookupsLeft = LOOKUP_BUDGET;
+        LookupBudget& budget = lookupBudget();
+        if (budget.depth == 0) {
+            budget.left = LOOKUP_BUDGET;
         }
-        if (active.size() >= static_cast<std::size_t>(MAX_LOOKUP_DEPTH) || impl.lookupsLeft <= 0) {
+        if (active.size() >= static_cast<std::size_t>(MAX_LOOKUP_DEPTH) || budget.left <= 0) {
             return;
         }
         for (const std::string* other : active) {
@@ -237,7 +257,8 @@ public:
                 return;
             }
         }
-        --impl.lookupsLeft;
+        --budget.left;
+        ++budget.depth;
         active.push_back(&key);
         admitted = true;
     }
@@ -245,6 +266,7 @@ public:
     {
         if (admitted) {
             impl.activeKeys.pop_back();
+            --lookupBudget().depth;
         }
     }
     LookupGuard(const LookupGuard&) = delete;

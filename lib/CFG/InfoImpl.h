@@ -22,7 +22,8 @@ namespace CFG {
 // a file already being read further up is not read again, files and
 // selection blocks nest at most MAX_NESTING deep, and a lookup that
 // returns to a key it is still expanding, goes deeper than MAX_LOOKUP_DEPTH,
-// or exceeds the budget of one outer lookup reads as the empty string.
+// or exceeds the budget of one outer lookup (LOOKUP_BUDGET lookups in all,
+// those in the override layer included) reads as the empty string.
 class Info::Impl {
 public:
     struct Node;
@@ -82,9 +83,8 @@ private:
 
     // Identities (device, inode) of the files being read, outermost first.
     std::vector<std::pair<dev_t, ino_t>> reading;
-    // Lookup state of the outer get in progress.
+    // The keys this store is expanding for the outer get in progress.
     mutable std::vector<const std::string*> activeKeys;
-    mutable long lookupsLeft = 0;
 };
 
 } // namespace CFG

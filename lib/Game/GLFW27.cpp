@@ -220,6 +220,26 @@ void glfwTerminate()
     l = Layer();
 }
 
+namespace {
+
+// X keeps a window side in 16 bits, and the driver's image transfers fail
+// well before that (an X error that ends the process): a window wider or
+// taller than the screen is opened at the screen's size on that side. The
+// window application then resizes it to the size it chooses, which is never
+// larger than a video mode.
+void fitOnScreen(int& width, int& height)
+{
+    GLFWmonitor* monitor = glfwGetPrimaryMonitor();
+    const ::GLFWvidmode* screen = monitor ? glfwGetVideoMode(monitor) : nullptr;
+    if (!screen) {
+        return;
+    }
+    width = std::min(width, screen->width);
+    height = std::min(height, screen->height);
+}
+
+} // namespace
+
 int glfwOpenWindow(int width, int height, int redbits, int greenbits, int bluebits, int alphabits,
                    int depthbits, int stencilbits, int mode)
 {
@@ -242,6 +262,9 @@ int glfwOpenWindow(int width, int height, int redbits, int greenbits, int bluebi
         width = height * 4 / 3;
     } else if (height <= 0) {
         height = width * 3 / 4;
+    }
+    if (!monitor) {
+        fitOnScreen(width, height);
     }
     glfwDefaultWindowHints();
     setBitsHint(GLFW_RED_BITS, redbits);

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 #include <unistd.h>
 
 #include "CFG/Info.h"
@@ -83,6 +85,35 @@ TEST(Robustness, LongChainsAndExplodingExpansionsAreBounded)
     std::string value = info.get("X0");
     EXPECT_LT(value.size(), 100000u);
     EXPECT_EQ(info.get("X55"), std::string(32, 'a'));
+}
+
+TEST(Robustness, OneBudgetCoversTheOverrideLayerToo)
+{
+    // In the override layer every X spends the whole budget on a doubling
+    // chain that ends in nothing, so every answer there is empty and the
+    // store goes on with its own doubling chain of X. Each of its lookups
+    // asks the layer first: with a budget per store that is 10,000 times
+    // 10,000 lookups, minutes of work.
+    Info overrides(nullptr);
+    Info info(&overrides);
+    for (int i = 0; i < 60; ++i) {
+        std::string y = "::Y" + std::to_string(i + 1) + "::";
+        std::string x = "::X" + std::to_string(i + 1) + "::";
+        ASSERT_TRUE(overrides.add("Y" + std::to_string(i), y + y));
+        ASSERT_TRUE(overrides.add("X" + std::to_string(i), "::Y0::"));
+        ASSERT_TRUE(info.add("X" + std::to_string(i), x + x));
+    }
+    ASSERT_TRUE(info.add("X60", "a"));
+    ASSERT_TRUE(info.add("PLAIN", "kept"));
+
+    auto start = std::chrono::steady_clock::now();
+    std::string value = info.get("X0");
+    double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    EXPECT_LT(seconds, 10.0);
+    EXPECT_LT(value.size(), 100000u);
+    // The budget is renewed for the next outer lookup.
+    EXPECT_EQ(info.get("PLAIN"), "kept");
 }
 
 TEST(Robustness, HostileBytesAreReadSafely)
