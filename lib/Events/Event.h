@@ -8,9 +8,10 @@ namespace EVT {
 // (quit, pause, resume, render and the game's own events).
 class Event : public I_Event {
 public:
-    explicit Event(int eventType);
+    // Made and destroyed inline: the render event is raised as a local object every frame.
+    explicit Event(int eventType) : I_Event(eventType) {}
     Event(const Event&) = default;
-    ~Event() override;
+    ~Event() override = default;
 
     I_Event* clone() const override;
 };

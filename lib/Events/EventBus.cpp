@@ -27,7 +27,8 @@ private:
 
 } // namespace
 
-EventBus::EventBus() : deliveryDepth(0), fillQueue(&queueA), drainQueue(&queueB), pendingTotal(0)
+EventBus::EventBus()
+    : deliveryDepth(0), fillQueue(&queueA), drainQueue(&queueB), pendingTotal(0), directLists()
 {
     s_busAlive = true;
 }
@@ -62,6 +63,9 @@ void EventBus::addConsumer(int type, I_EventConsumer* consumer)
     knownTypes.insert(type);
     const ConsumerEntry entry = entryOf(consumer);
     ConsumerList& list = consumers[type];
+    if (static_cast<unsigned>(type) < static_cast<unsigned>(kDirectTypes)) {
+        directLists[type] = &list;
+    }
     const bool registered = findConsumer(entry, list) != list.end();
     if (!registered) {
         list.push_back(entry);
@@ -124,47 +128,83 @@ void EventBus::raiseEvent(int type, bool queueIfBusy)
     raiseEvent(&event, queueIfBusy);
 }
 
+// One delivery: the walk over one type's consumers. Written once for
+// processEvent and for raiseEvent, which makes nearly every delivery and has
+// it inline.
+inline void EventBus::deliver(I_Event* event)
+{
+    const ConsumerList* list = listOf(event->type);
+    if (list == nullptr || list->empty()) {
+        return;
+    }
+    // Map nodes never move, and nothing erases from a list while a delivery
+    // runs, so the list stays valid; walking by index also reaches consumers
+    // that register for this type during the walk (which may move the
+    // entries, so each is read afresh).
+    DepthGuard depth(deliveryDepth);
+    std::size_t i = 0;
+    do {
+        const ConsumerEntry& entry = (*list)[i];
+        if (pendingTotal == 0 || !isPendingRemoval(event->type, entry.second)) {
+            entry.first->handleEvent(event);
+        }
+    } while (++i < list->size());
+}
+
+void EventBus::processEvent(I_Event* event)
+{
+    deliver(event);
+}
+
 void EventBus::raiseEvent(I_Event* event, bool queueIfBusy)
 {
     if (event == nullptr) {
         return;
     }
-    if (queueIfBusy && deliveryDepth != 0) {
-        fillQueue->push_back(event->clone());
-        return;
-    }
-    processEvent(event);
     if (deliveryDepth != 0) {
+        raiseNested(event, queueIfBusy);
         return;
     }
-    applyPendingRemovals();
-    drainQueuedEvents();
+    deliver(event);
+    // The outermost delivery is over. Usually nothing was unregistered or
+    // queued meanwhile, and two loads tell so.
+    if (pendingTotal != 0 || !fillQueue->empty()) {
+        finishOutermostDelivery();
+    }
+}
+
+// Out of line, like the clean-up after the outermost delivery: raiseEvent's
+// usual call comes from outside any delivery and needs neither.
+[[gnu::noinline]] void EventBus::raiseNested(I_Event* event, bool queueIfBusy)
+{
+    if (queueIfBusy) {
+        fillQueue->push_back(event->clone());
+    } else {
+        processEvent(event);
+    }
+}
+
+[[gnu::noinline]] void EventBus::finishOutermostDelivery()
+{
+    if (pendingTotal != 0) {
+        applyPendingRemovals();
+    }
+    if (!fillQueue->empty()) {
+        drainQueuedEvents();
+    }
 }
 
 void EventBus::dump() const {}
 
-void EventBus::processEvent(I_Event* event)
+// Out of line: only type numbers beyond the index table come here.
+[[gnu::noinline]] const EventBus::ConsumerList* EventBus::listInMap(int type) const
 {
-    const int type = event->type;
     auto found = consumers.find(type);
-    if (found == consumers.end()) {
-        return;
-    }
-    // Map nodes never move, and nothing erases from a list while a delivery
-    // runs, so the list stays valid; walking by index also reaches consumers
-    // that register for this type during the walk.
-    const ConsumerList& list = found->second;
-    DepthGuard depth(deliveryDepth);
-    for (std::size_t i = 0; i < list.size(); ++i) {
-        const ConsumerEntry entry = list[i];
-        if (pendingTotal != 0 && isPendingRemoval(type, entry.second)) {
-            continue;
-        }
-        entry.first->handleEvent(event);
-    }
+    return found == consumers.end() ? nullptr : &found->second;
 }
 
-bool EventBus::isPendingRemoval(int type, unsigned long id) const
+// Out of line: rare, and it would crowd the delivery loop.
+[[gnu::noinline]] bool EventBus::isPendingRemoval(int type, unsigned long id) const
 {
     auto pending = pendingRemovals.find(type);
     if (pending == pendingRemovals.end()) {
@@ -187,9 +227,6 @@ EventBus::ConsumerList::iterator EventBus::findConsumer(const ConsumerEntry& ent
 
 void EventBus::applyPendingRemovals()
 {
-    if (pendingTotal == 0) {
-        return;
-    }
     // Every type with pending entries, in ascending order; the lists keep
     // their storage for the next time.
     for (auto& pending : pendingRemovals) {
@@ -206,9 +243,6 @@ void EventBus::applyPendingRemovals()
 
 void EventBus::drainQueuedEvents()
 {
-    if (fillQueue->empty()) {
-        return;
-    }
     // Events queued while these are delivered go into the other queue and
     // wait for the end of the next outermost delivery.
     std::swap(fillQueue, drainQueue);
@@ -223,8 +257,8 @@ void EventBus::drainQueuedEvents()
 
 std::size_t EventBus::consumerCount(int type) const
 {
-    auto found = consumers.find(type);
-    return found == consumers.end() ? 0 : found->second.size();
+    const ConsumerList* list = listOf(type);
+    return list == nullptr ? 0 : list->size();
 }
 
 std::size_t EventBus::pendingCount(int type) const

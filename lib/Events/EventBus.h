@@ -19,7 +19,9 @@ class I_EventConsumer;
 // outermost delivery (the consumer is skipped meanwhile), and events raised
 // with queue-if-busy during a delivery are cloned and delivered once the
 // outermost delivery has finished. Owns the queued clones, not the consumers.
-class EventBus : public Util::Singleton<EventBus> {
+// Final: it exists once, as the process-wide singleton, and nothing derives
+// from it, which lets its own calls to its operations be direct.
+class EventBus final : public Util::Singleton<EventBus> {
 public:
     // A registration: the pointer is only for calling; the id says who it is.
     using ConsumerEntry = std::pair<I_EventConsumer*, unsigned long>;
@@ -54,7 +56,23 @@ protected:
     virtual void removeConsumer(int type, const ConsumerEntry& entry);
 
 private:
+    // Type numbers below this are found by index on every delivery; the
+    // rest through the map.
+    static constexpr int kDirectTypes = 64;
+
     static ConsumerEntry entryOf(I_EventConsumer* consumer);
+    // The registrations of a type, or null when nobody ever registered.
+    const ConsumerList* listOf(int type) const
+    {
+        if (static_cast<unsigned>(type) < static_cast<unsigned>(kDirectTypes)) {
+            return directLists[type];
+        }
+        return listInMap(type);
+    }
+    const ConsumerList* listInMap(int type) const;
+    void deliver(I_Event* event);
+    void raiseNested(I_Event* event, bool queueIfBusy);
+    void finishOutermostDelivery();
     bool isPendingRemoval(int type, unsigned long id) const;
     void applyPendingRemovals();
     void drainQueuedEvents();
@@ -70,6 +88,9 @@ private:
     // Entries in all pending lists together: lets a delivery skip the
     // pending test entirely in the usual case of none.
     std::size_t pendingTotal;
+    // The lists of consumers for the small type numbers, pointing into
+    // consumers (map nodes never move, and no list is ever erased).
+    ConsumerList* directLists[kDirectTypes];
 };
 
 } // namespace EVT

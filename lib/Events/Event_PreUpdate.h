@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Events/EventType.h"
 #include "Events/I_Event.h"
 
 namespace EVT {
@@ -8,9 +9,10 @@ namespace EVT {
 // game milliseconds.
 class Event_PreUpdate : public I_Event {
 public:
-    explicit Event_PreUpdate(float frameDelta);
+    // Made and destroyed inline: raised as a local object every frame.
+    explicit Event_PreUpdate(float frameDelta) : I_Event(PRE_UPDATE), delta(frameDelta) {}
     Event_PreUpdate(const Event_PreUpdate&) = default;
-    ~Event_PreUpdate() override;
+    ~Event_PreUpdate() override = default;
 
     I_Event* clone() const override;
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Events/EventType.h"
 #include "Events/I_Event.h"
 
 namespace EVT {
@@ -7,9 +8,10 @@ namespace EVT {
 // The frame tick (type 6): the frame's elapsed game time in milliseconds.
 class Event_Update : public I_Event {
 public:
-    explicit Event_Update(float frameDelta);
+    // Made and destroyed inline: raised as a local object every frame.
+    explicit Event_Update(float frameDelta) : I_Event(UPDATE), delta(frameDelta) {}
     Event_Update(const Event_Update&) = default;
-    ~Event_Update() override;
+    ~Event_Update() override = default;
 
     I_Event* clone() const override;
 

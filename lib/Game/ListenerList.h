@@ -55,6 +55,10 @@ public:
     // those removed meanwhile.
     template <typename Call> void forEach(Call call)
     {
+        // The usual case, every frame: nobody listens.
+        if (listeners.empty()) {
+            return;
+        }
         const std::size_t depth = walks.size();
         walks.push_back(Walk{0, listeners.size()});
         // Ends the walk even if a listener throws.

@@ -54,7 +54,9 @@ void TimerBase::TimerManager::setPause(bool paused)
 
 void TimerBase::TimerManager::onUpdate(float delta)
 {
-    if (inPass)
+    // Without timers a pass has nothing to do; the pass number only tells
+    // passes with timers apart.
+    if (inPass || timers.empty())
         return;
     // Ends the pass even if an onFire throws.
     struct PassScope {

@@ -43,11 +43,6 @@ void ViewManager::remove(I_View* view)
     pendingRemoves.push_back(view);
 }
 
-bool ViewManager::viewStillValid(const I_View* view) const
-{
-    return !contains(pendingRemoves, view);
-}
-
 void ViewManager::doPendingUpdates()
 {
     if (walkDepth > 0)
@@ -110,19 +105,19 @@ void ViewManager::preUpdate(float delta)
 
 void ViewManager::onUpdate(float delta)
 {
-    doPendingUpdates();
+    startPass();
     forEachValidView([&](I_View* view) { view->onUpdate(delta); });
 }
 
 void ViewManager::onRender()
 {
-    doPendingUpdates();
+    startPass();
     forEachValidView([](I_View* view) { view->onRender(); });
 }
 
 void ViewManager::onInput(EVT::I_Event* event)
 {
-    doPendingUpdates();
+    startPass();
     Walk walk(walkDepth);
     for (std::size_t i = views.size(); i > 0 && event != nullptr; --i) {
         I_View* view = views[i - 1];

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <vector>
 
 #include "Game/I_View.h"
@@ -10,8 +11,10 @@ namespace Game {
 // Holds the views in drawing order and passes the frame's calls on to
 // them. Views may be added and removed at any time, even from inside their
 // own calls: the changes wait in pending lists until the start of the next
-// update, render or input pass. It does not own the views.
-class ViewManager : private Util::NonCopyable<ViewManager> {
+// update, render or input pass. It does not own the views. Final: the game
+// manager's one instance is all there is, and its calls on itself are then
+// direct.
+class ViewManager final : private Util::NonCopyable<ViewManager> {
 public:
     ViewManager();
     virtual ~ViewManager();
@@ -32,8 +35,13 @@ public:
     // view stops it.
     virtual void onInput(EVT::I_Event* event);
     virtual void getScreenSize(int& width, int& height) const;
-    // False while a removal of the view is pending.
-    virtual bool viewStillValid(const I_View* view) const;
+    // False while a removal of the view is pending. Asked for every view in
+    // every pass, so it is kept inline.
+    virtual bool viewStillValid(const I_View* view) const
+    {
+        return pendingRemoves.empty() || std::find(pendingRemoves.begin(), pendingRemoves.end(),
+                                                   view) == pendingRemoves.end();
+    }
     // Applies pending removals, then pending additions. Deferred while a
     // walk over the views is in progress.
     virtual void doPendingUpdates();
@@ -52,6 +60,12 @@ private:
 
     template <typename Call>
     void forEachValidView(Call call);
+    // Applies pending changes, if there are any, at the start of a pass.
+    void startPass()
+    {
+        if (!pendingRemoves.empty() || !pendingAdds.empty())
+            doPendingUpdates();
+    }
 
     int screenWidth;
     int screenHeight;

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -220,6 +222,43 @@ TEST(EventBus, ConsumerDestroyedDuringTheDrainStaysSkippedUntilErased)
     bus().raiseEvent(T2, false);
     EXPECT_EQ(log.size(), 2u);
     EXPECT_EQ(bus().consumerCount(T2), 0u);
+}
+
+// Small type numbers take a different road through the bus than large or
+// negative ones; registration, delivery and removal must not tell them apart.
+TEST(EventBus, EveryTypeNumberIsRegisteredDeliveredAndRemovedAlike)
+{
+    const int types[] = {0, 2, 63, 64, 65, -1, -64, INT_MIN, INT_MAX, 100000};
+    Log log;
+    std::vector<std::unique_ptr<Recorder>> owners;
+    for (int type : types) {
+        owners.push_back(std::make_unique<Recorder>("R", log));
+        bus().addConsumer(type, owners.back().get());
+        bus().addConsumer(type, owners.back().get());
+    }
+    for (std::size_t i = 0; i < owners.size(); ++i) {
+        const int type = types[i];
+        SCOPED_TRACE(type);
+        Recorder& own = *owners[i];
+        EXPECT_EQ(bus().consumerCount(type), 1u);
+        log.clear();
+        bus().raiseEvent(type, false);
+        EXPECT_EQ(log, (Log{"R:" + std::to_string(type)})) << "its own consumer, once";
+
+        // Unregistered from inside its own delivery: skipped at once, erased at the end.
+        own.action = [&own, type](EVT::I_Event*) {
+            bus().removeConsumer(type, &own);
+            bus().raiseEvent(type, false);
+        };
+        log.clear();
+        bus().raiseEvent(type, false);
+        EXPECT_EQ(log.size(), 1u);
+        EXPECT_EQ(bus().consumerCount(type), 0u);
+        EXPECT_EQ(bus().pendingCount(type), 0u);
+        own.action = nullptr;
+        bus().raiseEvent(type, false);
+        EXPECT_EQ(log.size(), 1u);
+    }
 }
 
 } // namespace

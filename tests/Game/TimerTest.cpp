@@ -272,3 +272,18 @@ TEST(TimerFiring, UpdateFromInsideOnFireIsIgnored)
     EXPECT_EQ(log, (Log{"nesting"}));
     EXPECT_EQ(other.getTimeUntilFire(), 490.0f);
 }
+
+TEST(TimerFiring, OneShotRestartedAfterPassesWithoutTimersFiresAgain)
+{
+    CountingTimer once;
+    once.start(5, 0);
+    Game::TimerBase::onUpdate(16);
+    ASSERT_EQ(manager().count(), 0u);
+    // Updates with no timer listed have nothing to advance.
+    Game::TimerBase::onUpdate(16);
+    Game::TimerBase::onUpdate(16);
+    once.start(5, 0);
+    Game::TimerBase::onUpdate(16);
+    EXPECT_EQ(once.fired, 2);
+    EXPECT_FALSE(once.isActive());
+}

@@ -17,8 +17,14 @@ bool xdotool(const std::string& args)
 bool focusWindow(const std::string& title)
 {
     // Let the X server map the window first: focusing an unmapped window fails.
-    pollUntil([] { return false; }, 50);
-    return xdotool("search --sync --name '^" + title + "$' windowfocus --sync");
+    // On a loaded machine the map can take a while, so try again a few times.
+    for (int attempt = 0; attempt < 10; ++attempt) {
+        pollUntil([] { return false; }, 50 + 100 * attempt);
+        if (xdotool("search --sync --name '^" + title + "$' windowfocus --sync")) {
+            return true;
+        }
+    }
+    return false;
 }
 
 bool tapKey(const std::string& key)
