@@ -52,7 +52,7 @@ private:
     void putQuad(int index, int x, int y);
     void drawQuads(int count);
 
-    Game::GameManager* gameManager;
+    [[maybe_unused]] Game::GameManager* gameManager;
     Render::I_RenderController* renderController;
     int screenWidth;
     int screenHeight;

@@ -32,7 +32,7 @@ public:
     void handleEvent(EVT::I_Event* event) override;
 
 private:
-    Game::GameManager* gameManager;
+    [[maybe_unused]] Game::GameManager* gameManager;
     std::string result;
 };
 
