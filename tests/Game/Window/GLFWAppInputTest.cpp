@@ -40,7 +40,7 @@ protected:
 
     std::string window() const
     {
-        return "$(xdotool search --name '^" + std::string(kTitle) + "$')";
+        return XInput::windowId(kTitle);
     }
 
     std::unique_ptr<Game::GLFWApp> app;

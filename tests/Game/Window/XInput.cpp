@@ -1,6 +1,7 @@
 #include "XInput.h"
 
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <thread>
 
@@ -12,6 +13,26 @@ bool xdotool(const std::string& args)
 {
     const std::string command = "xdotool " + args + " >/dev/null 2>&1";
     return std::system(command.c_str()) == 0;
+}
+
+std::string windowId(const std::string& title)
+{
+    const std::string command = "xdotool search --name '^" + title + "$' 2>/dev/null";
+    for (int attempt = 0; attempt < 10; ++attempt) {
+        std::string id;
+        if (FILE* pipe = popen(command.c_str(), "r")) {
+            int c;
+            while ((c = std::fgetc(pipe)) != EOF && c != '\n') {
+                id += static_cast<char>(c);
+            }
+            const bool found = pclose(pipe) == 0 && !id.empty();
+            if (found) {
+                return id;
+            }
+        }
+        pollUntil([] { return false; }, 50 + 50 * attempt);
+    }
+    return std::string();
 }
 
 bool focusWindow(const std::string& title)

@@ -10,6 +10,11 @@ namespace XInput {
 // Runs "xdotool <args>"; true when it succeeded.
 bool xdotool(const std::string& args);
 
+// The X id of the window with exactly this title, "" when none is found. Searching walks
+// every window on the server, and another test's window vanishing meanwhile fails the walk,
+// so the search is tried again a few times.
+std::string windowId(const std::string& title);
+
 // Gives the input focus to the window with exactly this title, waiting until it has it.
 bool focusWindow(const std::string& title);
 
