@@ -26,7 +26,12 @@ Info::~Info()
 
 void Info::reset()
 {
-    Impl::deleteMap(impl->entries);
+    impl->reset();
+}
+
+const std::vector<Info::FileProblem>& Info::fileProblems() const
+{
+    return impl->reader.problems();
 }
 
 bool Info::addConfig(const std::string& path)
