@@ -57,9 +57,10 @@ public:
     // that leads back to itself reads as the empty string. Throws
     // std::domain_error for an "EVAL:(" operand that is no number, and
     // CFG::ReportedError (after its report) for an operator it refuses.
-    // Beyond the key's own value, one get brings in at most 1 MiB of text
-    // and makes at most 10,000 lookups: a value or reference past that
-    // reads as the empty string.
+    // One get makes at most 10,000 lookups, reads at most 1 MiB of stored
+    // values to expand (a plain value of the key itself is returned whole)
+    // and evaluates at most 16 KiB of expressions; a lookup, value or
+    // expression past that reads as the empty string.
     virtual std::string get(const std::string& key) const;
 
     // Replaces out with the top-level keys in ascending byte order.

@@ -32,6 +32,7 @@ struct LookupBudget {
     int depth = 0;
     long lookupsLeft = 0;
     std::size_t textLeft = 0;
+    std::size_t expressionLeft = 0;
     // The key the outer get asked for; the override layer is asked for the
     // very same string object.
     const std::string* ownKey = nullptr;
@@ -43,16 +44,27 @@ LookupBudget& lookupBudget()
     return budget;
 }
 
-// Spends bytes of the text budget; false, spending nothing, when they do
-// not fit.
-bool spendText(std::size_t bytes)
+// Spends bytes of a budget; false, spending nothing, when they do not fit.
+bool spend(std::size_t& left, std::size_t bytes)
 {
-    LookupBudget& budget = lookupBudget();
-    if (bytes > budget.textLeft) {
+    if (bytes > left) {
         return false;
     }
-    budget.textLeft -= bytes;
+    left -= bytes;
     return true;
+}
+
+bool spendText(std::size_t bytes)
+{
+    return spend(lookupBudget().textLeft, bytes);
+}
+
+// A value with anything to expand: a reference mark, an expression or an
+// indirection. Any other value is returned as stored.
+bool needsExpansion(const std::string& value)
+{
+    return value.find(REFERENCE_MARK) != std::string::npos || startsWith(value, EVAL_PREFIX) ||
+           startsWith(value, INDIRECTION_PREFIX);
 }
 
 // Marks one level of lookup in progress; the outermost level renews the
@@ -65,6 +77,7 @@ public:
         if (budget.depth == 0) {
             budget.lookupsLeft = SettingsLookup::LOOKUP_BUDGET;
             budget.textLeft = SettingsLookup::TEXT_BUDGET;
+            budget.expressionLeft = SettingsLookup::EXPRESSION_BUDGET;
             budget.ownKey = key;
         }
         ++budget.depth;
@@ -127,7 +140,14 @@ std::string SettingsLookup::get(const std::string& key) const
     if (!guard.admitted) {
         return std::string();
     }
-    return expand(rawLookup(entries, key, lookupBudget().ownKey == &key));
+    const bool own = lookupBudget().ownKey == &key;
+    std::string value = rawLookup(entries, key, own);
+    // The asked key's own value was not charged when it was read; expanding
+    // it is work in proportion to its size, so then it counts.
+    if (own && needsExpansion(value) && !spendText(value.size())) {
+        return std::string();
+    }
+    return expand(std::move(value));
 }
 
 std::string SettingsLookup::replaceKeys(const std::string& text) const
@@ -185,6 +205,9 @@ std::string SettingsLookup::evaluate(std::string_view text) const
     }
     std::string_view expression = text.substr(0, close);
     std::string_view remainder = close < text.size() ? text.substr(close + 1) : std::string_view();
+    if (!spend(lookupBudget().expressionLeft, expression.size())) {
+        return std::string();
+    }
     Calculator calculator{std::string(expression)};
     std::string result = Util::numToStr<float>(calculator.parse(), 10, 0);
     result.append(remainder.data(), remainder.size());

@@ -20,13 +20,15 @@ class Info;
 // Every outer get (and every replaceKeys called from outside a get) has one
 // budget, shared by every store it passes through: at most LOOKUP_BUDGET
 // lookups, none deeper than MAX_LOOKUP_DEPTH, none of a key it is still
-// expanding, and at most TEXT_BUDGET bytes of stored values read for other
-// keys (references, selectors, indirections; the asked key's own value, as
-// stored, does not count). A lookup or value past the budget reads as the
-// empty string. Since an expansion is made of the values it read, it stays
-// within the asked key's own value plus that budget (and one short number
-// per "EVAL:(" evaluated), and one get within a few milliseconds whatever
-// the store holds.
+// expanding, at most TEXT_BUDGET bytes of stored values read (for other
+// keys: references, selectors, indirections; the asked key's own value
+// counts only when it has anything to expand, a plain value is returned as
+// stored whatever its size), and at most EXPRESSION_BUDGET bytes of "EVAL:("
+// expressions evaluated. A lookup, value or expression past the budget
+// reads as the empty string. Since an expansion is made of the values it
+// read, its result stays within TEXT_BUDGET plus one short number per
+// expression, and one get within a few milliseconds whatever the store
+// holds.
 class SettingsLookup {
 public:
     static constexpr int MAX_LOOKUP_DEPTH = 64;
@@ -35,9 +37,11 @@ public:
     // input that spends a whole budget costs the fuzzer little time.
     static constexpr long LOOKUP_BUDGET = 100;
     static constexpr std::size_t TEXT_BUDGET = std::size_t(64) << 10;
+    static constexpr std::size_t EXPRESSION_BUDGET = std::size_t(2) << 10;
 #else
     static constexpr long LOOKUP_BUDGET = 10000;
     static constexpr std::size_t TEXT_BUDGET = std::size_t(1) << 20;
+    static constexpr std::size_t EXPRESSION_BUDGET = std::size_t(16) << 10;
 #endif
 
     SettingsLookup(const SettingsTable& entries, const Info* overrides);
