@@ -85,7 +85,7 @@ std::string listing(const Options& options)
             // The value line stays exact for scripts; the note goes aside.
             if (isUnpublishedInfo(key, value)) {
                 *Util::Singleton<Util::Debug>::instance().err << key << ": " << INFO_NOTE
-                                                               << std::endl;
+                                                              << std::endl;
             }
             out += value + '\n';
         }
@@ -98,8 +98,8 @@ std::string listing(const Options& options)
         // As a comment, so that the listing stays a settings file that
         // leaves the key to the game.
         if (isUnpublishedInfo(key, value)) {
-            out += std::string("# ") + key + " " + CFG::Info::keyValueSeparator() + " " + INFO_NOTE +
-                   '\n';
+            out += std::string("# ") + key + " " + CFG::Info::keyValueSeparator() + " " +
+                   INFO_NOTE + '\n';
             continue;
         }
         out += key + " " + CFG::Info::keyValueSeparator() + " " + value + '\n';

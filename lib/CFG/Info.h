@@ -45,9 +45,10 @@ public:
 
     // Reads the settings file at path, then path + ".MOD", then the files
     // named by its include keys. False when the file cannot be read, is
-    // refused (see FileProblem) or is malformed (a quoted value left open, selection blocks nested too
-    // deeply); what was read before the fault stays. A file that is already
-    // being read further up the include chain is not read again (false).
+    // refused (see FileProblem) or is malformed (a quoted value left open,
+    // selection blocks nested too deeply); what was read before the fault
+    // stays. A file that is already being read further up the include chain
+    // is not read again (false).
     virtual bool addConfig(const std::string& path);
 
     // Stores one entry as the settings line "key == value" would.

@@ -43,8 +43,8 @@ public:
     // Reads lines from pos into table until terminator or the end of the
     // lines; pos is shared with the caller. False when a quoted value is
     // still open at the end, or selection blocks nest too deeply.
-    bool populateMap(SettingsTable& table, LineIter& pos, LineIter end,
-                     std::string_view terminator, int depth = 0);
+    bool populateMap(SettingsTable& table, LineIter& pos, LineIter end, std::string_view terminator,
+                     int depth = 0);
     // False when separator is not in line; otherwise key is the trimmed text
     // before it and value, when text follows, the trimmed text after it.
     static bool readKeyVal(std::string_view line, std::string_view& key, std::string_view& value,

@@ -51,8 +51,12 @@ TEST(ReadmeExamples, SettingsBlocksReadAsDescribed)
     Info settings(&overrides);
     ASSERT_TRUE(settings.addConfig(example));
     const std::pair<const char*, const char*> alone[] = {
-        {"GRID_WIDTH", "64"}, {"TITLE", "Two words"}, {"NOTE", "a value that goes on\nover two lines"},
-        {"GRID_HEIGHT", "48"}, {"CELL", "64"},        {"ALIAS", "64"},
+        {"GRID_WIDTH", "64"},
+        {"TITLE", "Two words"},
+        {"NOTE", "a value that goes on\nover two lines"},
+        {"GRID_HEIGHT", "48"},
+        {"CELL", "64"},
+        {"ALIAS", "64"},
         {"TURN_CHANCE", "40"},
     };
     for (const auto& [key, value] : alone) {
@@ -62,7 +66,10 @@ TEST(ReadmeExamples, SettingsBlocksReadAsDescribed)
 
     ASSERT_TRUE(overrides.addConfig(dir.write("SETTINGS_vektra.cfg", blocks[1])));
     const std::pair<const char*, const char*> overridden[] = {
-        {"GRID_WIDTH", "100"}, {"CELL", "100"}, {"ALIAS", "100"}, {"GRID_HEIGHT", "75"},
+        {"GRID_WIDTH", "100"},
+        {"CELL", "100"},
+        {"ALIAS", "100"},
+        {"GRID_HEIGHT", "75"},
     };
     for (const auto& [key, value] : overridden) {
         SCOPED_TRACE(key);

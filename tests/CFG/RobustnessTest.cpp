@@ -227,8 +227,8 @@ TEST(Robustness, OneGetIsBoundedWhateverTheStoreHolds)
     ASSERT_TRUE(info.add("SMALL", "EVAL:(" + repeat("1+", 7000) + "1)"));
     ASSERT_TRUE(info.add("SUMS", repeat("::SMALL::", 30)));
     const std::pair<const char*, std::string> cases[] = {
-        {"MOVE_TIME", "60"}, {"SLOW", ""},       {"SUM", ""}, {"MANY", ""},
-        {"SMALL", "7001"},   {"SUMS", "7001"},   {"BIG", big},
+        {"MOVE_TIME", "60"}, {"SLOW", ""},     {"SUM", ""},  {"MANY", ""},
+        {"SMALL", "7001"},   {"SUMS", "7001"}, {"BIG", big},
     };
     // 50 ms of processor time in an optimised build; sanitizers and
     // unoptimised code are many times slower.
