@@ -14,8 +14,9 @@ Info::Info(Info* overrides) : impl(new Impl(overrides)) {}
 
 Info::Info(const std::string& path, Info* overrides) : impl(new Impl(overrides))
 {
+    // Emptied of entries only: the record of refused files says why.
     if (!addConfig(path)) {
-        reset();
+        Impl::deleteMap(impl->entries);
     }
 }
 

@@ -15,7 +15,8 @@ namespace CFG {
 class Info {
 public:
     explicit Info(Info* overrides = nullptr);
-    // Reads path into the new store; when that read fails the store is left empty.
+    // Reads path into the new store; when that read fails the store is left
+    // without entries (fileProblems still tells of a refused file).
     Info(const std::string& path, Info* overrides);
     virtual ~Info();
 
