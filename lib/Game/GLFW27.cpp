@@ -8,18 +8,9 @@
 #include <exception>
 #include <thread>
 
-namespace {
+#include "Game/GLFW27Aliases.h"
 
-// The 2.7 numbers are taken here, before GLFW 3's header is included: that header defines
-// macros with many of the same names (GLFW_KEY_UP, GLFW_PRESS, GLFW_STICKY_KEYS...).
-constexpr int k27Release = GLFW27::GLFW_RELEASE;
-constexpr int k27Press = GLFW27::GLFW_PRESS;
-constexpr int k27Unknown = GLFW27::GLFW_KEY_UNKNOWN;
-constexpr int k27Max = GLFW27::KEY_NUMBER_LIMIT - 1;
-constexpr int k27StickyKeys = GLFW27::GLFW_STICKY_KEYS;
-constexpr int k27MouseButtonLast = GLFW27::GLFW_MOUSE_BUTTON_LAST;
-
-} // namespace
+using namespace GLFW27::Aliases;
 
 #include <GL/glew.h>
 // GLEW must come first; GLFW then includes no OpenGL header of its own.
@@ -44,7 +35,7 @@ struct Layer {
     bool keyRepeat = false;
     bool dropMotion = false;
     // Whether each key (by 2.7 number) is physically down, whatever sticky keys report.
-    std::array<bool, k27Max + 1> keysDown{};
+    std::array<bool, GLFW27::KEY_NUMBER_LIMIT> keysDown{};
     double wheelOffset = 0.0;
     int wheelPos = 0;
     std::exception_ptr pending;
@@ -402,7 +393,7 @@ int glfwGetKey(int key)
 
 bool isKeyDown(int key)
 {
-    return key >= 0 && key <= k27Max && layer().window && layer().keysDown[key];
+    return key >= 0 && key < GLFW27::KEY_NUMBER_LIMIT && layer().window && layer().keysDown[key];
 }
 
 int glfwGetMouseButton(int button)
