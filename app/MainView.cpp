@@ -22,9 +22,8 @@ float flashTime()
 MainView::MainView(Game::GameManager* gameManager, MainLogic* logic)
     : gameManager(gameManager), renderController(gameManager->getRenderController()),
       clientArrays(dynamic_cast<Render::I_ClientArrayDraw*>(renderController)), screenWidth(0),
-      screenHeight(0), logic(logic),
-      vertices(static_cast<std::size_t>(logic->getGridWidth()) * logic->getGridHeight() *
-               FLOATS_PER_QUAD),
+      screenHeight(0), logic(logic), vertices(static_cast<std::size_t>(logic->getGridWidth()) *
+                                              logic->getGridHeight() * FLOATS_PER_QUAD),
       flashTimer(flashTime()), flashOn(false)
 {
 }

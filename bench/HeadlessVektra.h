@@ -55,8 +55,8 @@ public:
     HeadlessVektra(double frameSeconds, std::vector<Game::HeadlessApp::Input> script,
                    int frameLimit, bool render = true)
         : platform(frameSeconds, std::move(script), frameLimit),
-          manager(build(platform, render, game)), app(*static_cast<Game::HeadlessApp*>(
-                                                      manager.getWindowApp())),
+          manager(build(platform, render, game)),
+          app(*static_cast<Game::HeadlessApp*>(manager.getWindowApp())),
           match(runningState(manager))
     {
     }

@@ -50,8 +50,7 @@ bool HeadlessApp::frameLoopDone()
 
 float HeadlessApp::frameDelta()
 {
-    const float delta =
-        resetPending ? 0.0f : static_cast<float>(frameSeconds * 1000.0 * gameSpeed);
+    const float delta = resetPending ? 0.0f : static_cast<float>(frameSeconds * 1000.0 * gameSpeed);
     resetPending = false;
     return delta;
 }

@@ -10,9 +10,9 @@ namespace Game {
 
 // Runs a game's start-up without a display: makes a HeadlessApp with the
 // given frame time, input script and frame limit, rendering every frame
-// unless switched off, and a HeadlessRenderController. When the loop has ended it notes how it ended
-// and hands the game manager to the inspector, if one is given, while the
-// game is still whole. Owns its script and inspector, not what it makes.
+// unless switched off, and a HeadlessRenderController. When the loop has ended it notes how it
+// ended and hands the game manager to the inspector, if one is given, while the game is still
+// whole. Owns its script and inspector, not what it makes.
 class HeadlessPlatform : public I_Platform {
 public:
     using Inspector = std::function<void(GameManager&)>;

@@ -8,13 +8,13 @@
 #include <vector>
 
 #include "CFG/CFG.h"
+#include "CFG/SettingsLoader.h"
 #include "CFG/TempDir.h"
 #include "Devices/Devices.h"
 #include "Devices/Keyboard.h"
 #include "Events/EventBus.h"
 #include "Events/EventType.h"
 #include "Events/Event_Key.h"
-#include "CFG/SettingsLoader.h"
 #include "Game/GameAssembly.h"
 #include "Game/GameManager.h"
 #include "Game/HeadlessApp.h"
@@ -102,23 +102,24 @@ private:
         CFG::getDefaultOverrides()->reset();
         savedOut = Util::Debug::instance().out;
         Util::Debug::instance().out = &printed;
-        const std::string settings = dir.write("vektra.cfg", std::string("SCREEN_WIDTH == 800\n"
-                                                                         "SCREEN_HEIGHT == 600\n"
-                                                                         "CLEAR_COLOR == 0x000000FF\n"
-                                                                         "FRAME_RATE == 60\n"
-                                                                         "FRAME_SKIP == 0\n"
-                                                                         "GAME_SPEED == 1.0\n"
-                                                                         "GRID_WIDTH == 20\n"
-                                                                         "GRID_HEIGHT == 15\n"
-                                                                         "NUM_PLAYERS == 4\n"
-                                                                         "TURN_CHANCE == 5\n"
-                                                                         "GAME_SEED == 12345\n"
-                                                                         "FLASH_TIME == 250\n"
-                                                                         "KEY_MOVE_UP == UP\n"
-                                                                         "KEY_MOVE_DOWN == DOWN\n"
-                                                                         "KEY_MOVE_LEFT == LEFT\n"
-                                                                         "KEY_MOVE_RIGHT == RIGHT\n") +
-                                                                 extraSettings);
+        const std::string settings =
+            dir.write("vektra.cfg", std::string("SCREEN_WIDTH == 800\n"
+                                                "SCREEN_HEIGHT == 600\n"
+                                                "CLEAR_COLOR == 0x000000FF\n"
+                                                "FRAME_RATE == 60\n"
+                                                "FRAME_SKIP == 0\n"
+                                                "GAME_SPEED == 1.0\n"
+                                                "GRID_WIDTH == 20\n"
+                                                "GRID_HEIGHT == 15\n"
+                                                "NUM_PLAYERS == 4\n"
+                                                "TURN_CHANCE == 5\n"
+                                                "GAME_SEED == 12345\n"
+                                                "FLASH_TIME == 250\n"
+                                                "KEY_MOVE_UP == UP\n"
+                                                "KEY_MOVE_DOWN == DOWN\n"
+                                                "KEY_MOVE_LEFT == LEFT\n"
+                                                "KEY_MOVE_RIGHT == RIGHT\n") +
+                                        extraSettings);
         game.reset(new Game::GameAssembly());
         if (Tool::buildVektra(*game, platform, {}, settings) != CFG::SettingsLoader::GO_ON) {
             throw std::runtime_error("the headless game could not be built from " + settings);
