@@ -6,7 +6,9 @@
 #include <cmath>
 #include <cstdlib>
 #include <exception>
+#include <functional>
 #include <thread>
+#include <vector>
 
 #include "Game/GLFW27Aliases.h"
 
@@ -34,6 +36,10 @@ struct Layer {
     bool stickyKeys = false;
     bool keyRepeat = false;
     bool dropMotion = false;
+    // While set, input is held instead of delivered (see glfwSetMousePos); the next poll
+    // delivers what was held, in its order, before anything new.
+    bool holdInput = false;
+    std::vector<std::function<void()>> heldInput;
     // Whether each key (by 2.7 number) is physically down, whatever sticky keys report.
     std::array<bool, GLFW27::KEY_NUMBER_LIMIT> keysDown{};
     double wheelOffset = 0.0;
@@ -63,6 +69,31 @@ template <typename Call> void guarded(Call call)
     }
 }
 
+// Runs a 2.7 callback now, or holds it for the next poll. The call looks the callback up when
+// it runs, so one removed meanwhile is not called.
+void deliver(std::function<void()> call)
+{
+    Layer& l = layer();
+    if (l.holdInput) {
+        l.heldInput.push_back(std::move(call));
+    } else {
+        guarded(call);
+    }
+}
+
+// Input held may hold more when its handlers place the cursor: that comes after it.
+void deliverHeldInput()
+{
+    Layer& l = layer();
+    while (!l.heldInput.empty()) {
+        std::vector<std::function<void()>> batch;
+        batch.swap(l.heldInput);
+        for (const auto& call : batch) {
+            guarded(call);
+        }
+    }
+}
+
 void rethrowPending()
 {
     Layer& l = layer();
@@ -85,7 +116,11 @@ void onKey(GLFWwindow*, int key, int, int action, int)
         return;
     }
     const int action27 = action == GLFW_RELEASE ? k27Release : k27Press;
-    guarded([&] { l.keyFun(key27, action27); });
+    deliver([key27, action27] {
+        if (layer().keyFun) {
+            layer().keyFun(key27, action27);
+        }
+    });
 }
 
 void onMouseButton(GLFWwindow*, int button, int action, int)
@@ -93,7 +128,11 @@ void onMouseButton(GLFWwindow*, int button, int action, int)
     Layer& l = layer();
     if (l.buttonFun) {
         const int action27 = action == GLFW_RELEASE ? k27Release : k27Press;
-        guarded([&] { l.buttonFun(button, action27); });
+        deliver([button, action27] {
+            if (layer().buttonFun) {
+                layer().buttonFun(button, action27);
+            }
+        });
     }
 }
 
@@ -118,7 +157,11 @@ void onScroll(GLFWwindow*, double, double yoffset)
     }
     l.wheelPos = position;
     if (l.wheelFun) {
-        guarded([&] { l.wheelFun(position); });
+        deliver([position] {
+            if (layer().wheelFun) {
+                layer().wheelFun(position);
+            }
+        });
     }
 }
 
@@ -126,7 +169,11 @@ void onWindowSize(GLFWwindow*, int width, int height)
 {
     Layer& l = layer();
     if (l.sizeFun) {
-        guarded([&] { l.sizeFun(width, height); });
+        deliver([width, height] {
+            if (layer().sizeFun) {
+                layer().sizeFun(width, height);
+            }
+        });
     }
 }
 
@@ -137,11 +184,19 @@ void onWindowClose(GLFWwindow* window)
     if (!l.closeFun) {
         return;
     }
-    int close = 1;
-    guarded([&] { close = l.closeFun(); });
-    if (!close) {
+    // Held, the request waits with the window kept open; its answer decides when it is
+    // delivered.
+    if (l.holdInput) {
         glfwSetWindowShouldClose(window, GLFW_FALSE);
     }
+    deliver([window] {
+        Layer& now = layer();
+        if (!now.closeFun || now.window != window) {
+            return;
+        }
+        const int close = now.closeFun();
+        glfwSetWindowShouldClose(window, close ? GLFW_TRUE : GLFW_FALSE);
+    });
 }
 
 constexpr int kInitRetries = 20;
@@ -289,6 +344,8 @@ void glfwCloseWindow()
         glfwDestroyWindow(l.window);
         l.window = nullptr;
     }
+    // Held input belonged to the window.
+    l.heldInput.clear();
 }
 
 void glfwSetWindowTitle(const char* title)
@@ -350,6 +407,7 @@ void glfwSwapBuffers()
 
 void glfwPollEvents()
 {
+    deliverHeldInput();
     if (layer().initialised) {
         ::glfwPollEvents();
     }
@@ -433,8 +491,14 @@ void glfwSetMousePos(int x, int y)
     double px = 0.0;
     double py = 0.0;
     glfwGetCursorPos(l.window, &px, &py); // a round trip: the warp's events are in by now
+    // GLFW 3 recognises a warp's own motion report only while that warp is its latest, and
+    // showing or hiding the cursor warps again: so the report is taken now, with a poll, and
+    // dropped. This often runs inside an event delivery, so the poll delivers nothing: other
+    // input it brings is held for the next poll.
     l.dropMotion = true;
+    l.holdInput = true;
     ::glfwPollEvents();
+    l.holdInput = false;
     l.dropMotion = false;
 }
 
