@@ -19,7 +19,8 @@ endfunction()
 # vektra_tests(Folder LABEL label DEPS targets... [RESOURCE_LOCK name])
 # Folder may be nested ("Game/Window" gives test_Game_Window).
 # One test executable per folder of tests/, made of every .cpp in it, with
-# each GoogleTest case registered in CTest under the given label.
+# each GoogleTest case registered in CTest under the given label, and the
+# shared test helpers (TestSupport) linked in.
 function(vektra_tests folder)
   cmake_parse_arguments(ARG "" "LABEL;RESOURCE_LOCK" "DEPS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${folder}/*.cpp)
@@ -29,7 +30,7 @@ function(vektra_tests folder)
   string(REPLACE "/" "_" target "test_${folder}")
   add_executable(${target} ${sources})
   target_include_directories(${target} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
-  target_link_libraries(${target} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gmock GTest::gtest_main)
+  target_link_libraries(${target} PRIVATE ${ARG_DEPS} TestSupport GTest::gtest GTest::gmock GTest::gtest_main)
   set(props LABELS ${ARG_LABEL})
   if(ARG_RESOURCE_LOCK)
     list(APPEND props RESOURCE_LOCK ${ARG_RESOURCE_LOCK})

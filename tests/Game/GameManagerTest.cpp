@@ -15,6 +15,7 @@
 #include "Game/TestWindowApp.h"
 #include "Game/TimerBase.h"
 #include "Sound/NullSoundController.h"
+#include "Support/StubView.h"
 
 namespace {
 
@@ -25,26 +26,8 @@ std::string sizeText(int width, int height)
     return std::to_string(width) + "x" + std::to_string(height);
 }
 
-// Collaborators of the game manager that write what is done to them into one log.
-class LoggingView : public Game::I_View {
-public:
-    explicit LoggingView(Log& log) : log(log) {}
-    void setPause(bool paused) override { log.push_back("view.pause " + std::to_string(paused)); }
-    void setScreenSize(int w, int h) override { log.push_back("view.size " + sizeText(w, h)); }
-    void preUpdate(float) override { log.push_back("view.preUpdate"); }
-    void onUpdate(float) override { log.push_back("view.update"); }
-    void onRender() override { log.push_back("view.render"); }
-    EVT::I_Event* onInput(EVT::I_Event* event) override
-    {
-        log.push_back("view.input " + std::to_string(event->type));
-        return event;
-    }
-    Game::ViewBox getViewBox() const override { return Game::ViewBox{0, 0, 0, 0}; }
-
-private:
-    Log& log;
-};
-
+// Collaborators of the game manager that write what is done to them into one log (the view
+// is a stub view named "view").
 class LoggingLogic : public Game::I_LogicController {
 public:
     explicit LoggingLogic(Log& log) : log(log) {}
@@ -124,7 +107,10 @@ void raiseScreen(int width, int height)
 // logging view.
 class GameManagerTest : public ::testing::Test {
 protected:
-    GameManagerTest() : manager(0, 0, 0, 0), app(&log), logic(log), view(log) { wire(manager); }
+    GameManagerTest() : manager(0, 0, 0, 0), app(&log), logic(log), view("view", log)
+    {
+        wire(manager);
+    }
 
     void wire(Game::GameManager& m)
     {
@@ -140,7 +126,7 @@ protected:
     Game::GameManager manager;
     TestWindowApp app;
     LoggingLogic logic;
-    LoggingView view;
+    TestSupport::StubView view;
     Sound::NullSoundController sound;
 };
 
@@ -193,16 +179,16 @@ TEST_F(GameManagerTest, AFrameCallsEverythingInItsFixedOrder)
     };
     app.deltas = {25.0f};
     manager.run();
-    EXPECT_EQ(log, (Log{"init", "run", "view.preUpdate", "timer", "listener", "logic.update",
-                        "view.update", "clear 11223344", "view.render", "show", "view.input 13"}));
+    EXPECT_EQ(log, (Log{"init", "run", "view pre", "timer", "listener", "logic.update",
+                        "view update", "clear 11223344", "view render", "show", "view input 13"}));
     EXPECT_EQ(logic.deltas, std::vector<float>{25.0f});
 
     log.clear();
     app.setClearWindow(false);
     app.duringSwap = nullptr;
     app.frame(5.0f);
-    EXPECT_EQ(log, (Log{"view.preUpdate", "timer", "listener", "logic.update", "view.update",
-                        "view.render", "show"}));
+    EXPECT_EQ(log, (Log{"view pre", "timer", "listener", "logic.update", "view update",
+                        "view render", "show"}));
 }
 
 TEST_F(GameManagerTest, InputEventsGoToTheViewsOthersAreIgnored)
@@ -211,7 +197,7 @@ TEST_F(GameManagerTest, InputEventsGoToTheViewsOthersAreIgnored)
         EVT::Event event(type);
         raise(event);
     }
-    EXPECT_EQ(log, (Log{"view.input 11", "view.input 12", "view.input 13", "view.input 14"}));
+    EXPECT_EQ(log, (Log{"view input 11", "view input 12", "view input 13", "view input 14"}));
     // A record that does not match its type number carries nothing to use.
     log.clear();
     for (int type : {6, 7, 9}) {
@@ -261,8 +247,8 @@ TEST_F(GameManagerTest, PauseAndResumeReachTimersViewsAndLogic)
     raise(pause);
     raise(pause);
     raise(resume);
-    EXPECT_EQ(log, (Log{"view.pause 1", "logic.pause 1", "view.pause 1", "logic.pause 1",
-                        "view.pause 0", "logic.pause 0"}));
+    EXPECT_EQ(log, (Log{"view pause", "logic.pause 1", "view pause", "logic.pause 1", "view resume",
+                        "logic.pause 0"}));
     // Timers count nested pauses: one resume after two pauses leaves them standing.
     EXPECT_EQ(timer.isPaused(), 1);
     log.clear();
@@ -283,7 +269,7 @@ TEST_F(GameManagerTest, ScreenEventsSetTheSizeForViewsAndWatchers)
 
     log.clear();
     raiseScreen(1024, 768);
-    EXPECT_EQ(log, (Log{"view.size 1024x768", "early 1024x768"}));
+    EXPECT_EQ(log, (Log{"view size 1024x768", "early 1024x768"}));
     int w = 0, h = 0;
     manager.getScreenSize(w, h);
     EXPECT_EQ(sizeText(w, h), "1024x768");
@@ -301,7 +287,7 @@ TEST_F(GameManagerTest, ScreenEventsSetTheSizeForViewsAndWatchers)
     manager.removeScreenWatcher(&early);
     log.clear();
     raiseScreen(640, 480);
-    EXPECT_EQ(log, (Log{"view.size 640x480", "late 640x480"}));
+    EXPECT_EQ(log, (Log{"view size 640x480", "late 640x480"}));
 }
 
 TEST_F(GameManagerTest, ListenersChangingTheirOwnListDuringACallStayWellDefined)
@@ -343,7 +329,7 @@ TEST_F(GameManagerTest, ListenersChangingTheirOwnListDuringACallStayWellDefined)
     };
     log.clear();
     raiseScreen(300, 200);
-    EXPECT_EQ(log, (Log{"view.size 300x200", "w1 300x200", "w3 300x200"}));
+    EXPECT_EQ(log, (Log{"view size 300x200", "w1 300x200", "w3 300x200"}));
 }
 
 TEST_F(GameManagerTest, ShutdownQuitsAfterTheCurrentDeliveryAtTheEndOfTheFrame)
@@ -359,9 +345,8 @@ TEST_F(GameManagerTest, ShutdownQuitsAfterTheCurrentDeliveryAtTheEndOfTheFrame)
     manager.run();
     EXPECT_EQ(app.frames, 2u);
     // The quit is delivered once the update event's delivery is over; that frame still draws.
-    EXPECT_EQ(Log(log.end() - 7, log.end()),
-              (Log{"view.preUpdate", "logic.update", "view.update", "quit", "clear 11223344",
-                   "view.render", "show"}));
+    EXPECT_EQ(Log(log.end() - 7, log.end()), (Log{"view pre", "logic.update", "view update", "quit",
+                                                  "clear 11223344", "view render", "show"}));
 
     // Outside any delivery it takes effect at once.
     TestWindowApp other;

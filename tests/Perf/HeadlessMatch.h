@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "CFG/CFG.h"
-#include "CFG/TempDir.h"
 #include "Devices/Devices.h"
 #include "Devices/Keyboard.h"
 #include "Events/EventBus.h"
@@ -20,6 +19,7 @@
 #include "Game/LogicController.h"
 #include "Render/ViewData.h"
 #include "Sound/NullSoundController.h"
+#include "Support/TempDir.h"
 #include "Util/Debug.h"
 #include "app/MainLogic.h"
 #include "app/TitleLogic.h"
@@ -118,7 +118,7 @@ private:
                                                           extraSettings));
     }
 
-    TempDir dir;
+    TestSupport::TempDir dir;
     bool loaded;
     std::ostream* savedOut = nullptr;
 

@@ -13,7 +13,9 @@
 #include "Game/GLFWApp.h"
 #include "Game/GameManager.h"
 #include "Render/OGL/Controller.h"
-#include "XInput.h"
+#include "Support/WindowPolling.h"
+
+using TestSupport::windowDisplay;
 
 // The game manager, the window application and the OpenGL render controller together, on a
 // real window: the way start-up wires them.
@@ -124,8 +126,8 @@ TEST(GameLoop, RunsFramesDrawsDeliversKeysAndEndsOnShutdown)
     Game_ game;
     game.logic.action = [&](int update) {
         if (update == 2) {
-            ASSERT_TRUE(XInput::focusWindow(kTitle));
-            ASSERT_TRUE(XInput::tapKey("Escape"));
+            ASSERT_TRUE(windowDisplay().focus(kTitle));
+            ASSERT_TRUE(windowDisplay().holdKey("Escape"));
         } else if (update > 2000) {
             game.manager.shutdown(); // the key never came
         }
@@ -154,8 +156,8 @@ TEST(GameLoop, AnErrorInAnInputHandlerLeavesRunAsAnException)
     Game_ game;
     game.logic.action = [&](int update) {
         if (update == 2) {
-            ASSERT_TRUE(XInput::focusWindow(kTitle));
-            ASSERT_TRUE(XInput::tapKey("space"));
+            ASSERT_TRUE(windowDisplay().focus(kTitle));
+            ASSERT_TRUE(windowDisplay().holdKey("space"));
         } else if (update > 2000) {
             game.manager.shutdown();
         }
