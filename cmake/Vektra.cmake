@@ -16,6 +16,24 @@ function(vektra_library name)
   endif()
 endfunction()
 
+# Under the sanitizers, a program that opens an OpenGL context needs the
+# driver preloaded after the sanitizer runtime, or LeakSanitizer's
+# suppressions of the driver's own leaks cannot match. The rule is made
+# once, in scripts/lib/xvfb.sh (vektra_preload_list), for this build's
+# runtime and GL library: the GL tests get the answer as LD_PRELOAD; the
+# tests that start the game and the scripts ask the same rule for it.
+set(VEKTRA_SANITIZER_PRELOAD "")
+if(VEKTRA_SANITIZE)
+  find_package(OpenGL REQUIRED COMPONENTS OpenGL)
+  execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=libasan.so
+                  OUTPUT_VARIABLE asan_runtime OUTPUT_STRIP_TRAILING_WHITESPACE)
+  execute_process(
+    COMMAND bash -c ". \"$0\" && vektra_preload_list \"$1\" \"$2\""
+            ${PROJECT_SOURCE_DIR}/scripts/lib/xvfb.sh ${asan_runtime} ${OPENGL_opengl_LIBRARY}
+    OUTPUT_VARIABLE VEKTRA_SANITIZER_PRELOAD OUTPUT_STRIP_TRAILING_WHITESPACE)
+  message(STATUS "Sanitizer preload of the GL tests: ${VEKTRA_SANITIZER_PRELOAD}")
+endif()
+
 # vektra_tests(Folder LABEL label DEPS targets... [RESOURCE_LOCK name])
 # Folder may be nested ("Game/Window" gives test_Game_Window).
 # One test executable per folder of tests/, made of every .cpp in it, with
@@ -32,6 +50,9 @@ function(vektra_tests folder)
   target_include_directories(${target} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
   target_link_libraries(${target} PRIVATE ${ARG_DEPS} TestSupport GTest::gtest GTest::gmock GTest::gtest_main)
   set(props LABELS ${ARG_LABEL})
+  if(VEKTRA_SANITIZER_PRELOAD AND ARG_LABEL STREQUAL "gl")
+    list(APPEND props ENVIRONMENT "LD_PRELOAD=${VEKTRA_SANITIZER_PRELOAD}")
+  endif()
   if(ARG_RESOURCE_LOCK)
     list(APPEND props RESOURCE_LOCK ${ARG_RESOURCE_LOCK})
   endif()

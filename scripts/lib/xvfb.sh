@@ -34,30 +34,42 @@ xvfb_stop() {
     fi
 }
 
-# vektra_preload PROGRAM: prints what LD_PRELOAD must hold for a run of
-# PROGRAM, nothing when it is not built with AddressSanitizer or does not
-# use OpenGL.
-# LeakSanitizer's suppressions of the OpenGL driver's own leaks
-# (tests/lsan.supp) match by library name, which only works while the
-# library is still loaded when the leaks are reported at exit; but closing
-# the window unloads the driver. So a sanitized program gets the driver
-# preloaded, which keeps it loaded to the end, after the sanitizer runtime,
-# which must come first. The driver is Mesa's software rasteriser (what
-# Xvfb offers), looked up where Mesa itself looks: LIBGL_DRIVERS_PATH when
-# set, else the dri folder beside the GL libraries the program is linked to.
-vektra_preload() {
-    local program=$1 runtime gl dirs dir
-    runtime=$(ldd "$program" 2>/dev/null | awk '/libasan/ { print $3; exit }')
-    [[ -n "$runtime" ]] || return 0
-    gl=$(ldd "$program" 2>/dev/null | awk '/lib(GL|GLX|OpenGL)\.so/ { print $3; exit }')
-    [[ -n "$gl" ]] || return 0
+# The preload rule of the sanitized builds, the one place it is made (CMake
+# hands its answer to the OpenGL tests, tests/Support and the scripts below
+# ask vektra_preload). LeakSanitizer's suppressions of the OpenGL driver's
+# own leaks (tests/lsan.supp) match by library name, and only while the
+# driver is still mapped when the leak check runs at exit and the leak's
+# stack reaches it. Mesa unloads the driver with the last context, and the
+# fast unwinder stops inside it, so the driver's allocations would be
+# reported as "<unknown module>". Preloading the driver keeps it mapped to
+# the end; the sanitizer runtime must come first in the list. The driver is
+# Mesa's software rasteriser (what Xvfb offers), found where Mesa looks for
+# it: LIBGL_DRIVERS_PATH when set, else the dri folder beside the GL
+# libraries.
+
+# vektra_preload_list RUNTIME GL_LIBRARY: prints the LD_PRELOAD list for a
+# program built with the sanitizer runtime RUNTIME and linked to the GL
+# library GL_LIBRARY (a path); nothing when either is missing.
+vektra_preload_list() {
+    local runtime=$1 gl=$2 dirs dir
+    [[ -e "$runtime" && -e "$gl" ]] || return 0
     dirs="${LIBGL_DRIVERS_PATH:-}:$(dirname "$(readlink -f "$gl")")/dri"
     local IFS=:
     for dir in $dirs; do
         if [[ -n "$dir" && -e "$dir/swrast_dri.so" ]]; then
-            echo "$runtime $dir/swrast_dri.so"
+            echo "$(readlink -f "$runtime"):$dir/swrast_dri.so"
             return 0
         fi
     done
-    echo "$runtime"
+    echo "$(readlink -f "$runtime")"
+}
+
+# vektra_preload PROGRAM: the list for a built program, read from what it is
+# linked to; nothing when it is not built with AddressSanitizer or does not
+# use OpenGL.
+vektra_preload() {
+    local libraries
+    libraries=$(ldd "$1" 2>/dev/null) || return 0
+    vektra_preload_list "$(awk '/libasan/ { print $3; exit }' <<<"$libraries")" \
+        "$(awk '/lib(GL|GLX|OpenGL)\.so/ { print $3; exit }' <<<"$libraries")"
 }

@@ -9,6 +9,7 @@
 #include "Events/EventBus.h"
 #include "Events/EventType.h"
 #include "Events/Event_Key.h"
+#include "Events/Event_PreUpdate.h"
 #include "Events/Event_Screen.h"
 #include "Events/Event_Update.h"
 #include "Game/GameManager.h"
@@ -179,16 +180,16 @@ TEST_F(GameManagerTest, AFrameCallsEverythingInItsFixedOrder)
     };
     app.deltas = {25.0f};
     manager.run();
-    EXPECT_EQ(log, (Log{"init", "run", "view pre", "timer", "listener", "logic.update",
-                        "view update", "clear 11223344", "view render", "show", "view input 13"}));
+    EXPECT_EQ(log, (Log{"init", "run", "view.preUpdate", "timer", "listener", "logic.update",
+                        "view.update", "clear 11223344", "view.render", "show", "view.input 13"}));
     EXPECT_EQ(logic.deltas, std::vector<float>{25.0f});
 
     log.clear();
     app.setClearWindow(false);
     app.duringSwap = nullptr;
     app.frame(5.0f);
-    EXPECT_EQ(log, (Log{"view pre", "timer", "listener", "logic.update", "view update",
-                        "view render", "show"}));
+    EXPECT_EQ(log, (Log{"view.preUpdate", "timer", "listener", "logic.update", "view.update",
+                        "view.render", "show"}));
 }
 
 TEST_F(GameManagerTest, InputEventsGoToTheViewsOthersAreIgnored)
@@ -197,7 +198,7 @@ TEST_F(GameManagerTest, InputEventsGoToTheViewsOthersAreIgnored)
         EVT::Event event(type);
         raise(event);
     }
-    EXPECT_EQ(log, (Log{"view input 11", "view input 12", "view input 13", "view input 14"}));
+    EXPECT_EQ(log, (Log{"view.input 11", "view.input 12", "view.input 13", "view.input 14"}));
     // A record that does not match its type number carries nothing to use.
     log.clear();
     for (int type : {6, 7, 9}) {
@@ -247,8 +248,8 @@ TEST_F(GameManagerTest, PauseAndResumeReachTimersViewsAndLogic)
     raise(pause);
     raise(pause);
     raise(resume);
-    EXPECT_EQ(log, (Log{"view pause", "logic.pause 1", "view pause", "logic.pause 1", "view resume",
-                        "logic.pause 0"}));
+    EXPECT_EQ(log, (Log{"view.pause 1", "logic.pause 1", "view.pause 1", "logic.pause 1",
+                        "view.pause 0", "logic.pause 0"}));
     // Timers count nested pauses: one resume after two pauses leaves them standing.
     EXPECT_EQ(timer.isPaused(), 1);
     log.clear();
@@ -269,7 +270,7 @@ TEST_F(GameManagerTest, ScreenEventsSetTheSizeForViewsAndWatchers)
 
     log.clear();
     raiseScreen(1024, 768);
-    EXPECT_EQ(log, (Log{"view size 1024x768", "early 1024x768"}));
+    EXPECT_EQ(log, (Log{"view.size 1024x768", "early 1024x768"}));
     int w = 0, h = 0;
     manager.getScreenSize(w, h);
     EXPECT_EQ(sizeText(w, h), "1024x768");
@@ -287,7 +288,7 @@ TEST_F(GameManagerTest, ScreenEventsSetTheSizeForViewsAndWatchers)
     manager.removeScreenWatcher(&early);
     log.clear();
     raiseScreen(640, 480);
-    EXPECT_EQ(log, (Log{"view size 640x480", "late 640x480"}));
+    EXPECT_EQ(log, (Log{"view.size 640x480", "late 640x480"}));
 }
 
 TEST_F(GameManagerTest, ListenersChangingTheirOwnListDuringACallStayWellDefined)
@@ -329,7 +330,7 @@ TEST_F(GameManagerTest, ListenersChangingTheirOwnListDuringACallStayWellDefined)
     };
     log.clear();
     raiseScreen(300, 200);
-    EXPECT_EQ(log, (Log{"view size 300x200", "w1 300x200", "w3 300x200"}));
+    EXPECT_EQ(log, (Log{"view.size 300x200", "w1 300x200", "w3 300x200"}));
 }
 
 TEST_F(GameManagerTest, ShutdownQuitsAfterTheCurrentDeliveryAtTheEndOfTheFrame)
@@ -345,8 +346,9 @@ TEST_F(GameManagerTest, ShutdownQuitsAfterTheCurrentDeliveryAtTheEndOfTheFrame)
     manager.run();
     EXPECT_EQ(app.frames, 2u);
     // The quit is delivered once the update event's delivery is over; that frame still draws.
-    EXPECT_EQ(Log(log.end() - 7, log.end()), (Log{"view pre", "logic.update", "view update", "quit",
-                                                  "clear 11223344", "view render", "show"}));
+    EXPECT_EQ(Log(log.end() - 7, log.end()),
+              (Log{"view.preUpdate", "logic.update", "view.update", "quit", "clear 11223344",
+                   "view.render", "show"}));
 
     // Outside any delivery it takes effect at once.
     TestWindowApp other;
@@ -366,4 +368,35 @@ TEST(GameManagerDeathTest, AWindowThatCannotBeUsedEndsTheProgram)
                                 "window");
     Game::GameManager unwired(0, 0, 60, 2);
     EXPECT_DEATH(unwired.run(), "ABORT: Failed to init window");
+}
+
+// Frame records of classes derived from the framework's, as another part of a program may
+// raise them: understood as the records they derive from.
+class TracedPreUpdate : public EVT::Event_PreUpdate {
+public:
+    using Event_PreUpdate::Event_PreUpdate;
+};
+class TracedUpdate : public EVT::Event_Update {
+public:
+    using Event_Update::Event_Update;
+};
+class TracedScreen : public EVT::Event_Screen {
+public:
+    using Event_Screen::Event_Screen;
+};
+
+TEST_F(GameManagerTest, RecordsDerivedFromTheFrameRecordsAreUnderstood)
+{
+    TracedPreUpdate preUpdate(4.0f);
+    raise(preUpdate);
+    TracedUpdate update(5.0f);
+    raise(update);
+    TracedScreen screen(640, 480);
+    raise(screen);
+    EXPECT_EQ(log, (Log{"view.preUpdate", "logic.update", "view.update", "view.size 640x480"}));
+    EXPECT_EQ(logic.deltas, std::vector<float>{5.0f});
+    int width = 0;
+    int height = 0;
+    manager.getScreenSize(width, height);
+    EXPECT_EQ(sizeText(640, 480), sizeText(width, height));
 }

@@ -40,7 +40,7 @@ TEST(ViewManager, AddedViewLearnsTheScreenSizeAtOnceAndOnEveryChange)
     manager.getScreenSize(width, height);
     EXPECT_EQ(width, 1024);
     EXPECT_EQ(height, 600);
-    EXPECT_EQ(log, (Log{"A size 0x0", "A size 800x600", "A update", "A size 1024x600"}));
+    EXPECT_EQ(log, (Log{"A.size 0x0", "A.size 800x600", "A.update", "A.size 1024x600"}));
 }
 
 TEST(ViewManager, PendingAdditionsWaitForTheNextPass)
@@ -56,7 +56,7 @@ TEST(ViewManager, PendingAdditionsWaitForTheNextPass)
     EXPECT_TRUE(log.empty());
     manager.onRender(); // applies the addition, then draws
     manager.onInput(&key);
-    EXPECT_EQ(log, (Log{"A render", "A input 13"}));
+    EXPECT_EQ(log, (Log{"A.render", "A.input 13"}));
 }
 
 TEST(ViewManager, RemovedViewIsNeverCalledAgain)
@@ -77,8 +77,8 @@ TEST(ViewManager, RemovedViewIsNeverCalledAgain)
     b.reset(); // owners destroy a view right after removing it
     manager.setScreenSize(640, 480);
     runFrame(manager, &key);
-    EXPECT_EQ(log,
-              (Log{"A size 640x480", "A pre", "A update", "A render", "A input 13", "A pause"}));
+    EXPECT_EQ(log, (Log{"A.size 640x480", "A.preUpdate", "A.update", "A.render", "A.input 13",
+                        "A.pause 1"}));
 }
 
 TEST(ViewManager, PendingChangesNetOutInCallOrder)
@@ -145,9 +145,9 @@ TEST(ViewManager, InputGoesFromTheTopViewDown)
         Log expected;
     };
     const Case cases[] = {
-        {"passed on", &key, &key, {"B input 13", "A input 13"}},
-        {"stopped at the top", &key, nullptr, {"B input 13"}},
-        {"replaced", &key, &other, {"B input 13", "A input 11"}},
+        {"passed on", &key, &key, {"B.input 13", "A.input 13"}},
+        {"stopped at the top", &key, nullptr, {"B.input 13"}},
+        {"replaced", &key, &other, {"B.input 13", "A.input 11"}},
         {"null reaches no view", nullptr, &key, {}},
     };
     for (const Case& c : cases) {
@@ -186,7 +186,7 @@ TEST(ViewManager, ChangesMadeDuringAPassWaitForTheNext)
     manager.onUpdate(1.0f);
     a.hook = nullptr;
     manager.onRender();
-    EXPECT_EQ(log, (Log{"A update", "B size 0x0", "A render", "B render"}));
+    EXPECT_EQ(log, (Log{"A.update", "B.size 0x0", "A.render", "B.render"}));
 }
 
 TEST(ViewManager, NullViewsAreRefused)

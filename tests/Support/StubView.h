@@ -10,10 +10,10 @@
 namespace TestSupport {
 
 // A view for tests that does nothing by itself. Given a shared log, it
-// writes each call into it as "<name> <call>", the call one of "pause",
-// "resume", "size WxH", "pre", "update", "render", "input N" (N the event's
-// type); hook runs inside every call with the call's word and, for input,
-// the event. onInput hands the event on unless answer is set. Without a
+// writes each call into it as "<name>.<call>", the call one of "pause 1",
+// "pause 0", "size WxH", "preUpdate", "update", "render", "input N" (N the
+// event's type); hook runs inside every call with the call's text and, for
+// input, the event. onInput hands the event on unless answer is set. Without a
 // log or hook it allocates nothing, so frame-cost tests can use it.
 class StubView : public Game::I_View {
 public:
@@ -22,14 +22,14 @@ public:
     StubView() = default;
     StubView(std::string name, Log& log) : name(std::move(name)), log(&log) {}
 
-    void setPause(bool paused) override { note(paused ? "pause" : "resume"); }
+    void setPause(bool paused) override { note(paused ? "pause 1" : "pause 0"); }
     void setScreenSize(int width, int height) override
     {
         if (log || hook) {
             note("size " + std::to_string(width) + "x" + std::to_string(height));
         }
     }
-    void preUpdate(float) override { note("pre"); }
+    void preUpdate(float) override { note("preUpdate"); }
     void onUpdate(float) override { note("update"); }
     void onRender() override { note("render"); }
     EVT::I_Event* onInput(EVT::I_Event* event) override
@@ -60,7 +60,7 @@ private:
     void note(const std::string& call, EVT::I_Event* input = nullptr)
     {
         if (log) {
-            log->push_back(name + " " + call);
+            log->push_back(name + "." + call);
         }
         if (hook) {
             hook(call, input);
