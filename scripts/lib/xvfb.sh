@@ -69,7 +69,7 @@ vektra_preload_list() {
 # use OpenGL.
 vektra_preload() {
     local libraries
-    libraries=$(ldd "$1" 2>/dev/null) || return 0
+    libraries=$(env -u LD_PRELOAD ldd "$1" 2>/dev/null) || return 0
     vektra_preload_list "$(awk '/libasan/ { print $3; exit }' <<<"$libraries")" \
         "$(awk '/lib(GL|GLX|OpenGL)\.so/ { print $3; exit }' <<<"$libraries")"
 }

@@ -59,6 +59,7 @@ private:
     std::function<void()> pump;
 
     void startXvfb();
+    std::string tool(const std::string& command) const;
     std::string output(const std::string& command) const;
 };
 
