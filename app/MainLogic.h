@@ -6,6 +6,8 @@
 
 #include "Events/I_EventConsumer.h"
 #include "Game/I_LogicState.h"
+#include "MatchOptions.h"
+#include "Steering.h"
 
 namespace Game {
 class GameManager;
@@ -25,6 +27,12 @@ class MainView;
 // with "DRAW" or "WIN=" + number once at most one player is left. Owns the
 // grid, the player records, the arena view (from the first match on) and
 // the two random generators; the game manager is not owned.
+//
+// Optional rules, each off unless its setting is given and read once per
+// match start (MatchOptions): people on seats 1 to 3, a turn buffer, a pause
+// and a leave key ("LEAVE": neither printed nor scored), and who owns each
+// cell, kept beside the grid only when players have colours. Wins are
+// counted per player for the whole run.
 class MainLogic : public Game::I_LogicState, public EVT::I_EventConsumer {
 public:
     enum Heading { UP = 0, DOWN = 1, LEFT = 2, RIGHT = 3 };
@@ -51,6 +59,8 @@ public:
     MainLogic(const MainLogic&) = delete;
     MainLogic& operator=(const MainLogic&) = delete;
 
+    // Stops steps and the blink while paused; does nothing unless a pause
+    // key is set ("KEY_PAUSE").
     void setPause(bool paused) override;
     // Starts a match; both arguments are ignored.
     void onEnter(const std::string& previous, const std::string& reason) override;
@@ -58,6 +68,8 @@ public:
     std::string onUpdate(float elapsed) override;
     // Removes and destroys the arena view, and leaves the event bus.
     void doExit(const std::string& next) override;
+    // Key presses, listened to only while an option needs them: steering
+    // presses for the turn buffer, the pause key and the leave key.
     void handleEvent(EVT::I_Event* event) override;
 
     // A computer player's choice of heading for one step, from its draw r
@@ -91,6 +103,22 @@ public:
     float getStepTimer() const { return stepTimer; }
     MainView* getView() const { return view; }
 
+    // Players 0 to getHumanPlayers() - 1 are steered by people, as read at
+    // the last match start ("HUMAN_PLAYERS", 1 when absent).
+    int getHumanPlayers() const { return options.humans; }
+    bool isHuman(int number) const { return number < options.humans; }
+    const MatchOptions& getOptions() const { return options; }
+    // Who blocked each cell: 0 for walls and free cells, k + 1 for player k
+    // (the later player where two start on one cell). Empty unless players
+    // have colours.
+    const std::vector<unsigned char>& getOwners() const { return owners; }
+    // Matches won by each player since the program started.
+    int getWins(int number) const { return wins[number]; }
+    bool isPaused() const { return paused; }
+    // True from a match start until its result.
+    bool inMatch() const { return matchesStarted > 0 && result.empty(); }
+    int getMatchesStarted() const { return matchesStarted; }
+
 private:
     static constexpr int TURN_EVEN[4] = {RIGHT, LEFT, UP, DOWN};
     static constexpr int TURN_ODD[4] = {LEFT, RIGHT, DOWN, UP};
@@ -98,8 +126,11 @@ private:
     void clearGrid();
     void placePlayers();
     void placeRandomPlayer(Player& player);
+    bool goodHumanStart(const Player& player, int number) const;
+    void startOptions();
     void step();
     void steerFromKeyboard();
+    void steerPeople();
     void decide(Player& player);
     void move(Player& player);
     void countSurvivors();
@@ -128,6 +159,14 @@ private:
     unsigned char keyCodes[4];
     bool turnChanceRead;
     int cachedTurnChance;
+
+    MatchOptions options;
+    Steering steering;
+    std::vector<unsigned char> owners;
+    std::vector<int> wins;
+    bool paused;
+    bool listening;
+    int matchesStarted;
 };
 
 } // namespace Tool
