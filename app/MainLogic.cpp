@@ -12,6 +12,7 @@
 #include "Game/GameManager.h"
 #include "Game/ViewManager.h"
 #include "MainView.h"
+#include "TextView.h"
 #include "Random/RandSimple.h"
 #include "Util/Debug.h"
 
@@ -59,7 +60,8 @@ MainLogic::MainLogic(Game::GameManager* gameManager)
     : gameManager(gameManager), view(nullptr), result(), gridWidth(gridSide("GRID_WIDTH")),
       gridHeight(gridSide("GRID_HEIGHT")), grid(), playerCount(readInt("NUM_PLAYERS")), players(),
       stepTimer(0), keysRead(false), keyCodes{}, turnChanceRead(false), cachedTurnChance(0),
-      options(), steering(), owners(), wins(), paused(false), listening(false), matchesStarted(0)
+      options(), steering(), owners(), wins(), textView(nullptr),
+      paused(false), listening(false), matchesStarted(0)
 {
     if (playerCount < MIN_PLAYERS) {
         playerCount = MIN_PLAYERS;
@@ -76,6 +78,10 @@ MainLogic::MainLogic(Game::GameManager* gameManager)
     grid.assign(static_cast<std::size_t>(gridWidth) * static_cast<std::size_t>(gridHeight), FREE);
     players.assign(static_cast<std::size_t>(playerCount), Player{0, 0, RIGHT, false});
     wins.assign(static_cast<std::size_t>(playerCount), 0);
+    if (CFG::parser()->getBool("SHOW_TEXT")) {
+        textView = new TextView(gameManager, this);
+        gameManager->getViewManager()->add(textView);
+    }
 }
 
 MainLogic::~MainLogic()
@@ -147,6 +153,11 @@ void MainLogic::onEnter(const std::string&, const std::string&)
     if (view == nullptr) {
         view = new MainView(gameManager, this);
         gameManager->getViewManager()->add(view);
+        if (textView != nullptr) {
+            // Taken out and put back, so that the words stay above the arena.
+            gameManager->getViewManager()->remove(textView);
+            gameManager->getViewManager()->add(textView);
+        }
     }
     result.clear();
 }
@@ -157,6 +168,11 @@ void MainLogic::doExit(const std::string&)
         gameManager->getViewManager()->remove(view);
         delete view;
         view = nullptr;
+    }
+    if (textView != nullptr) {
+        gameManager->getViewManager()->remove(textView);
+        delete textView;
+        textView = nullptr;
     }
     EVT::EventBus::instance().removeConsumer(this);
     listening = false;
@@ -222,7 +238,7 @@ void MainLogic::placePlayers()
         const std::size_t index = static_cast<std::size_t>(players[k].y) * gridWidth + players[k].x;
         grid[index] = BLOCKED;
         if (!owners.empty()) {
-            owners[index] = static_cast<unsigned char>(k + 1);
+            owners[index] = k + 1;
         }
     }
 }
@@ -353,7 +369,7 @@ void MainLogic::move(Player& player)
     const std::size_t index = static_cast<std::size_t>(player.y) * gridWidth + player.x;
     grid[index] = BLOCKED;
     if (!owners.empty()) {
-        owners[index] = static_cast<unsigned char>(&player - players.data() + 1);
+        owners[index] = static_cast<int>(&player - players.data()) + 1;
     }
 }
 

@@ -20,6 +20,7 @@ class RandSimple;
 namespace Tool {
 
 class MainView;
+class TextView;
 
 // The logic state that plays one match ("RUNNING"): a grid whose outer ring
 // is wall, player 0 steered by four keys, the others computer players, one
@@ -51,7 +52,8 @@ public:
     static constexpr int MAX_GRID_SIDE = 1024;
 
     // Reads "GRID_WIDTH", "GRID_HEIGHT" (3 or less gives 4) and "NUM_PLAYERS"
-    // (1 or less gives 2). Throws std::invalid_argument, with a message for
+    // (1 or less gives 2), and "SHOW_TEXT", which adds the words on screen
+    // at once, so the title screen shows them before the first match. Throws std::invalid_argument, with a message for
     // the player, for a grid side above MAX_GRID_SIDE or more players than
     // the grid has free cells.
     explicit MainLogic(Game::GameManager* gameManager);
@@ -102,6 +104,8 @@ public:
     const std::string& getResult() const { return result; }
     float getStepTimer() const { return stepTimer; }
     MainView* getView() const { return view; }
+    // The words on screen ("SHOW_TEXT", read at construction); null without.
+    TextView* getTextView() const { return textView; }
 
     // Players 0 to getHumanPlayers() - 1 are steered by people, as read at
     // the last match start ("HUMAN_PLAYERS", 1 when absent).
@@ -111,7 +115,7 @@ public:
     // Who blocked each cell: 0 for walls and free cells, k + 1 for player k
     // (the later player where two start on one cell). Empty unless players
     // have colours.
-    const std::vector<unsigned char>& getOwners() const { return owners; }
+    const std::vector<int>& getOwners() const { return owners; }
     // Matches won by each player since the program started.
     int getWins(int number) const { return wins[number]; }
     bool isPaused() const { return paused; }
@@ -162,8 +166,9 @@ private:
 
     MatchOptions options;
     Steering steering;
-    std::vector<unsigned char> owners;
+    std::vector<int> owners;
     std::vector<int> wins;
+    TextView* textView;
     bool paused;
     bool listening;
     int matchesStarted;
