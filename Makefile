@@ -6,7 +6,7 @@ CMAKE_FLAGS := -G Ninja -Wno-dev
 FUZZ_SECONDS ?= 60
 SOAK_SECONDS ?= 600
 
-.PHONY: all deps build run test test-sanitize bench fuzz soak clean
+.PHONY: all deps build run party test test-sanitize bench fuzz soak clean
 
 all: build
 
@@ -19,6 +19,10 @@ build: deps
 
 run: build
 	@scripts/run-game build
+
+# The game with party.cfg's additions: colours, two people, words on screen.
+party: build
+	@scripts/run-game build party.cfg
 
 test: build
 	@$(XVFB) ctest --test-dir build --output-on-failure -j $(JOBS)

@@ -134,7 +134,7 @@ void TextView::layoutScores()
         const std::string label = "P" + std::to_string(k + 1) + " " +
                                   std::to_string(logic->getWins(k));
         const float fit = slot * 0.8f / BlockFont::width(label);
-        const float pixelSize = std::min(screenHeight * 0.0045f, fit);
+        const float pixelSize = std::min(screenHeight * 0.007f, fit);
         // Below one screen pixel per font pixel the words are unreadable.
         if (pixelSize < 1) {
             return;
