@@ -130,18 +130,24 @@ void TextView::layoutScores()
 {
     const int players = logic->getPlayerCount();
     const float slot = static_cast<float>(screenWidth) / players;
+    // One size for every label, the largest that lets the widest fit.
+    float pixelSize = screenHeight * 0.007f;
     for (int k = 0; k < players; ++k) {
-        const std::string label = "P" + std::to_string(k + 1) + " " +
-                                  std::to_string(logic->getWins(k));
-        const float fit = slot * 0.8f / BlockFont::width(label);
-        const float pixelSize = std::min(screenHeight * 0.007f, fit);
-        // Below one screen pixel per font pixel the words are unreadable.
-        if (pixelSize < 1) {
-            return;
-        }
-        addLine(label, slot * (k + 0.5f), screenHeight - pixelSize, pixelSize,
+        pixelSize = std::min(pixelSize, slot * 0.8f / BlockFont::width(scoreLabel(k)));
+    }
+    // Below one screen pixel per font pixel the words are unreadable.
+    if (pixelSize < 1) {
+        return;
+    }
+    for (int k = 0; k < players; ++k) {
+        addLine(scoreLabel(k), slot * (k + 0.5f), screenHeight - pixelSize, pixelSize,
                 withAlpha(colorOf(k), SCORE_ALPHA));
     }
+}
+
+std::string TextView::scoreLabel(int player) const
+{
+    return "P" + std::to_string(player + 1) + " " + std::to_string(logic->getWins(player));
 }
 
 void TextView::layoutResult()

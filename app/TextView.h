@@ -61,6 +61,7 @@ private:
     void addCentred(const std::string& text, float top, float largest, Util::RGBA color);
     void layoutTitle();
     void layoutScores();
+    std::string scoreLabel(int player) const;
     void layoutResult();
     Util::RGBA colorOf(int player) const;
     void drawLines();
