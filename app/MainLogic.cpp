@@ -104,6 +104,8 @@ void MainLogic::handleEvent(EVT::I_Event* event)
     }
     if (options.leaveKey != 0 && key->key == options.leaveKey) {
         result = "LEAVE";
+        // The arena's blink goes on behind the title screen.
+        paused = false;
     } else if (options.pauseKey != 0 && key->key == options.pauseKey) {
         setPause(!paused);
     } else if (options.turnBuffer && !paused) {

@@ -262,8 +262,10 @@ TEST_F(PartyTest, ThePauseKeyFreezesStepsAndBlinkAndTheLeaveKeyEndsTheMatchUnsco
     step(logic);
     EXPECT_EQ(x + 1, logic.getPlayer(0).x);
 
+    tap(CODE_P);
     tap(CODE_ESC);
     EXPECT_EQ("LEAVE", step(logic));
+    EXPECT_FALSE(logic.isPaused()) << "leaving a paused match lets the blink go on";
     EXPECT_EQ("", printed.str()) << "leaving is not a result";
     EXPECT_EQ(0, logic.getWins(0) + logic.getWins(1));
     EXPECT_NE(nullptr, find(*logic.getTextView(), "VEKTRA")) << "back to the title words";
