@@ -1,7 +1,5 @@
 #include "TextView.h"
 
-#include <GL/gl.h>
-
 #include <algorithm>
 #include <cstdlib>
 #include <ostream>
@@ -11,6 +9,7 @@
 #include "Game/GameManager.h"
 #include "MainLogic.h"
 #include "MatchOptions.h"
+#include "Render/I_ClientArrayDraw.h"
 #include "Render/I_RenderController.h"
 #include "Render/RenderHelper.h"
 
@@ -50,7 +49,7 @@ std::string keyLine(int seat)
 
 TextView::TextView(Game::GameManager* gameManager, MainLogic* logic)
     : gameManager(gameManager), renderController(gameManager->getRenderController()),
-      logic(logic), screenWidth(0), screenHeight(0), keyLines(), startColors(), lines(),
+      clientArrays(dynamic_cast<Render::I_ClientArrayDraw*>(renderController)), logic(logic), screenWidth(0), screenHeight(0), keyLines(), startColors(), lines(),
       vertices()
 {
     // The title screen shows before the first match has read the options.
@@ -192,16 +191,17 @@ void TextView::drawLines()
         const int squares =
             BlockFont::appendQuads(line.text, line.left, line.top, line.pixelSize, vertices);
         renderController->setColor(line.color);
-        glEnableClientState(GL_VERTEX_ARRAY);
-        glVertexPointer(3, GL_FLOAT, 0, vertices.data());
-        renderController->drawArrays(Render::RENDER_QUADS, 0,
-                                     static_cast<unsigned int>(squares) * 4);
-        glDisableClientState(GL_VERTEX_ARRAY);
+        clientArrays->drawClientArray(Render::RENDER_QUADS, vertices.data(),
+                                      static_cast<unsigned int>(squares) * 4);
     }
 }
 
 void TextView::onRender()
 {
+    // A controller that cannot draw from client arrays shows no words.
+    if (clientArrays == nullptr) {
+        return;
+    }
     layout();
     GameHelper::RenderHelper(renderController).set2D(screenWidth, screenHeight, false);
     renderController->setBlending(true);

@@ -11,8 +11,9 @@ class GameManager;
 }
 
 namespace Render {
+class I_ClientArrayDraw;
 class I_RenderController;
-}
+} // namespace Render
 
 namespace Tool {
 
@@ -68,6 +69,8 @@ private:
 
     [[maybe_unused]] Game::GameManager* gameManager;
     Render::I_RenderController* renderController;
+    // The controller's client-array drawing; null (no words) without it.
+    Render::I_ClientArrayDraw* clientArrays;
     MainLogic* logic;
     int screenWidth;
     int screenHeight;
