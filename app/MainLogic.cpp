@@ -12,8 +12,8 @@
 #include "Game/GameManager.h"
 #include "Game/ViewManager.h"
 #include "MainView.h"
-#include "TextView.h"
 #include "Random/RandSimple.h"
+#include "TextView.h"
 #include "Util/Debug.h"
 
 namespace Tool {
@@ -60,8 +60,8 @@ MainLogic::MainLogic(Game::GameManager* gameManager)
     : gameManager(gameManager), view(nullptr), result(), gridWidth(gridSide("GRID_WIDTH")),
       gridHeight(gridSide("GRID_HEIGHT")), grid(), playerCount(readInt("NUM_PLAYERS")), players(),
       stepTimer(0), keysRead(false), keyCodes{}, turnChanceRead(false), cachedTurnChance(0),
-      options(), steering(), owners(), wins(), textView(nullptr),
-      paused(false), listening(false), matchesStarted(0)
+      options(), steering(), owners(), wins(), textView(nullptr), paused(false), listening(false),
+      matchesStarted(0)
 {
     if (playerCount < MIN_PLAYERS) {
         playerCount = MIN_PLAYERS;
@@ -117,8 +117,8 @@ void MainLogic::startOptions()
 {
     // A limited "HUMAN_PLAYERS" is reported once, not at every match.
     std::ostream quiet(nullptr);
-    options = MatchOptions::read(playerCount,
-                                 matchesStarted == 1 ? *Util::Debug::instance().err : quiet);
+    options =
+        MatchOptions::read(playerCount, matchesStarted == 1 ? *Util::Debug::instance().err : quiet);
     paused = false;
     unsigned char seatKeys[MatchOptions::MAX_HUMANS][4] = {};
     if (options.turnBuffer && options.humans > 0) {
@@ -230,8 +230,7 @@ void MainLogic::placePlayers()
     for (int k = 2; k < playerCount; ++k) {
         placeRandomPlayer(players[k]);
         // People get a fair start; computer players keep the classic draw.
-        for (int draws = 1; isHuman(k) && draws < MAX_START_DRAWS &&
-                            !goodHumanStart(players[k], k);
+        for (int draws = 1; isHuman(k) && draws < MAX_START_DRAWS && !goodHumanStart(players[k], k);
              ++draws) {
             placeRandomPlayer(players[k]);
         }
@@ -302,8 +301,8 @@ void MainLogic::steerPeople()
     if (options.turnBuffer) {
         for (int seat = 0; seat < options.humans; ++seat) {
             Player& player = players[seat];
-            const bool blockedBehind = blocked(player.x - STEP_X[player.heading],
-                                               player.y - STEP_Y[player.heading]);
+            const bool blockedBehind =
+                blocked(player.x - STEP_X[player.heading], player.y - STEP_Y[player.heading]);
             const int heading = steering.takePress(seat, player.heading, blockedBehind);
             if (heading != Steering::NONE) {
                 player.heading = heading;

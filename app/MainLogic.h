@@ -52,10 +52,10 @@ public:
     static constexpr int MAX_GRID_SIDE = 1024;
 
     // Reads "GRID_WIDTH", "GRID_HEIGHT" (3 or less gives 4) and "NUM_PLAYERS"
-    // (1 or less gives 2), and "SHOW_TEXT", which adds the words on screen
-    // at once, so the title screen shows them before the first match. Throws std::invalid_argument, with a message for
+    // (1 or less gives 2). Throws std::invalid_argument, with a message for
     // the player, for a grid side above MAX_GRID_SIDE or more players than
-    // the grid has free cells.
+    // the grid has free cells. With "SHOW_TEXT" it adds the words on screen
+    // at once, so the title screen shows them before the first match.
     explicit MainLogic(Game::GameManager* gameManager);
     ~MainLogic() override;
     MainLogic(const MainLogic&) = delete;

@@ -153,8 +153,8 @@ void MainView::drawQuads(int count, int first)
 {
     if (clientArrays != nullptr) {
         clientArrays->drawClientArray(Render::RENDER_QUADS,
-                                      vertices.data() + static_cast<std::size_t>(first) *
-                                                            FLOATS_PER_QUAD,
+                                      vertices.data() +
+                                          static_cast<std::size_t>(first) * FLOATS_PER_QUAD,
                                       static_cast<unsigned int>(count) * 4);
     }
 }

@@ -51,7 +51,6 @@ public:
     // trail; groupStart[o] is the first quad of owner o (0 the walls, k + 1
     // player k) and groupStart[o + 1] the end. Needs the match's owners.
     int fillOwnedQuads();
-    const std::vector<int>& getGroupStart() const { return groupStart; }
     const float* getVertices() const { return vertices.data(); }
     bool isFlashOn() const { return flashOn; }
 

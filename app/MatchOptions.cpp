@@ -39,7 +39,8 @@ int readHumans(int playerCount, std::ostream& errors)
         return 1;
     }
     const int asked = Util::strToNum<int>(text);
-    const int most = playerCount < MatchOptions::MAX_HUMANS ? playerCount : MatchOptions::MAX_HUMANS;
+    const int most =
+        playerCount < MatchOptions::MAX_HUMANS ? playerCount : MatchOptions::MAX_HUMANS;
     const int humans = asked < 0 ? 0 : (asked > most ? most : asked);
     if (humans != asked) {
         errors << "HUMAN_PLAYERS == " << asked << " is out of range 0 to " << most << ": using "
@@ -52,8 +53,9 @@ int readHumans(int playerCount, std::ostream& errors)
 
 Util::RGBA colorFromNumber(unsigned long value)
 {
-    return Util::RGBA(static_cast<std::uint8_t>(value >> 24), static_cast<std::uint8_t>(value >> 16),
-                      static_cast<std::uint8_t>(value >> 8), static_cast<std::uint8_t>(value));
+    return Util::RGBA(static_cast<std::uint8_t>(value >> 24),
+                      static_cast<std::uint8_t>(value >> 16), static_cast<std::uint8_t>(value >> 8),
+                      static_cast<std::uint8_t>(value));
 }
 
 unsigned char keyCodeOf(const std::string& name)

@@ -49,8 +49,8 @@ std::string keyLine(int seat)
 
 TextView::TextView(Game::GameManager* gameManager, MainLogic* logic)
     : gameManager(gameManager), renderController(gameManager->getRenderController()),
-      clientArrays(dynamic_cast<Render::I_ClientArrayDraw*>(renderController)), logic(logic), screenWidth(0), screenHeight(0), keyLines(), startColors(), lines(),
-      vertices()
+      clientArrays(dynamic_cast<Render::I_ClientArrayDraw*>(renderController)), logic(logic),
+      screenWidth(0), screenHeight(0), keyLines(), startColors(), lines(), vertices()
 {
     // The title screen shows before the first match has read the options.
     std::ostream quiet(nullptr);
