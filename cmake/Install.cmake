@@ -75,3 +75,4 @@ foreach(size 32 48 64)
     DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/icons/hicolor/${size}x${size}/apps
     RENAME vektra.png COMPONENT game)
 endforeach()
+include(${CMAKE_CURRENT_LIST_DIR}/Export.cmake)

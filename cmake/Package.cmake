@@ -26,10 +26,3 @@ Every setting (window, arena size, players, speed, keys) comes from a
 commented text file; the vektra-config program shows the settings as the
 game reads them.")
 include(CPack)
-
-# The package built, unpacked and run (not under the sanitizers: it packs
-# the build tree's programs as they are).
-if(NOT VEKTRA_SANITIZE AND NOT VEKTRA_FUZZ)
-  add_test(NAME package COMMAND bash ${PROJECT_SOURCE_DIR}/tests/package/package-test.sh ${PROJECT_BINARY_DIR})
-  set_tests_properties(package PROPERTIES LABELS e2e TIMEOUT 300)
-endif()
