@@ -25,6 +25,9 @@ endforeach()
 # in include/vektra/.
 foreach(target ${VEKTRA_EXPORTED})
   get_target_property(dirs ${target} INTERFACE_INCLUDE_DIRECTORIES)
+  if(NOT dirs)
+    continue()
+  endif()
   list(TRANSFORM dirs REPLACE "^${PROJECT_SOURCE_DIR}/lib$"
     "$<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}/lib>;$<INSTALL_INTERFACE:${VEKTRA_INCLUDE_DIR}>")
   set_target_properties(${target} PROPERTIES INTERFACE_INCLUDE_DIRECTORIES "${dirs}")
