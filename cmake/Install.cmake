@@ -19,14 +19,16 @@ set(VEKTRA_DOC_DIR ${CMAKE_INSTALL_DATAROOTDIR}/doc/vektra)
 set(VEKTRA_PACKAGING_DIR ${PROJECT_SOURCE_DIR}/packaging)
 set(VEKTRA_STAGE_DIR ${PROJECT_BINARY_DIR}/packaging)
 
-# Settings files shipped beside vektra.cfg, when they exist.
-set(VEKTRA_SHIPPED_SETTINGS vektra.cfg)
-foreach(extra party.cfg)
-  if(EXISTS ${PROJECT_SOURCE_DIR}/${extra})
-    list(APPEND VEKTRA_SHIPPED_SETTINGS ${extra})
+# Settings files shipped beside vektra.cfg, when they exist. Globbed so
+# that one added later is picked up by the next build.
+file(GLOB top_settings CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/*.cfg)
+set(VEKTRA_SHIPPED_SETTINGS)
+foreach(file ${top_settings})
+  get_filename_component(name ${file} NAME)
+  if(name STREQUAL "vektra.cfg" OR name STREQUAL "party.cfg")
+    list(APPEND VEKTRA_SHIPPED_SETTINGS ${file})
   endif()
 endforeach()
-list(TRANSFORM VEKTRA_SHIPPED_SETTINGS PREPEND ${PROJECT_SOURCE_DIR}/)
 
 install(TARGETS vektra vektra-config RUNTIME DESTINATION ${VEKTRA_PROGRAM_DIR} COMPONENT game)
 install(FILES ${VEKTRA_SHIPPED_SETTINGS} DESTINATION ${VEKTRA_DATA_DIR} COMPONENT game)
