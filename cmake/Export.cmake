@@ -45,3 +45,5 @@ write_basic_package_version_file(${PROJECT_BINARY_DIR}/VektraConfigVersion.cmake
   VERSION ${VEKTRA_VERSION} COMPATIBILITY SameMinorVersion)
 install(FILES ${PROJECT_BINARY_DIR}/VektraConfig.cmake ${PROJECT_BINARY_DIR}/VektraConfigVersion.cmake
   DESTINATION ${VEKTRA_CMAKE_DIR} COMPONENT dev)
+install(FILES ${VEKTRA_PACKAGING_DIR}/copyright ${VEKTRA_STAGE_DIR}/changelog.gz
+  DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/vektra-dev COMPONENT dev)

@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
-# The Debian package, as a player gets it: built by CPack from the build
-# tree, unpacked with dpkg-deb into a temporary root (never installed),
-# checked for its files, control fields and lintian errors, and its
-# launchers run from there: the settings inspector for the rules that pick
-# the settings folder and files, and the game on a private X server until
-# its title colour shows and Escape ends it.
+# The Debian packages, as a player and a developer get them: built by CPack
+# from the build tree, unpacked with dpkg-deb into a temporary root (never
+# installed), checked for their files, control fields and lintian errors;
+# then the game's launchers run from there: the settings inspector for the
+# rules that pick the settings folder and files, and the game on a private
+# X server until its title colour shows and Escape ends it.
 # Usage: package-test.sh BUILD_DIR
 set -euo pipefail
 
@@ -27,16 +27,22 @@ fail() {
 # --- Build and unpack -------------------------------------------------------
 cpack -G DEB --config "$build/CPackConfig.cmake" -B "$WORK/out" >"$WORK/cpack.log" 2>&1 ||
     fail "cpack failed: $(cat "$WORK/cpack.log")"
-debs=("$WORK"/out/*.deb)
-[[ ${#debs[@]} -eq 1 && -f "${debs[0]}" ]] || fail "expected one .deb, got: ${debs[*]}"
-deb=${debs[0]}
 arch=$(dpkg --print-architecture)
-[[ $(basename "$deb") == vektra_*_"$arch".deb ]] || fail "package file name $(basename "$deb")"
+shopt -s nullglob
+debs=("$WORK"/out/*.deb)
+games=("$WORK"/out/vektra_*_"$arch".deb)
+devs=("$WORK"/out/vektra-dev_*_"$arch".deb)
+[[ ${#debs[@]} -eq 2 && ${#games[@]} -eq 1 && ${#devs[@]} -eq 1 ]] ||
+    fail "expected the packages vektra and vektra-dev, got: ${debs[*]}"
+deb=${games[0]}
+devdeb=${devs[0]}
 
 root="$WORK/root"
+devroot="$WORK/devroot"
 dpkg-deb -x "$deb" "$root"
+dpkg-deb -x "$devdeb" "$devroot"
 
-# --- File list: exactly these, nothing of the framework's development files --
+# --- File lists: the game's exactly these; the framework's in its folders --
 expected=(
     usr/games/vektra
     usr/games/vektra-config
@@ -57,12 +63,20 @@ expected=(
 got=$(cd "$root" && find . -type f -o -type l | sed 's|^\./||' | LC_ALL=C sort)
 want=$(printf '%s\n' "${expected[@]}" | LC_ALL=C sort)
 [[ "$got" == "$want" ]] || fail "file list differs:"$'\n'"$(diff <(echo "$want") <(echo "$got"))"
+devfiles=$(cd "$devroot" && find . -type f | sed 's|^\./||')
+stray=$(grep -v -E '^usr/(include/vektra/|lib/vektra/lib[A-Za-z]+\.a$|lib/cmake/Vektra/|share/doc/vektra-dev/)' <<<"$devfiles" || true)
+[[ -z "$stray" ]] || fail "vektra-dev holds files outside its folders: $stray"
+for file in usr/lib/cmake/Vektra/VektraConfig.cmake usr/lib/cmake/Vektra/VektraTargets.cmake \
+    usr/include/vektra/Game/GAME_MAIN usr/include/vektra/Game/GameManager.h usr/lib/vektra/libCFG.a \
+    usr/share/doc/vektra-dev/copyright; do
+    [[ -f "$devroot/$file" ]] || fail "vektra-dev lacks $file"
+done
 for program in vektra vektra-config; do
     [[ -x "$root/usr/games/$program" && -x "$root/usr/lib/games/vektra/$program" ]] || fail "$program not executable"
 done
 
 # --- Control fields ----------------------------------------------------------
-field() { dpkg-deb -f "$deb" "$1"; }
+field() { dpkg-deb -f "${2:-$deb}" "$1"; }
 [[ $(field Package) == vektra ]] || fail "Package: $(field Package)"
 [[ $(field Architecture) == "$arch" ]] || fail "Architecture: $(field Architecture)"
 [[ $(field Section) == games ]] || fail "Section: $(field Section)"
@@ -74,8 +88,14 @@ for library in libglfw3 libglew libopengl0 libglx0 libglu1 libstdc++6 libc6; do
     [[ "$depends" == *"$library"* ]] || fail "Depends lacks $library: $depends"
 done
 
+[[ $(field Package "$devdeb") == vektra-dev && $(field Section "$devdeb") == libdevel ]] ||
+    fail "vektra-dev: Package $(field Package "$devdeb"), Section $(field Section "$devdeb")"
+for package in libglfw3-dev libglew-dev libgl-dev libglu1-mesa-dev pkg-config; do
+    [[ "$(field Depends "$devdeb")" == *"$package"* ]] || fail "vektra-dev does not depend on $package"
+done
+
 # --- Lintian: no errors ------------------------------------------------------
-lintian --fail-on error "$deb" >"$WORK/lintian.log" 2>&1 ||
+lintian --fail-on error "$deb" "$devdeb" >"$WORK/lintian.log" 2>&1 ||
     fail "lintian: $(cat "$WORK/lintian.log")"
 
 # --- Where the launchers take the settings from --------------------------------
