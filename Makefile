@@ -6,19 +6,28 @@ CMAKE_FLAGS := -G Ninja -Wno-dev
 FUZZ_SECONDS ?= 60
 SOAK_SECONDS ?= 600
 
-.PHONY: all deps build run test test-sanitize bench fuzz soak clean install package
+.PHONY: all deps configure build run party test test-sanitize bench fuzz soak clean install package
 
 all: build
 
 deps:
 	@scripts/install-deps
 
-build: deps
+configure: deps
 	@cmake -S . -B build $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+
+build: configure
 	@cmake --build build -j $(JOBS)
 
-run: build
+# Only what playing needs: the game and the settings inspector.
+run: configure
+	@cmake --build build -j $(JOBS) --target vektra vektra-config
 	@scripts/run-game build
+
+# The game with party.cfg's additions: colours, two people, words on screen.
+party: configure
+	@cmake --build build -j $(JOBS) --target vektra vektra-config
+	@scripts/run-game build party.cfg
 
 test: build
 	@$(XVFB) ctest --test-dir build --output-on-failure -j $(JOBS)
