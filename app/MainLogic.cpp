@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "CFG/CFG.h"
+#include "ComputerPlayers.h"
 #include "Devices/Devices.h"
 #include "Devices/KeyboardStrings.h"
 #include "Events/EventBus.h"
@@ -12,6 +13,7 @@
 #include "MainView.h"
 #include "Random/RandSimple.h"
 #include "Util/Debug.h"
+#include "Util/StringHelpers.h"
 
 namespace Tool {
 
@@ -53,7 +55,9 @@ int gridSide(const char* key)
 MainLogic::MainLogic(Game::GameManager* gameManager)
     : gameManager(gameManager), view(nullptr), result(), gridWidth(gridSide("GRID_WIDTH")),
       gridHeight(gridSide("GRID_HEIGHT")), grid(), playerCount(readInt("NUM_PLAYERS")), players(),
-      stepTimer(0), keysRead(false), keyCodes{}, turnChanceRead(false), cachedTurnChance(0)
+      stepTimer(0), stepCount(0), firstComputer(readFirstComputerPlayer()),
+      computers(new ComputerPlayers()), keysRead(false), keyCodes{}, turnChanceRead(false),
+      cachedTurnChance(0)
 {
     if (playerCount < MIN_PLAYERS) {
         playerCount = MIN_PLAYERS;
@@ -69,6 +73,9 @@ MainLogic::MainLogic(Game::GameManager* gameManager)
     }
     grid.assign(static_cast<std::size_t>(gridWidth) * static_cast<std::size_t>(gridHeight), FREE);
     players.assign(static_cast<std::size_t>(playerCount), Player{0, 0, RIGHT, false});
+    // Read here as well as at every match start, so that a wrong level is
+    // reported before the window opens.
+    computers->readLevels(playerCount, firstComputer);
 }
 
 MainLogic::~MainLogic()
@@ -82,6 +89,9 @@ void MainLogic::handleEvent(EVT::I_Event*) {}
 
 void MainLogic::onEnter(const std::string&, const std::string&)
 {
+    computers->readLevels(playerCount, firstComputer);
+    computers->startMatch();
+    stepCount = 0;
     clearGrid();
     placePlayers();
     stepTimer = moveTime();
@@ -177,14 +187,17 @@ void MainLogic::placeRandomPlayer(Player& player)
 
 void MainLogic::step()
 {
-    steerFromKeyboard();
+    ++stepCount;
+    if (firstComputer > 0) {
+        steerFromKeyboard();
+    }
     for (int k = 0; k < playerCount; ++k) {
         Player& player = players[k];
         if (!player.alive) {
             continue;
         }
-        if (k > 0) {
-            decide(player);
+        if (k >= firstComputer) {
+            decide(k);
         }
         move(player);
     }
@@ -221,15 +234,42 @@ bool MainLogic::keyDown(int setting) const
     return keyboard != nullptr && keyCodes[setting] != 0 && keyboard->keyDown[keyCodes[setting]];
 }
 
-void MainLogic::decide(Player& player)
+void MainLogic::decide(int number)
 {
-    // Exactly one draw per decision, whatever the outcome: the sequence of
-    // draws then depends only on who is still in.
+    // Exactly one draw per decision, whatever the outcome and the level: the
+    // sequence of draws then depends only on who is still in.
+    Player& player = players[number];
     const int r = static_cast<int>(decisionRandom().getFloat() * 100);
     const int chance = turnChance();
-    player.heading = decideHeading(player.heading, r, chance, [&](int heading) {
+    const int classic = decideHeading(player.heading, r, chance, [&](int heading) {
         return blocked(player.x + STEP_X[heading], player.y + STEP_Y[heading]);
     });
+    player.heading =
+        computers->levelOf(number) == 0 ? classic : computers->decide(snapshot(), number, classic);
+}
+
+GridSnapshot MainLogic::snapshot() const
+{
+    return GridSnapshot{gridWidth, gridHeight, grid.data(), players.data(), playerCount, stepCount};
+}
+
+int MainLogic::getLevel(int player) const
+{
+    return computers->levelOf(player);
+}
+
+// "HUMAN_PLAYERS" 0 makes player 0 a computer player too; absent or any
+// other value keeps it at the keyboard.
+int MainLogic::readFirstComputerPlayer()
+{
+    const std::string humans = CFG::get("HUMAN_PLAYERS");
+    return !humans.empty() && Util::strToNum<int>(humans) == 0 ? 0 : 1;
+}
+
+void MainLogic::reseed(unsigned int seed)
+{
+    startGenerator.reset(new RNG::RandSimple(seed));
+    decisionGenerator.reset(new RNG::RandSimple(seed));
 }
 
 void MainLogic::move(Player& player)

@@ -6,6 +6,7 @@
 
 #include "Events/I_EventConsumer.h"
 #include "Game/I_LogicState.h"
+#include "GridSnapshot.h"
 
 namespace Game {
 class GameManager;
@@ -17,6 +18,7 @@ class RandSimple;
 
 namespace Tool {
 
+class ComputerPlayers;
 class MainView;
 
 // The logic state that plays one match ("RUNNING"): a grid whose outer ring
@@ -29,12 +31,7 @@ class MainLogic : public Game::I_LogicState, public EVT::I_EventConsumer {
 public:
     enum Heading { UP = 0, DOWN = 1, LEFT = 2, RIGHT = 3 };
 
-    struct Player {
-        int x;
-        int y;
-        int heading;
-        bool alive;
-    };
+    using Player = PlayerHead;
 
     static constexpr unsigned char FREE = 0;
     static constexpr unsigned char BLOCKED = 0x31;
@@ -90,6 +87,15 @@ public:
     const std::string& getResult() const { return result; }
     float getStepTimer() const { return stepTimer; }
     MainView* getView() const { return view; }
+    // Steps played in the current (or last) match.
+    unsigned long getStepCount() const { return stepCount; }
+    // The computer-player level of a player (0: the classic decision).
+    int getLevel(int player) const;
+
+    // Restarts both random generators from seed, as "GAME_SEED" would at
+    // the start of a run. The game never calls it; a match simulator does
+    // before each match, so that one match can be replayed on its own.
+    void reseed(unsigned int seed);
 
 private:
     static constexpr int TURN_EVEN[4] = {RIGHT, LEFT, UP, DOWN};
@@ -100,7 +106,9 @@ private:
     void placeRandomPlayer(Player& player);
     void step();
     void steerFromKeyboard();
-    void decide(Player& player);
+    void decide(int number);
+    GridSnapshot snapshot() const;
+    static int readFirstComputerPlayer();
     void move(Player& player);
     void countSurvivors();
     bool blocked(int x, int y) const;
@@ -119,6 +127,10 @@ private:
     int playerCount;
     std::vector<Player> players;
     float stepTimer;
+    unsigned long stepCount;
+    // Players from this number on are computer players.
+    int firstComputer;
+    std::unique_ptr<ComputerPlayers> computers;
 
     // Read once and kept for the rest of the run, never re-read or reseeded,
     // so that later matches continue the sequences of earlier ones.
