@@ -53,9 +53,16 @@ int ComputerPlayers::levelOf(int player) const
     return player >= 0 && player < static_cast<int>(levels.size()) ? levels[player] : 0;
 }
 
-void ComputerPlayers::startMatch()
+void ComputerPlayers::startMatch(const GridSnapshot& grid)
 {
-    search.reset();
+    // A match of classic players only needs no search at all.
+    bool searching = false;
+    for (int level : levels) {
+        searching = searching || level > 0;
+    }
+    if (searching) {
+        search.startMatch(grid);
+    }
     budgetKnown = false;
 }
 

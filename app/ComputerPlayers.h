@@ -39,8 +39,9 @@ public:
     void readLevels(int playerCount, int firstComputer);
     // The level of a player: 0 for the classic decision and for human seats.
     int levelOf(int player) const;
-    // Forgets what the last match left in the shared search.
-    void startMatch();
+    // Readies the shared search for a match on this grid, forgetting what
+    // the last match left in it.
+    void startMatch(const GridSnapshot& grid);
 
     // The heading player self takes, at its level (1 or higher); classic is
     // the heading the classic decision chose, which wins every tie.

@@ -17,24 +17,41 @@ int rootOf(const int* parent, int label)
 
 } // namespace
 
+void GridSearch::resize(const GridSnapshot& grid)
+{
+    width = grid.width;
+    height = grid.height;
+    knownCells = grid.cells;
+    const std::size_t size = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
+    visit.assign(size, 0);
+    owner.assign(size, 0);
+    queue.assign(size, 0);
+    headAt.assign(size, 0);
+    marked.clear();
+    marked.reserve(static_cast<std::size_t>(grid.headCount));
+    generation = 0;
+    headsKnown = false;
+    offsets[0] = -width;
+    offsets[1] = width;
+    offsets[2] = -1;
+    offsets[3] = 1;
+}
+
+void GridSearch::startMatch(const GridSnapshot& grid)
+{
+    if (grid.width != width || grid.height != height || grid.cells != knownCells) {
+        resize(grid);
+        return;
+    }
+    std::fill(visit.begin(), visit.end(), 0);
+    generation = 0;
+    headsKnown = false;
+}
+
 void GridSearch::prepare(const GridSnapshot& grid)
 {
     if (grid.width != width || grid.height != height || grid.cells != knownCells) {
-        width = grid.width;
-        height = grid.height;
-        knownCells = grid.cells;
-        const std::size_t size = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
-        visit.assign(size, 0);
-        owner.assign(size, 0);
-        queue.assign(size, 0);
-        headAt.assign(size, 0);
-        marked.clear();
-        generation = 0;
-        headsKnown = false;
-        offsets[0] = -width;
-        offsets[1] = width;
-        offsets[2] = -1;
-        offsets[3] = 1;
+        resize(grid);
     }
     if (headsKnown && headsStep == grid.step) {
         return;
@@ -54,13 +71,6 @@ void GridSearch::prepare(const GridSnapshot& grid)
     }
     headsKnown = true;
     headsStep = grid.step;
-}
-
-void GridSearch::reset()
-{
-    std::fill(visit.begin(), visit.end(), 0);
-    generation = 0;
-    headsKnown = false;
 }
 
 void GridSearch::nextGeneration()
@@ -216,6 +226,20 @@ int GridSearch::flood(const unsigned char* cells, int start, int budget)
 GridSearch::Race GridSearch::race(const unsigned char* cells, const int* sources, int sourceCount,
                                   int mine, int budget, const int* extraBlocked, int extraCount)
 {
+    return raceFrom<false>(cells, sources, sourceCount, mine, budget, extraBlocked, extraCount);
+}
+
+GridSearch::Race GridSearch::raceWithContact(const unsigned char* cells, const int* sources,
+                                             int sourceCount, int mine, int budget)
+{
+    return raceFrom<true>(cells, sources, sourceCount, mine, budget, nullptr, 0);
+}
+
+template <bool detectContact>
+GridSearch::Race GridSearch::raceFrom(const unsigned char* cells, const int* sources,
+                                      int sourceCount, int mine, int budget,
+                                      const int* extraBlocked, int extraCount)
+{
     nextGeneration();
     sourceCount = std::min(sourceCount, 255);
     int head = 0;
@@ -241,8 +265,8 @@ GridSearch::Race GridSearch::race(const unsigned char* cells, const int* sources
             const int next = cell + offset;
             const std::uint32_t seen = visit[next];
             if (seen >= generation) {
-                // My cells bordering someone else's: we share a region.
-                if (seen == generation && owner[next] != who &&
+                // Cells of the chosen source bordering another's: they share a region.
+                if (detectContact && seen == generation && owner[next] != who &&
                     (who == mine || owner[next] == mine)) {
                     result.contact = true;
                 }

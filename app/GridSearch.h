@@ -16,7 +16,7 @@ namespace Tool {
 //
 // Within a match a blocked cell never becomes free again, so the search
 // remembers every blocked cell it has met and skips it with one look-up
-// afterwards; reset() forgets that, for a new match or another grid. A map
+// afterwards; startMatch forgets that, for a new match or another grid. A map
 // from cell to the player whose head is there, refreshed once per step,
 // finds the heads near a player without a walk over every player.
 class GridSearch {
@@ -38,7 +38,7 @@ public:
     struct Race {
         int mine;      // cells the chosen source reaches first
         int theirs;    // cells every other source reaches first
-        bool contact;  // the chosen source's cells border another's: they share a region
+        bool contact;  // raceWithContact only: the chosen source borders another
         bool complete; // every reachable cell was claimed within the budget
     };
 
@@ -46,8 +46,10 @@ public:
     // the grid is another one) and, once per step, refreshes the head map
     // from the snapshot's live players.
     void prepare(const GridSnapshot& grid);
-    // Forgets the blocked cells and the head map: for a new match.
-    void reset();
+    // Sizes the buffers for a match on this grid and forgets the blocked
+    // cells and the head map of the last one, so the match's first step
+    // does no more work than any other.
+    void startMatch(const GridSnapshot& grid);
 
     // Looks around player self from its head through free cells, at most
     // budget cells: the room each heading leads to and the live opponents
@@ -69,6 +71,10 @@ public:
     // not be cells that are blocked in the grid.
     Race race(const unsigned char* cells, const int* sources, int sourceCount, int mine, int budget,
               const int* extraBlocked = nullptr, int extraCount = 0);
+    // The same race, also telling whether the chosen source's cells border
+    // another source's (contact), at a little more cost.
+    Race raceWithContact(const unsigned char* cells, const int* sources, int sourceCount, int mine,
+                         int budget);
 
     // Cell offsets of the headings up, down, left, right for the grid.
     const int* steps() const { return offsets; }
@@ -76,6 +82,10 @@ public:
 private:
     static constexpr std::uint32_t BLOCKED = 0xFFFFFFFFu;
 
+    template <bool detectContact>
+    Race raceFrom(const unsigned char* cells, const int* sources, int sourceCount, int mine,
+                  int budget, const int* extraBlocked, int extraCount);
+    void resize(const GridSnapshot& grid);
     void nextGeneration();
     void claim(int cell, std::uint8_t who);
     void noteOpponent(const GridSnapshot& grid, int self, int cell, Surroundings& around) const;

@@ -90,10 +90,10 @@ void MainLogic::handleEvent(EVT::I_Event*) {}
 void MainLogic::onEnter(const std::string&, const std::string&)
 {
     computers->readLevels(playerCount, firstComputer);
-    computers->startMatch();
     stepCount = 0;
     clearGrid();
     placePlayers();
+    computers->startMatch(snapshot());
     stepTimer = moveTime();
     if (view == nullptr) {
         view = new MainView(gameManager, this);

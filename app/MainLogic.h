@@ -132,8 +132,9 @@ private:
     int firstComputer;
     std::unique_ptr<ComputerPlayers> computers;
 
-    // Read once and kept for the rest of the run, never re-read or reseeded,
-    // so that later matches continue the sequences of earlier ones.
+    // Read once and kept for the rest of the run, never re-read, and never
+    // reseeded by the game itself, so that later matches continue the
+    // sequences of earlier ones.
     std::unique_ptr<RNG::RandSimple> startGenerator;
     std::unique_ptr<RNG::RandSimple> decisionGenerator;
     bool keysRead;

@@ -165,8 +165,9 @@ void MatchSimulator::timeStep()
 {
     const double now = threadSeconds();
     const unsigned long steps = match->getStepCount();
-    // The frame since the last call played a step of the match.
-    if (steps != lastSteps && lastClock > 0) {
+    // The frame since the last call played the match's next step (a frame
+    // that started a match is no step).
+    if (steps == lastSteps + 1 && lastClock > 0) {
         const double spent = now - lastClock;
         results.stepSeconds += spent;
         if (spent > results.worstStepSeconds) {

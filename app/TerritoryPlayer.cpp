@@ -35,7 +35,7 @@ int TerritoryPlayer::decide(const GridSnapshot& grid, int self, const Preference
         }
         sources[opponents] = cell;
         const GridSearch::Race race =
-            search.race(grid.cells, sources, opponents + 1, opponents, raceBudget);
+            search.raceWithContact(grid.cells, sources, opponents + 1, opponents, raceBudget);
         shared = shared || race.contact || !race.complete;
         const long score = static_cast<long>(race.mine) - race.theirs;
         if (!found || score > bestScore) {
@@ -64,8 +64,9 @@ int TerritoryPlayer::listOpponents(const GridSnapshot& grid, int self, int budge
         }
         return count;
     }
-    // Many players: the nearest of them.
-    const GridSearch::Surroundings around = search.lookAround(grid, self, budget);
+    // Many players: the nearest of them, within the reach of a race.
+    const GridSearch::Surroundings around =
+        search.lookAround(grid, self, budget < RACE_BUDGET ? budget : RACE_BUDGET);
     for (int i = 0; i < around.opponents; ++i) {
         const PlayerHead& head = grid.heads[around.players[i]];
         sources[count++] = grid.index(head.x, head.y);
