@@ -81,7 +81,11 @@ Render::I_PixelBuffer* HeadlessRenderController::createPixelBuffer(int, Render::
     return nullptr;
 }
 
-void HeadlessRenderController::doClear(Util::RGBA const&) {}
+// A clear covers everything drawn before it.
+void HeadlessRenderController::doClear(Util::RGBA const&)
+{
+    clientDraws.clear();
+}
 void HeadlessRenderController::setColor(Util::RGBA const&) {}
 void HeadlessRenderController::setCulling(bool) {}
 void HeadlessRenderController::setBlending(bool) {}
@@ -157,6 +161,16 @@ MathStuff::Vector3<float> HeadlessRenderController::getPickRay(int, int) const
 void HeadlessRenderController::blit(int, int, int, int, int, int, int, int) {}
 void HeadlessRenderController::drawArrays(Render::RenderType, int, unsigned int) {}
 void HeadlessRenderController::drawElements(Render::RenderType, unsigned int, unsigned int*) {}
+
+void HeadlessRenderController::drawClientArray(Render::RenderType kind, const float* xyz,
+                                               unsigned int count)
+{
+    if (!keepDraws) {
+        return;
+    }
+    const std::size_t floats = static_cast<std::size_t>(count) * 3;
+    clientDraws.push_back(ClientDraw{kind, std::vector<float>(xyz, xyz + floats)});
+}
 
 Render::I_RenderQueue* HeadlessRenderController::getRenderQueue()
 {
