@@ -22,7 +22,7 @@ int LookaheadPlayer::decide(const GridSnapshot& grid, int self, const Preference
 {
     depthReached = 0;
     nodes = 0;
-    const GridSearch::Surroundings around = search.lookAround(grid, self, cellBudget);
+    const GridSearch::Surroundings around = search.lookAround(grid, self, cellBudget, true);
     if (around.opponents == 0) {
         return level1.choose(grid, self, around, preference, around.exhausted);
     }
@@ -39,7 +39,7 @@ int LookaheadPlayer::decide(const GridSnapshot& grid, int self, const Preference
     position[0] = grid.index(grid.heads[self].x, grid.heads[self].y);
     position[1] = grid.index(grid.heads[opponent].x, grid.heads[opponent].y);
     selfMovesFirst = self < opponent;
-    budget = cellBudget;
+    budget = cellBudget < EVALUATION_BUDGET ? cellBudget : EVALUATION_BUDGET;
 
     int moves[4];
     const int open = freeMoves(position[0], moves);

@@ -22,7 +22,9 @@ class SpaceFiller;
 class LookaheadPlayer {
 public:
     // Search nodes (moves tried and positions scored) a decision may spend.
-    static constexpr int NODE_BUDGET = 50;
+    static constexpr int NODE_BUDGET = 24;
+    // Cells the distance race that scores a position may claim.
+    static constexpr int EVALUATION_BUDGET = 2000;
 
     LookaheadPlayer(GridSearch& search, SpaceFiller& level1) : search(search), level1(level1) {}
 

@@ -1,6 +1,3 @@
-#define GAME_MAIN_NO_ENTRY
-#include "Game/GAME_MAIN"
-
 #include "MatchSimulator.h"
 
 #include <time.h>
@@ -10,7 +7,12 @@
 #include <ostream>
 #include <streambuf>
 
+#include "CFG/CFG.h"
+#include "CFG/SettingsLoader.h"
+#include "Game/GameAssembly.h"
+#include "Game/GameManager.h"
 #include "Game/HeadlessPlatform.h"
+#include "Game/LogicController.h"
 #include "MainLogic.h"
 #include "Util/Debug.h"
 #include "VektraGame.h"
@@ -18,10 +20,6 @@
 namespace Tool {
 
 namespace {
-
-// The simulator being set up: start-up calls a plain function to register
-// the states, so the instance is handed over through here.
-MatchSimulator* attaching = nullptr;
 
 constexpr unsigned char SPACE = 32;
 
@@ -57,84 +55,62 @@ MatchSimulator::MatchSimulator(unsigned long matches, unsigned int first, MatchL
 {
 }
 
-MatchSimulator::~MatchSimulator()
-{
-    if (manager != nullptr) {
-        manager->removeGameUpdated(this);
-    }
-}
-
-int MatchSimulator::run(int argc, char** argv)
+int MatchSimulator::run(std::vector<std::string> args)
 {
     // Every seat a computer player, and a step in every frame.
-    std::vector<std::string> args(argv, argv + argc);
     args.push_back("HUMAN_PLAYERS==0");
     args.push_back("MOVE_TIME==-1");
-    std::vector<char*> pointers;
-    for (std::string& arg : args) {
-        pointers.push_back(&arg[0]);
-    }
-
-    const Game::GameDefinition& game = Game::gameDefinition();
-    const Game::GameDefinition simulated = {game.title, game.settingsFile, game.requiredAbilities,
-                                            &MatchSimulator::registerStates};
     // The space bar held from the first frame starts each match from the
     // title at once; the simulator ends the loop itself.
     Game::HeadlessPlatform platform(0.001, {Game::HeadlessApp::Input::keyDown(0, SPACE)},
                                     2147483647);
+    platform.setRenderEvents(false);
 
     NullBuffer nothing;
     std::ostream quiet(&nothing);
     Util::Debug& debug = Util::Debug::instance();
     std::ostream* const savedOut = debug.out;
     debug.out = &quiet;
-    attaching = this;
+    struct Restore {
+        Util::Debug& debug;
+        std::ostream* out;
+        ~Restore() { debug.out = out; }
+    } restore{debug, savedOut};
+
     const auto start = std::chrono::steady_clock::now();
     const std::clock_t startClock = std::clock();
-    int code = 0;
-    try {
-        code = Game::startGame(static_cast<int>(pointers.size()), pointers.data(), simulated,
-                               platform);
-    } catch (...) {
-        debug.out = savedOut;
-        attaching = nullptr;
-        manager = nullptr;
-        throw;
+    Game::GameAssembly game;
+    const int code = buildVektra(game, platform, args);
+    if (code != CFG::SettingsLoader::GO_ON) {
+        return code;
+    }
+    if (attach(*game.getLogic(), game.getManager())) {
+        game.run();
+        game.getManager()->removeGameUpdated(this);
     }
     results.seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     results.cpuSeconds = static_cast<double>(std::clock() - startClock) / CLOCKS_PER_SEC;
-    debug.out = savedOut;
-    attaching = nullptr;
-    // Start-up has destroyed the game manager, and with it the listener list.
-    manager = nullptr;
     match = nullptr;
-    return code;
+    manager = nullptr;
+    return 0;
 }
 
-void MatchSimulator::registerStates(Game::LogicController& logic, Game::GameManager* manager)
-{
-    registerVektraStates(logic, manager);
-    if (attaching != nullptr) {
-        attaching->attach(logic, manager);
-    }
-}
-
-void MatchSimulator::attach(Game::LogicController& logic, Game::GameManager* gameManager)
+bool MatchSimulator::attach(Game::LogicController& logic, Game::GameManager* gameManager)
 {
     manager = gameManager;
     match = dynamic_cast<MainLogic*>(logic.getState("RUNNING"));
-    baseSeed = CFG::parser()->getNumber<unsigned int>("GAME_SEED");
     if (match == nullptr || matches == 0) {
-        manager->shutdown();
-        return;
+        return false;
     }
+    baseSeed = CFG::parser()->getNumber<unsigned int>("GAME_SEED");
     results.gridWidth = match->getGridWidth();
     results.gridHeight = match->getGridHeight();
     results.levels.assign(match->getPlayerCount(), 0);
     results.wins.assign(match->getPlayerCount(), 0);
     match->reseed(baseSeed + first);
     manager->addGameUpdated(this);
+    return true;
 }
 
 void MatchSimulator::onGameUpdated(const float&)

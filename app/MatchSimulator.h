@@ -17,7 +17,7 @@ namespace Tool {
 class MainLogic;
 
 // Plays a series of matches of the whole game, built by the game's own
-// start-up on the headless platform (no window, no drawing, no render
+// assembly on the headless platform (no window, no drawing, no render
 // event), every player a computer player and one step per frame. Before
 // match k of the series it restarts the match's random generators from
 // "GAME_SEED" + first + k (modulo 2^32), so that any match can be replayed
@@ -52,24 +52,24 @@ public:
     using MatchListener = std::function<void(const Match&, const Tally&)>;
 
     MatchSimulator(unsigned long matches, unsigned int first, MatchListener listener);
-    ~MatchSimulator() override;
     MatchSimulator(const MatchSimulator&) = delete;
     MatchSimulator& operator=(const MatchSimulator&) = delete;
 
-    // Runs start-up with the program's arguments (settings files, ".MOD"
-    // files, overrides and KEY==VALUE arguments read exactly as the game
-    // reads them) and plays the matches. Returns start-up's exit code (0, or
-    // 1 for a missing or empty extra settings file); a bad setting throws as
-    // in the game, so call it inside CFG::guardedMain.
-    int run(int argc, char** argv);
+    // Builds the game with the program's arguments (without the program's
+    // name: settings files, ".MOD" files, overrides and KEY==VALUE arguments
+    // read exactly as the game reads them) and plays the matches. Returns
+    // the game's exit code (0, or 1 for a missing or empty extra settings
+    // file); a bad setting throws as in the game, so call it inside
+    // CFG::guardedMain.
+    int run(std::vector<std::string> args);
 
     const Tally& tally() const { return results; }
 
     void onGameUpdated(const float& delta) override;
 
 private:
-    static void registerStates(Game::LogicController& logic, Game::GameManager* manager);
-    void attach(Game::LogicController& logic, Game::GameManager* manager);
+    // Starts watching the built game; false when there is nothing to play.
+    bool attach(Game::LogicController& logic, Game::GameManager* manager);
     void record();
     void timeStep();
 

@@ -114,7 +114,7 @@ int main(int argc, char** argv)
             }
             progress.update(tally.matches);
         });
-    const int code = CFG::guardedMain([&] { return simulator.run(argc, argv); });
+    const int code = CFG::guardedMain([&] { return simulator.run(args); });
     if (code != 0) {
         return code;
     }
