@@ -49,8 +49,11 @@ public:
 
     const LookaheadPlayer& lookahead() const { return level3; }
 
-private:
+    // The tie-break order of a player heading this way whose classic
+    // decision chose classic.
     static Preference preferenceFrom(int heading, int classic);
+
+private:
     int cellBudget(const GridSnapshot& grid);
 
     std::vector<int> levels;
