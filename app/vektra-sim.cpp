@@ -114,7 +114,15 @@ int main(int argc, char** argv)
             }
             progress.update(tally.matches);
         });
-    const int code = CFG::guardedMain([&] { return simulator.run(args); });
+    // The settings arguments as the game would see them: without the
+    // simulator's options, which may stand anywhere.
+    std::vector<std::string> settings;
+    for (const std::string& arg : args) {
+        if (arg.empty() || arg[0] != '-') {
+            settings.push_back(arg);
+        }
+    }
+    const int code = CFG::guardedMain([&] { return simulator.run(settings); });
     if (code != 0) {
         return code;
     }
