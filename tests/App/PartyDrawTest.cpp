@@ -10,7 +10,7 @@
 
 #include "CFG/CFG.h"
 #include "CFG/SettingsLoader.h"
-#include "CFG/TempDir.h"
+#include "Support/TempDir.h"
 #include "Devices/Devices.h"
 #include "Devices/Keyboard.h"
 #include "Game/GameAssembly.h"
@@ -20,6 +20,8 @@
 #include "Util/Debug.h"
 #include "app/MainLogic.h"
 #include "app/VektraGame.h"
+
+using TestSupport::TempDir;
 
 namespace {
 

@@ -12,6 +12,7 @@
 #include "Events/I_EventConsumer.h"
 #include "Game/ViewManager.h"
 #include "GameFixture.h"
+#include "Util/Debug.h"
 #include "app/BlockFont.h"
 #include "app/MainLogic.h"
 #include "app/MainView.h"
@@ -268,7 +269,7 @@ TEST_F(PartyTest, ThePauseKeyFreezesStepsAndBlinkAndTheLeaveKeyEndsTheMatchUnsco
     tap(CODE_ESC);
     EXPECT_EQ("LEAVE", step(logic));
     EXPECT_FALSE(logic.isPaused()) << "leaving a paused match lets the blink go on";
-    EXPECT_EQ("", printed.str()) << "leaving is not a result";
+    EXPECT_EQ("", printed()) << "leaving is not a result";
     EXPECT_EQ(0, logic.getWins(0) + logic.getWins(1));
     EXPECT_NE(nullptr, find(*logic.getTextView(), "VEKTRA")) << "back to the title words";
 
@@ -398,10 +399,10 @@ TEST_F(PartyTest, EveryOptionOnStillPlaysTheSameMatchesForTheSameInput)
                 trace.push_back(logic.getPlayer(2).x * 100 + logic.getPlayer(3).y);
             }
         }
-        return std::make_pair(trace, printed.str());
+        return std::make_pair(trace, printed());
     };
     const auto first = play();
-    printed.str("");
+    global.forget();
     EXPECT_EQ(first, play());
 }
 

@@ -7,12 +7,14 @@
 #include <vector>
 
 #include "CFG/Info.h"
-#include "CFG/TempDir.h"
+#include "Support/TempDir.h"
 
 using CFG::Info;
 
 // The README's settings examples, loaded exactly as written there (every
 // block fenced as "cfg"), must read as the README says they do.
+
+using TestSupport::TempDir;
 
 namespace {
 
