@@ -12,6 +12,7 @@
 #include "Events/I_EventConsumer.h"
 #include "Game/ViewManager.h"
 #include "GameFixture.h"
+#include "Util/Debug.h"
 #include "app/BlockFont.h"
 #include "app/MainLogic.h"
 #include "app/MainView.h"
