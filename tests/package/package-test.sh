@@ -8,13 +8,17 @@
 # Usage: package-test.sh BUILD_DIR
 set -euo pipefail
 
+source "$(dirname "$0")/../../scripts/lib/xvfb.sh"
+
 build=$(cd "${1:?build folder}" && pwd)
 WORK=$(mktemp -d "${TMPDIR:-/tmp}/vektra-package-XXXXXX")
-XPID=""
 GPID=""
 cleanup() {
-    [[ -n "$GPID" ]] && kill "$GPID" 2>/dev/null && wait "$GPID" 2>/dev/null
-    [[ -n "$XPID" ]] && kill "$XPID" 2>/dev/null && wait "$XPID" 2>/dev/null
+    if [[ -n "$GPID" ]]; then
+        kill "$GPID" 2>/dev/null || true
+        wait "$GPID" 2>/dev/null || true
+    fi
+    xvfb_stop
     rm -rf "$WORK"
 }
 trap cleanup EXIT
@@ -139,6 +143,12 @@ expect 50 --get MOVE_TIME extra.cfg
 fresh # an extra file after an overrides file, and KEY==VALUE after both
 echo "MOVE_TIME == 30" >"$caller/extra.cfg"
 expect $'30\n7' --get MOVE_TIME --get NUM_PLAYERS SETTINGS_none.cfg extra.cfg NUM_PLAYERS==7
+if [[ -f "$root/usr/share/games/vektra/party.cfg" ]]; then
+    fresh # a shipped extra file, from the data folder
+    expect 2 --get HUMAN_PLAYERS party.cfg
+    echo "HUMAN_PLAYERS == 3" >"$config/vektra/party.cfg" # unless the player has one
+    expect 3 --get HUMAN_PLAYERS party.cfg
+fi
 fresh # an extra file found nowhere: exit code 1
 set +e
 inspect --get MOVE_TIME missing.cfg >/dev/null 2>&1
@@ -149,14 +159,7 @@ rm -rf "$config"
 mkdir "$config"
 
 # --- The game, from the unpacked root, with an empty per-user folder ---------
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$WORK/display" 2>"$WORK/xvfb.log" &
-XPID=$!
-for _ in $(seq 100); do
-    [[ -s "$WORK/display" ]] && break
-    sleep 0.05
-done
-[[ -s "$WORK/display" ]] || fail "the X server did not start"
-export DISPLAY=":$(head -1 "$WORK/display")"
+xvfb_start "$WORK" || fail "the X server did not start: $(cat "$WORK/xvfb.log")"
 
 touch "$WORK/before"
 (cd "$caller" && XDG_CONFIG_HOME="$config" exec "$root/usr/games/vektra" >"$WORK/game.out" 2>"$WORK/game.err") &
