@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "CFG/Info.h"
-#include "CFG/TempDir.h"
+#include "Support/TempDir.h"
 
 using CFG::Info;
 
