@@ -10,6 +10,7 @@
 #include "Support/TempDir.h"
 
 using CFG::Info;
+using TestSupport::TempDir;
 
 // The README's settings examples, loaded exactly as written there (every
 // block fenced as "cfg"), must read as the README says they do.
