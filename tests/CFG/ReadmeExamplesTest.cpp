@@ -9,9 +9,8 @@
 #include "CFG/Info.h"
 #include "Support/TempDir.h"
 
-using TestSupport::TempDir;
-
 using CFG::Info;
+using TestSupport::TempDir;
 
 // The README's settings examples, loaded exactly as written there (every
 // block fenced as "cfg"), must read as the README says they do.
