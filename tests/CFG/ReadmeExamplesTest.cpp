@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "CFG/Info.h"
-#include "CFG/TempDir.h"
+#include "Support/TempDir.h"
 
 using CFG::Info;
 
@@ -44,7 +44,7 @@ TEST(ReadmeExamples, SettingsBlocksReadAsDescribed)
 {
     const std::vector<std::string> blocks = readmeSettingsBlocks();
     ASSERT_EQ(blocks.size(), 2u) << "the example and the overrides file";
-    TempDir dir;
+    TestSupport::TempDir dir;
     const std::string example = dir.write("vektra.cfg", blocks[0]);
 
     Info overrides(nullptr);
