@@ -9,6 +9,8 @@
 #include "CFG/Info.h"
 #include "Support/TempDir.h"
 
+using TestSupport::TempDir;
+
 using CFG::Info;
 
 // The README's settings examples, loaded exactly as written there (every
@@ -44,7 +46,7 @@ TEST(ReadmeExamples, SettingsBlocksReadAsDescribed)
 {
     const std::vector<std::string> blocks = readmeSettingsBlocks();
     ASSERT_EQ(blocks.size(), 2u) << "the example and the overrides file";
-    TestSupport::TempDir dir;
+    TempDir dir;
     const std::string example = dir.write("vektra.cfg", blocks[0]);
 
     Info overrides(nullptr);
