@@ -4,22 +4,19 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "CFG/CFG.h"
 #include "CFG/SettingsLoader.h"
-#include "Support/TempDir.h"
-
-using TestSupport::TempDir;
 #include "Devices/Devices.h"
 #include "Devices/Keyboard.h"
 #include "Game/GameAssembly.h"
 #include "Game/HeadlessPlatform.h"
 #include "Game/HeadlessRenderController.h"
 #include "Game/LogicController.h"
-#include "Util/Debug.h"
+#include "Support/GlobalStateGuard.h"
+#include "Support/TempDir.h"
 #include "app/MainLogic.h"
 #include "app/VektraGame.h"
 
@@ -78,11 +75,8 @@ public:
 
 TEST(PartyDrawTest, TrailsInTheirOwnersColoursThenTheWinsInThePlayersColours)
 {
-    CFG::getDefaultOverrides()->reset();
-    std::ostringstream printed;
-    std::ostream* savedOut = Util::Debug::instance().out;
-    Util::Debug::instance().out = &printed;
-    TempDir dir;
+    TestSupport::GlobalStateGuard global;
+    TestSupport::TempDir dir;
     ColourNotingPlatform platform(0.016, {Input::keyDown(0, 32), Input::keyUp(2, 32)}, 8);
     Game::GameAssembly game;
     ASSERT_EQ(CFG::SettingsLoader::GO_ON,
@@ -117,10 +111,9 @@ TEST(PartyDrawTest, TrailsInTheirOwnersColoursThenTheWinsInThePlayersColours)
         EXPECT_GT(wins.quads, 10u);
     }
 
-    Util::Debug::instance().out = savedOut;
+    // Start-up installs a keyboard for the rest of the process.
     delete Devices::getKeyboard();
     Devices::setKeyboard(nullptr);
-    CFG::getDefaultOverrides()->reset();
 }
 
 } // namespace

@@ -3,16 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "Events/EventType.h"
-#include "Events/I_EventConsumer.h"
 #include "Game/ViewManager.h"
 #include "GameFixture.h"
-#include "Util/Debug.h"
+#include "Support/EventRecorder.h"
 #include "app/BlockFont.h"
 #include "app/MainLogic.h"
 #include "app/MainView.h"
@@ -281,29 +279,24 @@ TEST_F(PartyTest, ThePauseKeyFreezesStepsAndBlinkAndTheLeaveKeyEndsTheMatchUnsco
 
 TEST_F(PartyTest, WithALeaveKeyTheTitleIgnoresAKeyHeldFromTheMatchUntilReleased)
 {
-    class QuitCounter : public EVT::I_EventConsumer {
-    public:
-        QuitCounter() { EVT::EventBus::instance().addConsumer(EVT::QUIT, this); }
-        void handleEvent(EVT::I_Event*) override { ++count; }
-        int count = 0;
-    } quits;
+    TestSupport::EventRecorder quits({EVT::QUIT});
     settings("KEY_LEAVE == ESC\n");
     Tool::TitleLogic title(manager.get());
     key(CODE_ESC, true);
     key(Tool::TitleLogic::KEY_SPACE, true);
     title.onEnter("RUNNING", "*");
     EXPECT_EQ("", title.onUpdate(16));
-    EXPECT_EQ(0, quits.count);
+    EXPECT_EQ(0, quits.handled);
     key(Tool::TitleLogic::KEY_SPACE, false);
     title.onUpdate(16);
     key(Tool::TitleLogic::KEY_SPACE, true);
     EXPECT_EQ("START", title.onUpdate(16)) << "space pressed again acts";
-    EXPECT_EQ(0, quits.count);
+    EXPECT_EQ(0, quits.handled);
     key(CODE_ESC, false);
     title.onUpdate(16);
     key(CODE_ESC, true);
     title.onUpdate(16);
-    EXPECT_EQ(1, quits.count);
+    EXPECT_EQ(1, quits.handled);
     key(CODE_ESC, false);
     key(Tool::TitleLogic::KEY_SPACE, false);
 }
