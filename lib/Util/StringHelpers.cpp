@@ -1,6 +1,10 @@
 #include "Util/StringHelpers.h"
 
+#include <charconv>
+#include <cmath>
+#include <cstddef>
 #include <iomanip>
+#include <limits>
 #include <sstream>
 #include <stdexcept>
 
@@ -70,7 +74,7 @@ namespace {
 }
 
 template <typename T>
-T readInteger(const std::string& text)
+T streamInteger(const std::string& text)
 {
     std::istringstream stream(text);
     if (startswith(text, "0x")) {
@@ -83,7 +87,121 @@ T readInteger(const std::string& text)
     return value;
 }
 
+float streamFloat(const std::string& text)
+{
+    std::istringstream stream(text);
+    float value = 0.0f;
+    if (!(stream >> value)) {
+        cannotConvert(text);
+    }
+    return value;
+}
+
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+// The common case of a settings value, a plain decimal integer that fills
+// the whole text ("60", "-1"), read without building a stream. The digit
+// count stays within what T always holds, so no overflow check is needed.
+// Anything else (blanks, "0x", a sign on an unsigned type, trailing text,
+// more digits) is left to the stream, which then decides exactly as before.
+template <typename T>
+bool plainInteger(const std::string& text, T& value)
+{
+    const char* at = text.data();
+    const char* end = at + text.size();
+    const bool negative = std::numeric_limits<T>::is_signed && at != end && *at == '-';
+    if (negative) {
+        ++at;
+    }
+    const std::ptrdiff_t digits = end - at;
+    if (digits < 1 || digits > std::numeric_limits<T>::digits10) {
+        return false;
+    }
+    T magnitude = 0;
+    for (; at != end; ++at) {
+        if (!isDigit(*at)) {
+            return false;
+        }
+        magnitude = static_cast<T>(magnitude * 10 + static_cast<T>(*at - '0'));
+    }
+    value = negative ? static_cast<T>(-magnitude) : magnitude;
+    return true;
+}
+
+// Skips digits; reports whether any was seen and whether one was not '0'.
+const char* skipDigits(const char* at, const char* end, bool& any, bool& nonZero)
+{
+    for (; at != end && isDigit(*at); ++at) {
+        any = true;
+        nonZero = nonZero || *at != '0';
+    }
+    return at;
+}
+
+// A plain decimal float that fills the whole text: an optional '-', digits
+// with at most one '.', at least one digit, an optional exponent with
+// digits. std::from_chars rounds correctly, as the stream's strtof does, so
+// both give the same float; results that are not a normal number (out of
+// range, subnormal, zero from non-zero digits) are left to the stream all
+// the same, so that its range handling stays the only one.
+bool plainFloat(const std::string& text, float& value)
+{
+    const char* begin = text.data();
+    const char* end = begin + text.size();
+    const char* at = begin;
+    if (at != end && *at == '-') {
+        ++at;
+    }
+    bool mantissa = false;
+    bool nonZero = false;
+    at = skipDigits(at, end, mantissa, nonZero);
+    if (at != end && *at == '.') {
+        at = skipDigits(at + 1, end, mantissa, nonZero);
+    }
+    if (!mantissa) {
+        return false;
+    }
+    if (at != end && (*at == 'e' || *at == 'E')) {
+        ++at;
+        if (at != end && (*at == '+' || *at == '-')) {
+            ++at;
+        }
+        bool exponent = false;
+        bool ignored = false;
+        at = skipDigits(at, end, exponent, ignored);
+        if (!exponent) {
+            return false;
+        }
+    }
+    if (at != end) {
+        return false;
+    }
+    float result = 0.0f;
+    const std::from_chars_result read = std::from_chars(begin, end, result);
+    if (read.ec != std::errc() || read.ptr != end) {
+        return false;
+    }
+    if (!std::isnormal(result) && !(result == 0.0f && !nonZero)) {
+        return false;
+    }
+    value = result;
+    return true;
+}
+
+template <typename T>
+T readInteger(const std::string& text)
+{
+    T value = 0;
+    return plainInteger(text, value) ? value : streamInteger<T>(text);
+}
+
 } // namespace
+
+// The program's global locale is never changed, so every stream these
+// functions make reads in the classic locale that the fast paths assume.
 
 template <>
 int strToNum<int>(const std::string& text)
@@ -109,12 +227,8 @@ float strToNum<float>(const std::string& text)
     if (text.empty()) {
         return 0.0f;
     }
-    std::istringstream stream(text);
     float value = 0.0f;
-    if (!(stream >> value)) {
-        cannotConvert(text);
-    }
-    return value;
+    return plainFloat(text, value) ? value : streamFloat(text);
 }
 
 namespace {
