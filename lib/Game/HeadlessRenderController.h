@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "Render/Abilities.h"
+#include "Render/I_CreateCellGrid.h"
 #include "Render/I_RenderController.h"
 
 namespace Game {
@@ -13,8 +14,10 @@ namespace Game {
 // view data and the camera with their stacks, so code that sets and reads
 // them back works as on the real controller. Makes no vertex arrays or
 // buffers (null, as when none could be made) and has no render queue (null).
-// Owns nothing.
-class HeadlessRenderController : public Render::I_RenderController {
+// Cell-grid pictures are kept in memory (Render::CellGridImage). Owns
+// nothing.
+class HeadlessRenderController : public Render::I_RenderController,
+                                 public Render::I_CreateCellGrid {
 public:
     explicit HeadlessRenderController(Render::ViewData const& view);
     ~HeadlessRenderController() override;
@@ -34,6 +37,8 @@ public:
                                                Render::I_RenderBuffer::RBType kind,
                                                MatSys::I_Texture* texture, int layer) override;
     Render::I_PixelBuffer* createPixelBuffer(int size, Render::BufferDataType usage) override;
+    // A Render::CellGridImage; null for a side below 1.
+    Render::I_CellGrid* createCellGrid(int width, int height) override;
 
     void doClear(Util::RGBA const& color) override;
     void setColor(Util::RGBA const& color) override;

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "Render/Abilities.h"
+#include "Render/I_CreateCellGrid.h"
 #include "Render/I_RenderController.h"
 #include "Util/NonCopyable.h"
 
@@ -21,7 +22,9 @@ namespace OGL {
 // the OpenGL vertex arrays, render buffers and pixel buffers. Owns its
 // render queue. Every call needs the window's OpenGL context current;
 // the constructor and destructor make no OpenGL call.
-class Controller : public Render::I_RenderController, Util::NonCopyable<Controller> {
+class Controller : public Render::I_RenderController,
+                   public Render::I_CreateCellGrid,
+                   Util::NonCopyable<Controller> {
 public:
     explicit Controller(Render::ViewData const& view);
     ~Controller() override;
@@ -41,6 +44,9 @@ public:
                                                Render::I_RenderBuffer::RBType kind,
                                                MatSys::I_Texture* texture, int layer) override;
     Render::I_PixelBuffer* createPixelBuffer(int size, Render::BufferDataType usage) override;
+    // A texture of one byte per cell (OGL::CellGridTexture); null when the
+    // driver's largest texture is smaller.
+    Render::I_CellGrid* createCellGrid(int width, int height) override;
 
     void doClear(Util::RGBA const& color) override;
     void setColor(Util::RGBA const& color) override;
