@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstddef>
+#include <cstdint>
 #include <iomanip>
 #include <limits>
 #include <sstream>
@@ -131,60 +132,104 @@ bool plainInteger(const std::string& text, T& value)
     return true;
 }
 
-// Skips digits; reports whether any was seen and whether one was not '0'.
-const char* skipDigits(const char* at, const char* end, bool& any, bool& nonZero)
+// What plainFloat learns of a text in one pass.
+struct DecimalText {
+    bool negative = false;
+    bool anyDigit = false;
+    bool nonZero = false;
+    bool exponent = false;
+    // The digits without leading zeros, as long as there are at most
+    // MAX_EXACT_DIGITS of them, and how many digits follow the point.
+    std::uint32_t digits = 0;
+    int significant = 0;
+    int fractionDigits = 0;
+};
+
+// Up to 7 significant digits the digits are below 2^24, a float holds them
+// exactly, and so does it 10^k up to k = 10: one float division then
+// rounds the decimal value correctly, as strtof does (Clinger's fast path).
+constexpr int MAX_EXACT_DIGITS = 7;
+constexpr int MAX_EXACT_FRACTION = 10;
+constexpr float POWERS_OF_TEN[MAX_EXACT_FRACTION + 1] = {1e0f, 1e1f, 1e2f, 1e3f, 1e4f, 1e5f,
+                                                         1e6f, 1e7f, 1e8f, 1e9f, 1e10f};
+
+const char* takeDigits(const char* at, const char* end, DecimalText& text, bool fraction)
 {
     for (; at != end && isDigit(*at); ++at) {
-        any = true;
-        nonZero = nonZero || *at != '0';
+        text.anyDigit = true;
+        const int digit = *at - '0';
+        text.nonZero = text.nonZero || digit != 0;
+        if (text.nonZero) {
+            ++text.significant;
+            if (text.significant <= MAX_EXACT_DIGITS) {
+                text.digits = text.digits * 10 + static_cast<std::uint32_t>(digit);
+            }
+        }
+        text.fractionDigits += fraction ? 1 : 0;
     }
     return at;
 }
 
-// A plain decimal float that fills the whole text: an optional '-', digits
+// Whether the whole text is a plain decimal float: an optional '-', digits
 // with at most one '.', at least one digit, an optional exponent with
-// digits. std::from_chars rounds correctly, as the stream's strtof does, so
-// both give the same float; results that are not a normal number (out of
-// range, subnormal, zero from non-zero digits) are left to the stream all
-// the same, so that its range handling stays the only one.
-bool plainFloat(const std::string& text, float& value)
+// digits.
+bool scanDecimal(const char* at, const char* end, DecimalText& text)
 {
-    const char* begin = text.data();
-    const char* end = begin + text.size();
-    const char* at = begin;
     if (at != end && *at == '-') {
+        text.negative = true;
         ++at;
     }
-    bool mantissa = false;
-    bool nonZero = false;
-    at = skipDigits(at, end, mantissa, nonZero);
+    at = takeDigits(at, end, text, false);
     if (at != end && *at == '.') {
-        at = skipDigits(at + 1, end, mantissa, nonZero);
+        at = takeDigits(at + 1, end, text, true);
     }
-    if (!mantissa) {
+    if (!text.anyDigit) {
         return false;
     }
     if (at != end && (*at == 'e' || *at == 'E')) {
+        text.exponent = true;
         ++at;
         if (at != end && (*at == '+' || *at == '-')) {
             ++at;
         }
-        bool exponent = false;
-        bool ignored = false;
-        at = skipDigits(at, end, exponent, ignored);
-        if (!exponent) {
+        const char* digitsStart = at;
+        while (at != end && isDigit(*at)) {
+            ++at;
+        }
+        if (at == digitsStart) {
             return false;
         }
     }
-    if (at != end) {
+    return at == end;
+}
+
+// A plain decimal float that fills the whole text, read without a stream:
+// short values exactly (see POWERS_OF_TEN), others with std::from_chars,
+// which rounds correctly as the stream's strtof does. Results that are not
+// a normal number (out of range, subnormal, zero from non-zero digits) are
+// left to the stream all the same, so that its range handling stays the
+// only one.
+bool plainFloat(const std::string& text, float& value)
+{
+    const char* begin = text.data();
+    const char* end = begin + text.size();
+    DecimalText decimal;
+    if (!scanDecimal(begin, end, decimal)) {
         return false;
+    }
+    if (!decimal.exponent && decimal.significant <= MAX_EXACT_DIGITS &&
+        decimal.fractionDigits <= MAX_EXACT_FRACTION) {
+        const float magnitude =
+            static_cast<float>(decimal.digits) / POWERS_OF_TEN[decimal.fractionDigits];
+        value = decimal.negative ? -magnitude : magnitude;
+        return true;
     }
     float result = 0.0f;
     const std::from_chars_result read = std::from_chars(begin, end, result);
     if (read.ec != std::errc() || read.ptr != end) {
         return false;
     }
-    if (!std::isnormal(result) && !(result == 0.0f && !nonZero)) {
+    if (!std::isnormal(result) && !(result == 0.0f && !decimal.nonZero)) {
         return false;
     }
     value = result;
