@@ -272,6 +272,18 @@ float strToNum<float>(const std::string& text)
     if (text.empty()) {
         return 0.0f;
     }
+    // Whole numbers of up to seven digits, the usual settings value, are
+    // exact in a float; the loop below is all they cost.
+    if (text.size() <= static_cast<std::size_t>(MAX_EXACT_DIGITS)) {
+        std::uint32_t whole = 0;
+        std::size_t at = 0;
+        for (; at < text.size() && isDigit(text[at]); ++at) {
+            whole = whole * 10 + static_cast<std::uint32_t>(text[at] - '0');
+        }
+        if (at == text.size()) {
+            return static_cast<float>(whole);
+        }
+    }
     float value = 0.0f;
     return plainFloat(text, value) ? value : streamFloat(text);
 }
