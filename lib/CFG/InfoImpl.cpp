@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <typeinfo>
 
 #include "CFG/Calculator.h"
 #include "CFG/INItoCFG.h"
@@ -181,7 +180,6 @@ bool Info::Impl::readEntry(Table& table, std::string_view key, std::string_view 
 
 Info::Impl::Node& Info::Impl::store(Table& table, std::string_view key, std::string value)
 {
-    LookupCache::storesChanged();
     auto it = table.lower_bound(key);
     if (it != table.end() && it->first == key) {
         it->second.value = std::move(value);
@@ -217,7 +215,6 @@ bool Info::Impl::readKeyVal(std::string_view line, std::string_view& key, std::s
 
 void Info::Impl::deleteMap(Table& table)
 {
-    LookupCache::storesChanged();
     table.clear();
 }
 
@@ -230,9 +227,6 @@ namespace {
 struct LookupBudget {
     int depth = 0;
     long left = 0;
-    // Whether the outer lookup evaluated an expression, whose reports make
-    // its result one to compute again each time rather than remember.
-    bool evaluated = false;
 };
 
 LookupBudget& lookupBudget()
@@ -284,41 +278,11 @@ public:
 
 std::string Info::Impl::get(const std::string& key) const
 {
-    if (lookupBudget().depth != 0) {
-        return lookUp(key);
-    }
-    // An outer lookup depends only on the tables (its budget starts afresh),
-    // so while no store has changed its result stands.
-    if (const std::string* known = cache.find(key)) {
-        return *known;
-    }
-    lookupBudget().evaluated = false;
-    std::string value = lookUp(key);
-    if (!lookupBudget().evaluated && plainOverrideChain()) {
-        cache.remember(key, value);
-    }
-    return value;
-}
-
-std::string Info::Impl::lookUp(const std::string& key) const
-{
     LookupGuard guard(*this, key);
     if (!guard.admitted) {
         return std::string();
     }
     return expand(rawLookup(entries, key));
-}
-
-bool Info::Impl::plainOverrideChain() const
-{
-    const Info* layer = overrides;
-    for (int depth = 0; layer != nullptr; ++depth) {
-        if (depth >= MAX_LOOKUP_DEPTH || typeid(*layer) != typeid(Info)) {
-            return false;
-        }
-        layer = layer->impl->overrides;
-    }
-    return true;
 }
 
 std::string Info::Impl::rawLookup(const Table& table, const std::string& name) const
@@ -359,7 +323,6 @@ std::string Info::Impl::expand(std::string value) const
 
 std::string Info::Impl::evaluate(std::string_view text) const
 {
-    lookupBudget().evaluated = true;
     int depth = 1;
     std::string_view::size_type close = 0;
     for (; close < text.size(); ++close) {

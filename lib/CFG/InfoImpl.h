@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "CFG/Info.h"
-#include "CFG/LookupCache.h"
 #include "CFG/QuotedValue.h"
 
 namespace CFG {
@@ -78,10 +77,6 @@ private:
     bool readFileText(const std::string& path, bool& complete);
     void readPendingIncludes();
 
-    std::string lookUp(const std::string& key) const;
-    // Whether every store below this one is a plain Info, whose lookups
-    // depend on nothing but the stores' tables.
-    bool plainOverrideChain() const;
     std::string rawLookup(const Table& table, const std::string& name) const;
     std::string expand(std::string value) const;
     std::string evaluate(std::string_view afterPrefix) const;
@@ -90,7 +85,6 @@ private:
     std::vector<std::pair<dev_t, ino_t>> reading;
     // The keys this store is expanding for the outer get in progress.
     mutable std::vector<const std::string*> activeKeys;
-    mutable LookupCache cache;
 };
 
 } // namespace CFG
