@@ -1,10 +1,9 @@
 #include "MainView.h"
 
-#include <GL/gl.h>
-
 #include "CFG/CFG.h"
 #include "Game/GameManager.h"
 #include "MainLogic.h"
+#include "Render/I_ClientArrayDraw.h"
 #include "Render/I_RenderController.h"
 #include "Render/RenderHelper.h"
 #include "Util/RGBA.h"
@@ -22,9 +21,9 @@ float flashTime()
 
 MainView::MainView(Game::GameManager* gameManager, MainLogic* logic)
     : gameManager(gameManager), renderController(gameManager->getRenderController()),
-      screenWidth(0), screenHeight(0), logic(logic),
-      vertices(static_cast<std::size_t>(logic->getGridWidth()) * logic->getGridHeight() *
-               FLOATS_PER_QUAD),
+      clientArrays(dynamic_cast<Render::I_ClientArrayDraw*>(renderController)), screenWidth(0),
+      screenHeight(0), logic(logic), vertices(static_cast<std::size_t>(logic->getGridWidth()) *
+                                              logic->getGridHeight() * FLOATS_PER_QUAD),
       flashTimer(flashTime()), flashOn(false)
 {
 }
@@ -106,10 +105,10 @@ int MainView::fillPlayerQuads()
 
 void MainView::drawQuads(int count)
 {
-    glEnableClientState(GL_VERTEX_ARRAY);
-    glVertexPointer(3, GL_FLOAT, 0, vertices.data());
-    renderController->drawArrays(Render::RENDER_QUADS, 0, static_cast<unsigned int>(count) * 4);
-    glDisableClientState(GL_VERTEX_ARRAY);
+    if (clientArrays != nullptr) {
+        clientArrays->drawClientArray(Render::RENDER_QUADS, vertices.data(),
+                                      static_cast<unsigned int>(count) * 4);
+    }
 }
 
 void MainView::onRender()

@@ -9,8 +9,9 @@ class GameManager;
 }
 
 namespace Render {
+class I_ClientArrayDraw;
 class I_RenderController;
-}
+} // namespace Render
 
 namespace Tool {
 
@@ -54,6 +55,9 @@ private:
 
     [[maybe_unused]] Game::GameManager* gameManager;
     Render::I_RenderController* renderController;
+    // The controller's client-array drawing, found once; null (nothing
+    // drawn) on a controller without it.
+    Render::I_ClientArrayDraw* clientArrays;
     int screenWidth;
     int screenHeight;
     MainLogic* logic;

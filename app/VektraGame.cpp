@@ -1,5 +1,8 @@
 #include "VektraGame.h"
 
+#define GAME_MAIN_NO_ENTRY
+#include "Game/GAME_MAIN"
+#include "Game/GameAssembly.h"
 #include "Game/LogicController.h"
 #include "MainLogic.h"
 #include "TitleLogic.h"
@@ -10,6 +13,19 @@ void registerVektraStates(Game::LogicController& logic, Game::GameManager* manag
 {
     logic.add("TITLE", new TitleLogic(manager), {});
     logic.add("RUNNING", new MainLogic(manager), {{"*", "TITLE"}});
+}
+
+int buildVektra(Game::GameAssembly& game, Game::I_Platform& platform,
+                const std::vector<std::string>& args, const std::string& settingsFile)
+{
+    Game::GameDefinition vektra = Game::gameDefinition();
+    vektra.settingsFile = settingsFile.c_str();
+    return game.build(args, vektra, platform);
+}
+
+int runVektra(int argc, char** argv, Game::I_Platform& platform)
+{
+    return Game::startGame(argc, argv, Game::gameDefinition(), platform);
 }
 
 } // namespace Tool

@@ -1,6 +1,14 @@
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "Game/GameDefinition.h"
+
+namespace Game {
+class GameAssembly;
+class I_Platform;
+} // namespace Game
 
 namespace Tool {
 
@@ -8,5 +16,18 @@ namespace Tool {
 // no transitions, and "RUNNING", which goes back to "TITLE" whatever result
 // its match ends with.
 void registerVektraStates(Game::LogicController& logic, Game::GameManager* manager);
+
+// Builds Vektra into game on the platform, exactly as the program starts:
+// args are the command line without the program's name; settingsFile is
+// the main settings file ("vektra.cfg" in the working directory, as the
+// program reads it). Returns CFG::SettingsLoader::GO_ON once built, else
+// the exit code the program would end with. Then game.run() plays it.
+int buildVektra(Game::GameAssembly& game, Game::I_Platform& platform,
+                const std::vector<std::string>& args = {},
+                const std::string& settingsFile = "vektra.cfg");
+
+// The whole program on the platform: build, play until it quits, tear
+// down. Returns the program's exit code. Call it inside CFG::guardedMain.
+int runVektra(int argc, char** argv, Game::I_Platform& platform);
 
 } // namespace Tool

@@ -1,29 +1,27 @@
 #pragma once
 
-// The whole game without a display, assembled the way start-up assembles it
-// (game manager, window application, render controller, sound, logic
-// controller with the two states, keyboard), on the headless window
-// application and render controller, for the benchmarks that drive it
-// frame by frame. Settings: the shipped vektra.cfg, then the given
-// overrides. Keeps a pointer to the match state so that probes can look at
-// the match.
+// The whole game without a display, built by start-up's own routine on the
+// headless platform, for the benchmarks that drive it frame by frame.
+// Settings: the shipped vektra.cfg, then the given overrides. Keeps a
+// pointer to the match state so that probes can look at the match.
 
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "CFG/CFG.h"
+#include "CFG/SettingsLoader.h"
 #include "Devices/Devices.h"
 #include "Devices/Keyboard.h"
+#include "Game/GameAssembly.h"
 #include "Game/GameManager.h"
 #include "Game/HeadlessApp.h"
-#include "Game/HeadlessRenderController.h"
+#include "Game/HeadlessPlatform.h"
 #include "Game/LogicController.h"
-#include "Render/ViewData.h"
-#include "Sound/NullSoundController.h"
 #include "app/MainLogic.h"
-#include "app/TitleLogic.h"
+#include "app/VektraGame.h"
 
 #ifndef VEKTRA_SOURCE_DIR
 #error "VEKTRA_SOURCE_DIR must name the directory holding the shipped vektra.cfg"
@@ -49,50 +47,26 @@ inline int setting(const char* key)
     return CFG::parser()->getNumber<int>(key);
 }
 
-inline Render::ViewData settingsViewData()
-{
-    Render::ViewData view;
-    view.minZ = CFG::parser()->getNumber<float>("MIN_Z");
-    view.maxZ = CFG::parser()->getNumber<float>("MAX_Z");
-    view.fov = CFG::parser()->getNumber<float>("FOV");
-    view.x = 0;
-    view.y = 0;
-    view.width = setting("SCREEN_WIDTH");
-    view.height = setting("SCREEN_HEIGHT");
-    view.zoomX = 1.0f;
-    view.zoomY = 1.0f;
-    view.vsync = CFG::parser()->getBool("VSYNC_ON") ? 1 : 0;
-    view.is3D = CFG::parser()->getBool("IS_3D");
-    return view;
-}
-
-// One headless game, built from the current settings, ready to run().
+// One headless game, built by start-up's own routine (Tool::buildVektra) from
+// the shipped vektra.cfg with the overrides already in the store, ready to
+// run(). With render false no render event is raised, so nothing is drawn.
 class HeadlessVektra {
 public:
     HeadlessVektra(double frameSeconds, std::vector<Game::HeadlessApp::Input> script,
-                   int frameLimit)
-        : manager(setting("BASE_SCREEN_WIDTH"), setting("BASE_SCREEN_HEIGHT"),
-                  setting("FRAME_RATE"), setting("FRAME_SKIP")),
-          app(setting("SCREEN_WIDTH"), setting("SCREEN_HEIGHT"),
-              CFG::parser()->getNumber<unsigned long>("CLEAR_COLOR"), true,
-              CFG::parser()->getNumber<float>("GAME_SPEED"), frameSeconds, std::move(script),
-              frameLimit),
-          render(settingsViewData())
+                   int frameLimit, bool render = true)
+        : platform(frameSeconds, std::move(script), frameLimit),
+          manager(build(platform, render, game)),
+          app(*static_cast<Game::HeadlessApp*>(manager.getWindowApp())),
+          match(runningState(manager))
     {
-        manager.setWindowApp(&app);
-        manager.setRenderController(&render);
-        manager.setSoundController(&sound);
-        logic.reset(new Game::LogicController());
-        logic->add("TITLE", new Tool::TitleLogic(&manager), {});
-        match = new Tool::MainLogic(&manager);
-        logic->add("RUNNING", match, {{"*", "TITLE"}});
-        Devices::setKeyboard(&keyboard);
-        manager.setLogicController(logic.get());
     }
 
     ~HeadlessVektra()
     {
-        logic.reset();
+        game.reset();
+        // Start-up installs a keyboard for the rest of the process; the next
+        // game installs its own.
+        delete Devices::getKeyboard();
         Devices::setKeyboard(nullptr);
     }
 
@@ -100,15 +74,34 @@ public:
     HeadlessVektra& operator=(const HeadlessVektra&) = delete;
 
     // Runs the frame loop to its frame limit or quit.
-    void run() { manager.run(); }
+    void run() { game->run(); }
 
-    Game::GameManager manager;
-    Game::HeadlessApp app;
-    Game::HeadlessRenderController render;
-    Sound::NullSoundController sound;
-    std::unique_ptr<Game::LogicController> logic;
-    Tool::MainLogic* match = nullptr; // owned by logic
-    Devices::Keyboard keyboard;
+private:
+    static Game::GameManager& build(Game::HeadlessPlatform& platform, bool render,
+                                    std::unique_ptr<Game::GameAssembly>& game)
+    {
+        platform.setRenderEvents(render);
+        game.reset(new Game::GameAssembly());
+        const std::string settings = std::string(VEKTRA_SOURCE_DIR) + "/vektra.cfg";
+        if (Tool::buildVektra(*game, platform, {}, settings) != CFG::SettingsLoader::GO_ON) {
+            throw std::runtime_error("the headless game could not be built from " + settings);
+        }
+        return *game->getManager();
+    }
+
+    static Tool::MainLogic* runningState(Game::GameManager& manager)
+    {
+        auto* logic = static_cast<Game::LogicController*>(manager.getLogicController());
+        return dynamic_cast<Tool::MainLogic*>(logic->getState("RUNNING"));
+    }
+
+    Game::HeadlessPlatform platform;
+    std::unique_ptr<Game::GameAssembly> game;
+
+public:
+    Game::GameManager& manager;
+    Game::HeadlessApp& app;
+    Tool::MainLogic* match; // owned by the game's logic controller
 };
 
 } // namespace Bench

@@ -1,54 +1,24 @@
 #include "Game/GLFW27.h"
 
 #include <algorithm>
-#include <array>
 #include <chrono>
 #include <cmath>
 #include <cstdlib>
-#include <exception>
 #include <thread>
 
-namespace {
+#include "Game/GLFW27Aliases.h"
+#include "Game/GLFW27Layer.h"
 
-// The 2.7 numbers are taken here, before GLFW 3's header is included: that header defines
-// macros with many of the same names (GLFW_KEY_UP, GLFW_PRESS, GLFW_STICKY_KEYS...).
-constexpr int k27Release = GLFW27::GLFW_RELEASE;
-constexpr int k27Press = GLFW27::GLFW_PRESS;
-constexpr int k27Unknown = GLFW27::GLFW_KEY_UNKNOWN;
-constexpr int k27Max = GLFW27::KEY_NUMBER_LIMIT - 1;
-constexpr int k27StickyKeys = GLFW27::GLFW_STICKY_KEYS;
-constexpr int k27MouseButtonLast = GLFW27::GLFW_MOUSE_BUTTON_LAST;
-
-} // namespace
+using namespace GLFW27::Aliases;
+using namespace GLFW27::Internal;
 
 #include <GL/glew.h>
 // GLEW must come first; GLFW then includes no OpenGL header of its own.
 #define GLFW_INCLUDE_NONE
 #include <GLFW/glfw3.h>
 
-namespace {
-
-// Everything the layer holds: the one window, the 2.7 callbacks, feature switches, the wheel
-// position and an exception caught inside a callback, waiting to be thrown from our own code.
-struct Layer {
-    bool initialised = false;
-    GLFWwindow* window = nullptr;
-    GLFW27::GLFWwindowsizefun sizeFun = nullptr;
-    GLFW27::GLFWwindowclosefun closeFun = nullptr;
-    GLFW27::GLFWkeyfun keyFun = nullptr;
-    GLFW27::GLFWmousebuttonfun buttonFun = nullptr;
-    GLFW27::GLFWmouseposfun posFun = nullptr;
-    GLFW27::GLFWmousewheelfun wheelFun = nullptr;
-    bool cursorShown = true;
-    bool stickyKeys = false;
-    bool keyRepeat = false;
-    bool dropMotion = false;
-    // Whether each key (by 2.7 number) is physically down, whatever sticky keys report.
-    std::array<bool, k27Max + 1> keysDown{};
-    double wheelOffset = 0.0;
-    int wheelPos = 0;
-    std::exception_ptr pending;
-};
+namespace GLFW27 {
+namespace Internal {
 
 Layer& layer()
 {
@@ -56,102 +26,10 @@ Layer& layer()
     return l_layer;
 }
 
-// Runs a 2.7 callback from inside GLFW. An exception must not unwind through GLFW's C code,
-// so it is kept and thrown again when polling returns to us; the rest of that poll's input
-// is dropped, since the program is about to unwind anyway.
-template <typename Call> void guarded(Call call)
-{
-    Layer& l = layer();
-    if (l.pending) {
-        return;
-    }
-    try {
-        call();
-    } catch (...) {
-        l.pending = std::current_exception();
-    }
-}
+} // namespace Internal
+} // namespace GLFW27
 
-void rethrowPending()
-{
-    Layer& l = layer();
-    if (l.pending) {
-        std::exception_ptr pending = l.pending;
-        l.pending = nullptr;
-        std::rethrow_exception(pending);
-    }
-}
-
-void onKey(GLFWwindow*, int key, int, int action, int)
-{
-    Layer& l = layer();
-    const int key27 = GLFW27::keyFromGlfw3(key);
-    if (key27 == k27Unknown) {
-        return;
-    }
-    l.keysDown[key27] = action != GLFW_RELEASE;
-    if (!l.keyFun || (action == GLFW_REPEAT && !l.keyRepeat)) {
-        return;
-    }
-    const int action27 = action == GLFW_RELEASE ? k27Release : k27Press;
-    guarded([&] { l.keyFun(key27, action27); });
-}
-
-void onMouseButton(GLFWwindow*, int button, int action, int)
-{
-    Layer& l = layer();
-    if (l.buttonFun) {
-        const int action27 = action == GLFW_RELEASE ? k27Release : k27Press;
-        guarded([&] { l.buttonFun(button, action27); });
-    }
-}
-
-void onCursorPos(GLFWwindow*, double x, double y)
-{
-    Layer& l = layer();
-    if (l.posFun && !l.dropMotion) {
-        guarded(
-            [&] { l.posFun(static_cast<int>(std::floor(x)), static_cast<int>(std::floor(y))); });
-    }
-}
-
-// Wheel offsets are summed exactly and the integer position follows their floor, so that
-// fractional steps (touchpads) add up instead of being lost one by one.
-void onScroll(GLFWwindow*, double, double yoffset)
-{
-    Layer& l = layer();
-    l.wheelOffset += yoffset;
-    const int position = static_cast<int>(std::floor(l.wheelOffset));
-    if (position == l.wheelPos) {
-        return;
-    }
-    l.wheelPos = position;
-    if (l.wheelFun) {
-        guarded([&] { l.wheelFun(position); });
-    }
-}
-
-void onWindowSize(GLFWwindow*, int width, int height)
-{
-    Layer& l = layer();
-    if (l.sizeFun) {
-        guarded([&] { l.sizeFun(width, height); });
-    }
-}
-
-// A 2.7 close callback that returns false keeps the window open.
-void onWindowClose(GLFWwindow* window)
-{
-    Layer& l = layer();
-    if (!l.closeFun) {
-        return;
-    }
-    int close = 1;
-    guarded([&] { close = l.closeFun(); });
-    if (!close) {
-        glfwSetWindowShouldClose(window, GLFW_FALSE);
-    }
-}
+namespace {
 
 constexpr int kInitRetries = 20;
 
@@ -169,16 +47,6 @@ void applyInputModes()
     glfwSetInputMode(l.window, GLFW_CURSOR,
                      l.cursorShown ? GLFW_CURSOR_NORMAL : GLFW_CURSOR_DISABLED);
     glfwSetInputMode(l.window, GLFW_STICKY_KEYS, l.stickyKeys ? GLFW_TRUE : GLFW_FALSE);
-}
-
-void installWindowCallbacks(GLFWwindow* window)
-{
-    glfwSetKeyCallback(window, onKey);
-    glfwSetMouseButtonCallback(window, onMouseButton);
-    glfwSetCursorPosCallback(window, onCursorPos);
-    glfwSetScrollCallback(window, onScroll);
-    glfwSetWindowSizeCallback(window, onWindowSize);
-    glfwSetWindowCloseCallback(window, onWindowClose);
 }
 
 void setBitsHint(int hint, int bits)
@@ -298,6 +166,8 @@ void glfwCloseWindow()
         glfwDestroyWindow(l.window);
         l.window = nullptr;
     }
+    // Held input belonged to the window.
+    l.heldInput.clear();
 }
 
 void glfwSetWindowTitle(const char* title)
@@ -359,6 +229,7 @@ void glfwSwapBuffers()
 
 void glfwPollEvents()
 {
+    deliverHeldInput();
     if (layer().initialised) {
         ::glfwPollEvents();
     }
@@ -402,7 +273,7 @@ int glfwGetKey(int key)
 
 bool isKeyDown(int key)
 {
-    return key >= 0 && key <= k27Max && layer().window && layer().keysDown[key];
+    return key >= 0 && key < GLFW27::KEY_NUMBER_LIMIT && layer().window && layer().keysDown[key];
 }
 
 int glfwGetMouseButton(int button)
@@ -442,8 +313,14 @@ void glfwSetMousePos(int x, int y)
     double px = 0.0;
     double py = 0.0;
     glfwGetCursorPos(l.window, &px, &py); // a round trip: the warp's events are in by now
+    // GLFW 3 recognises a warp's own motion report only while that warp is its latest, and
+    // showing or hiding the cursor warps again: so the report is taken now, with a poll, and
+    // dropped. This often runs inside an event delivery, so the poll delivers nothing: other
+    // input it brings is held for the next poll.
     l.dropMotion = true;
+    l.holdInput = true;
     ::glfwPollEvents();
+    l.holdInput = false;
     l.dropMotion = false;
 }
 

@@ -5,13 +5,9 @@
 // The primary monitor's video modes and the joysticks, for the GLFW layer. Called before
 // glfwInit or after glfwTerminate, GLFW 3 reports no monitor and no joystick.
 
-namespace {
+#include "Game/GLFW27Aliases.h"
 
-constexpr int k27Release = GLFW27::GLFW_RELEASE;
-constexpr int k27Press = GLFW27::GLFW_PRESS;
-constexpr int k27JoystickLast = GLFW27::GLFW_JOYSTICK_LAST;
-
-} // namespace
+using namespace GLFW27::Aliases;
 
 #define GLFW_INCLUDE_NONE
 #include <GLFW/glfw3.h>

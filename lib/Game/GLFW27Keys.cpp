@@ -2,35 +2,11 @@
 
 #include <array>
 
+#include "Game/GLFW27Aliases.h"
+
+using namespace GLFW27::Aliases;
+
 // The translation between GLFW 3 key numbers and the 2.7 numbers of the layer.
-
-namespace {
-
-// The 2.7 numbers are taken here, before GLFW 3's header is included: that header defines
-// macros with many of the same names (GLFW_KEY_UP, GLFW_KEY_ENTER...).
-constexpr int k27Unknown = GLFW27::GLFW_KEY_UNKNOWN;
-constexpr int k27Last = GLFW27::GLFW_KEY_LAST;
-constexpr int k27F1 = GLFW27::GLFW_KEY_F1;
-constexpr int k27Kp0 = GLFW27::GLFW_KEY_KP_0;
-constexpr int k27NumberLimit = GLFW27::KEY_NUMBER_LIMIT;
-
-// Special keys other than the function keys and keypad digits, in the order of kSpecial3.
-constexpr int kSpecial27[] = {
-    GLFW27::GLFW_KEY_ESC,         GLFW27::GLFW_KEY_UP,          GLFW27::GLFW_KEY_DOWN,
-    GLFW27::GLFW_KEY_LEFT,        GLFW27::GLFW_KEY_RIGHT,       GLFW27::GLFW_KEY_LSHIFT,
-    GLFW27::GLFW_KEY_RSHIFT,      GLFW27::GLFW_KEY_LCTRL,       GLFW27::GLFW_KEY_RCTRL,
-    GLFW27::GLFW_KEY_LALT,        GLFW27::GLFW_KEY_RALT,        GLFW27::GLFW_KEY_TAB,
-    GLFW27::GLFW_KEY_ENTER,       GLFW27::GLFW_KEY_BACKSPACE,   GLFW27::GLFW_KEY_INSERT,
-    GLFW27::GLFW_KEY_DEL,         GLFW27::GLFW_KEY_PAGEUP,      GLFW27::GLFW_KEY_PAGEDOWN,
-    GLFW27::GLFW_KEY_HOME,        GLFW27::GLFW_KEY_END,         GLFW27::GLFW_KEY_KP_DIVIDE,
-    GLFW27::GLFW_KEY_KP_MULTIPLY, GLFW27::GLFW_KEY_KP_SUBTRACT, GLFW27::GLFW_KEY_KP_ADD,
-    GLFW27::GLFW_KEY_KP_DECIMAL,  GLFW27::GLFW_KEY_KP_EQUAL,    GLFW27::GLFW_KEY_KP_ENTER,
-    GLFW27::GLFW_KEY_KP_NUM_LOCK, GLFW27::GLFW_KEY_CAPS_LOCK,   GLFW27::GLFW_KEY_SCROLL_LOCK,
-    GLFW27::GLFW_KEY_PAUSE,       GLFW27::GLFW_KEY_LSUPER,      GLFW27::GLFW_KEY_RSUPER,
-    GLFW27::GLFW_KEY_MENU,
-};
-
-} // namespace
 
 #define GLFW_INCLUDE_NONE
 #include <GLFW/glfw3.h>
@@ -54,7 +30,7 @@ static_assert(sizeof(kSpecial3) == sizeof(kSpecial27), "the two key tables must 
 // kUnknownBase + GLFW_KEY_LAST, since keys 2.7 does not know are placed after its last key.
 constexpr int kUnknownBase = k27Last + 1;
 constexpr int k27Max = kUnknownBase + GLFW_KEY_LAST;
-static_assert(k27Max + 1 == k27NumberLimit, "the header's limit must cover every key");
+static_assert(k27Max + 1 == GLFW27::KEY_NUMBER_LIMIT, "the header's limit must cover every key");
 
 struct KeyTables {
     std::array<int, GLFW_KEY_LAST + 1> from3;

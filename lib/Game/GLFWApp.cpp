@@ -13,11 +13,11 @@
 #include "Events/Event_Joypad.h"
 #include "Events/Event_Key.h"
 #include "Events/Event_Mouse.h"
-#include "Events/Event_PreUpdate.h"
 #include "Events/Event_Screen.h"
 #include "Events/Event_SetMouse.h"
-#include "Events/Event_Update.h"
+#include "Game/FrameSequence.h"
 #include "Game/GLFW27.h"
+#include "Game/I_FrameBackend.h"
 
 using namespace GLFW27;
 
@@ -102,6 +102,58 @@ int modifierBits()
         bits |= 4;
     }
     return bits;
+}
+
+// The window system's part of each frame. One for the process, as the window is one.
+class WindowFrames : public I_FrameBackend {
+public:
+    bool frameLoopDone() override { return g_exitApp; }
+
+    void pollFocus() override
+    {
+        const bool nowActive = glfwGetWindowParam(GLFW_ACTIVE) == 1;
+        if (nowActive != active) {
+            active = nowActive;
+            g_mouseAtv = active;
+            EVT::Event_EnterLeave event(active);
+            raise(event);
+        }
+    }
+
+    void pollJoysticks() override { checkJoysticks(); }
+
+    float frameDelta() override
+    {
+        const double now = glfwGetTime();
+        if (g_resetTime) {
+            g_resetTime = false;
+            lastCount = now;
+        }
+        const float speed = g_app ? g_app->getGameSpeed() : 1.0f;
+        const float delta = static_cast<float>((now - lastCount) * 1000.0 * speed);
+        lastCount = now;
+        return delta;
+    }
+
+    // The views draw in the matrix state they found.
+    bool beginRender() override
+    {
+        glPushMatrix();
+        return true;
+    }
+    void endRender(bool) override { glPopMatrix(); }
+
+    // Whether the window was active at the last look.
+    bool active = false;
+
+private:
+    double lastCount = 0.0;
+};
+
+WindowFrames& windowFrames()
+{
+    static WindowFrames frames;
+    return frames;
 }
 
 std::pair<int, int> desktopSize()
@@ -191,18 +243,8 @@ bool GLFWApp::initWindowApp()
 
 void GLFWApp::run()
 {
-    bool active = glfwGetWindowParam(GLFW_ACTIVE) == 1;
-    while (!g_exitApp) {
-        const bool nowActive = glfwGetWindowParam(GLFW_ACTIVE) == 1;
-        if (nowActive != active) {
-            active = nowActive;
-            g_mouseAtv = active;
-            EVT::Event_EnterLeave event(active);
-            raise(event);
-        }
-        checkJoysticks();
-        DrawFunc();
-    }
+    windowFrames().active = glfwGetWindowParam(GLFW_ACTIVE) == 1;
+    FrameSequence(windowFrames()).run();
     glfwSetKeyCallback(nullptr);
     glfwSetMousePosCallback(nullptr);
     glfwSetMouseButtonCallback(nullptr);
@@ -323,25 +365,7 @@ void checkJoysticks()
 
 void DrawFunc()
 {
-    static double l_lastCount = 0.0;
-    const double now = glfwGetTime();
-    if (g_resetTime) {
-        g_resetTime = false;
-        l_lastCount = now;
-    }
-    const float speed = g_app ? g_app->getGameSpeed() : 1.0f;
-    const float delta = static_cast<float>((now - l_lastCount) * 1000.0 * speed);
-
-    EVT::Event_PreUpdate preUpdate(delta);
-    raise(preUpdate);
-    EVT::Event_Update update(delta);
-    raise(update);
-    l_lastCount = now;
-
-    glPushMatrix();
-    EVT::Event render(EVT::RENDER);
-    raise(render);
-    glPopMatrix();
+    FrameSequence(windowFrames()).updateAndRender();
 }
 
 void KeyFunc(int key, int action)

@@ -1,5 +1,6 @@
 #include "Game/GLFWPlatform.h"
 
+#include "Game/GLFW27.h"
 #include "Game/GLFWApp.h"
 #include "Render/OGL/Controller.h"
 
@@ -14,7 +15,9 @@ I_WindowApp* GLFWPlatform::createWindowApp(const char* title, int width, int hei
 
 Render::I_RenderController* GLFWPlatform::createRenderController(const Render::ViewData& view)
 {
-    return new OGL::Controller(view);
+    auto* controller = new OGL::Controller(view);
+    controller->setSwapIntervalFunction(&GLFW27::glfwSwapInterval);
+    return controller;
 }
 
 } // namespace Game

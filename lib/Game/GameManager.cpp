@@ -1,7 +1,6 @@
 #include "Game/GameManager.h"
 
 #include <limits>
-#include <typeinfo>
 
 #include "Events/EventBus.h"
 #include "Events/EventType.h"
@@ -20,11 +19,11 @@ const int kConsumedTypes[] = {EVT::PAUSE,  EVT::RESUME,     EVT::SCREEN, EVT::PR
                               EVT::UPDATE, EVT::RENDER,     EVT::MOUSE,  EVT::JOYPAD,
                               EVT::KEY,    EVT::ENTER_LEAVE};
 
-// The event as its record class, or null when the record is of another class. An exact class
-// test: cheaper than a general downcast, and the frame's records are never derived from.
+// The event as its record class (or a class derived from it), or null when the record is of
+// another class.
 template <typename Record> Record* recordOf(EVT::I_Event* event)
 {
-    return typeid(*event) == typeid(Record) ? static_cast<Record*>(event) : nullptr;
+    return dynamic_cast<Record*>(event);
 }
 
 float frameIntervalFor(int frameRate)

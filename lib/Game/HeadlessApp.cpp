@@ -6,18 +6,17 @@
 #include "Events/EventBus.h"
 #include "Events/EventType.h"
 #include "Events/Event_Key.h"
-#include "Events/Event_PreUpdate.h"
 #include "Events/Event_Screen.h"
-#include "Events/Event_Update.h"
+#include "Game/FrameSequence.h"
 
 namespace Game {
 
 HeadlessApp::HeadlessApp(int width, int height, unsigned long clearColor, bool clearWindow,
                          float gameSpeed, double frameSeconds, std::vector<Input> script,
-                         int frameLimit)
+                         int frameLimit, bool render)
     : gameSpeed(gameSpeed), frameSeconds(frameSeconds), script(std::move(script)), nextInput(0),
       frameLimit(frameLimit), framesRun(0), size(width, height), exitApp(false),
-      resetPending(false), limitReached(false)
+      resetPending(false), limitReached(false), render(render)
 {
     setClearColor(clearColor);
     setClearWindow(clearWindow);
@@ -37,22 +36,41 @@ bool HeadlessApp::initWindowApp()
 
 void HeadlessApp::run()
 {
-    EVT::EventBus& bus = EVT::EventBus::instance();
-    while (!exitApp) {
-        if (framesRun >= frameLimit) {
-            limitReached = true;
-            break;
-        }
-        const float delta =
-            resetPending ? 0.0f : static_cast<float>(frameSeconds * 1000.0 * gameSpeed);
-        resetPending = false;
-        EVT::Event_PreUpdate preUpdate(delta);
-        bus.raiseEvent(&preUpdate, false);
-        EVT::Event_Update update(delta);
-        bus.raiseEvent(&update, false);
-        raiseInput(framesRun);
-        ++framesRun;
+    FrameSequence(*this).run();
+}
+
+bool HeadlessApp::frameLoopDone()
+{
+    if (exitApp) {
+        return true;
     }
+    limitReached = framesRun >= frameLimit;
+    return limitReached;
+}
+
+float HeadlessApp::frameDelta()
+{
+    const float delta = resetPending ? 0.0f : static_cast<float>(frameSeconds * 1000.0 * gameSpeed);
+    resetPending = false;
+    return delta;
+}
+
+bool HeadlessApp::beginRender()
+{
+    return render;
+}
+
+// Without a render event there is no swap to bring the input.
+void HeadlessApp::endRender(bool rendered)
+{
+    if (!rendered) {
+        raiseInput(framesRun);
+    }
+}
+
+void HeadlessApp::endFrame()
+{
+    ++framesRun;
 }
 
 void HeadlessApp::raiseInput(int frame)
@@ -93,7 +111,12 @@ void HeadlessApp::resetTime()
     resetPending = true;
 }
 
-void HeadlessApp::showWindow() {}
+void HeadlessApp::showWindow()
+{
+    if (render) {
+        raiseInput(framesRun);
+    }
+}
 
 void HeadlessApp::clearWindow(unsigned long) {}
 

@@ -4,22 +4,26 @@
 #include <vector>
 
 #include "Events/I_EventConsumer.h"
+#include "Game/I_FrameBackend.h"
 #include "Game/I_WindowApp.h"
 
 namespace Game {
 
 // A window application without a window, so that a whole game runs in
 // tests, deterministically and without a display. Its frame loop is the
-// real one's: a pre-update and an update event per frame, then the frame's
-// input, then the quit check. The frame time is fixed, nothing is drawn
-// (no render event is raised, so no view's onRender is called and the
-// render controller draws nothing), and the input comes from a script of
-// key events and close requests at given frames, raised as the real window
-// application raises them. Owns its script.
-class HeadlessApp : public I_WindowApp, public EVT::I_EventConsumer {
+// real one (FrameSequence) with a fixed frame time, and its input comes
+// from a script of key events and close requests at given frames, raised
+// as the real window application raises them. With rendering on, each
+// frame raises the render event, so the views draw (on a render controller
+// without a display, such as HeadlessRenderController), and the frame's
+// input arrives in the buffer swap, as a window's does: a frame whose
+// drawing the game manager skips collects none, and the next drawn frame
+// brings it. With rendering off, no render event is raised and the input
+// comes where the render event would be. Owns its script.
+class HeadlessApp : public I_WindowApp, public EVT::I_EventConsumer, private I_FrameBackend {
 public:
-    // One scripted input, raised after the update of its frame, where the
-    // real application's buffer swap delivers the window's input.
+    // One scripted input, raised in the buffer swap of its frame (or, with
+    // rendering off, after the frame's update).
     struct Input {
         enum Kind { KEY, CLOSE };
         int frame;
@@ -38,8 +42,10 @@ public:
     // frameSeconds * 1000 * gameSpeed milliseconds long. The loop ends on
     // the quit event or, failing that, after frameLimit frames. Raises a
     // screen event with the size (0 replaced by 1), as the real one does.
+    // render switches the render event on.
     HeadlessApp(int width, int height, unsigned long clearColor, bool clearWindow, float gameSpeed,
-                double frameSeconds, std::vector<Input> script, int frameLimit);
+                double frameSeconds, std::vector<Input> script, int frameLimit,
+                bool render = false);
     ~HeadlessApp() override;
     HeadlessApp(const HeadlessApp&) = delete;
     HeadlessApp& operator=(const HeadlessApp&) = delete;
@@ -53,6 +59,7 @@ public:
     // Frames run times frameSeconds.
     double getTime() const override;
     void resetTime() override;
+    // Delivers the frame's scripted input when rendering is on.
     void showWindow() override;
     void clearWindow(unsigned long colour) override;
     void handleEvent(EVT::I_Event* event) override;
@@ -62,6 +69,11 @@ public:
     bool reachedFrameLimit() const { return limitReached; }
 
 private:
+    bool frameLoopDone() override;
+    float frameDelta() override;
+    bool beginRender() override;
+    void endRender(bool rendered) override;
+    void endFrame() override;
     void raiseInput(int frame);
 
     float gameSpeed;
@@ -74,6 +86,7 @@ private:
     bool exitApp;
     bool resetPending;
     bool limitReached;
+    bool render;
 };
 
 } // namespace Game

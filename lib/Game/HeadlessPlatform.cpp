@@ -16,7 +16,7 @@ I_WindowApp* HeadlessPlatform::createWindowApp(const char*, int width, int heigh
                                                float gameSpeed)
 {
     app = new HeadlessApp(width, height, clearColor, clearWindow, gameSpeed, frameSeconds, script,
-                          frameLimit);
+                          frameLimit, renderEvents);
     return app;
 }
 

@@ -9,10 +9,10 @@
 namespace Game {
 
 // Runs a game's start-up without a display: makes a HeadlessApp with the
-// given frame time, input script and frame limit, and a
-// HeadlessRenderController. When the loop has ended it notes how it ended
-// and hands the game manager to the inspector, if one is given, while the
-// game is still whole. Owns its script and inspector, not what it makes.
+// given frame time, input script and frame limit, rendering every frame
+// unless switched off, and a HeadlessRenderController. When the loop has ended it notes how it
+// ended and hands the game manager to the inspector, if one is given, while the game is still
+// whole. Owns its script and inspector, not what it makes.
 class HeadlessPlatform : public I_Platform {
 public:
     using Inspector = std::function<void(GameManager&)>;
@@ -25,6 +25,11 @@ public:
                                  float gameSpeed) override;
     Render::I_RenderController* createRenderController(const Render::ViewData& view) override;
     void loopEnded(GameManager& manager) override;
+
+    // Off: the app raises no render event, so no view draws (for measuring
+    // a game's frames without its drawing). On by default; takes effect
+    // for the next window application made.
+    void setRenderEvents(bool on) { renderEvents = on; }
 
     // How the last loop ended: its number of frames, and whether the frame
     // limit rather than the quit event ended it.
@@ -39,6 +44,7 @@ private:
     HeadlessApp* app;
     int framesRun;
     bool limitReached;
+    bool renderEvents = true;
 };
 
 } // namespace Game

@@ -91,7 +91,11 @@ Render::I_CellGrid* HeadlessRenderController::createCellGrid(int width, int heig
     return new Render::CellGridImage(width, height);
 }
 
-void HeadlessRenderController::doClear(Util::RGBA const&) {}
+// A clear covers everything drawn before it.
+void HeadlessRenderController::doClear(Util::RGBA const&)
+{
+    clientDraws.clear();
+}
 void HeadlessRenderController::setColor(Util::RGBA const&) {}
 void HeadlessRenderController::setCulling(bool) {}
 void HeadlessRenderController::setBlending(bool) {}
@@ -167,6 +171,16 @@ MathStuff::Vector3<float> HeadlessRenderController::getPickRay(int, int) const
 void HeadlessRenderController::blit(int, int, int, int, int, int, int, int) {}
 void HeadlessRenderController::drawArrays(Render::RenderType, int, unsigned int) {}
 void HeadlessRenderController::drawElements(Render::RenderType, unsigned int, unsigned int*) {}
+
+void HeadlessRenderController::drawClientArray(Render::RenderType kind, const float* xyz,
+                                               unsigned int count)
+{
+    if (!keepDraws) {
+        return;
+    }
+    const std::size_t floats = static_cast<std::size_t>(count) * 3;
+    clientDraws.push_back(ClientDraw{kind, std::vector<float>(xyz, xyz + floats)});
+}
 
 Render::I_RenderQueue* HeadlessRenderController::getRenderQueue()
 {

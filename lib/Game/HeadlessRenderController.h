@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "Render/Abilities.h"
+#include "Render/I_ClientArrayDraw.h"
 #include "Render/I_CreateCellGrid.h"
 #include "Render/I_RenderController.h"
 
@@ -14,11 +15,20 @@ namespace Game {
 // view data and the camera with their stacks, so code that sets and reads
 // them back works as on the real controller. Makes no vertex arrays or
 // buffers (null, as when none could be made) and has no render queue (null).
-// Cell-grid pictures are kept in memory (Render::CellGridImage). Owns
-// nothing.
+// On request it keeps what was drawn from client-side arrays since the
+// last clear, so tests can see a view's geometry without a window. Owns
+// those copies. Cell-grid pictures are kept in memory
+// (Render::CellGridImage).
 class HeadlessRenderController : public Render::I_RenderController,
+                                 public Render::I_ClientArrayDraw,
                                  public Render::I_CreateCellGrid {
 public:
+    // One client-array draw: its kind and a copy of its vertices.
+    struct ClientDraw {
+        Render::RenderType kind;
+        std::vector<float> xyz;
+    };
+
     explicit HeadlessRenderController(Render::ViewData const& view);
     ~HeadlessRenderController() override;
 
@@ -76,6 +86,13 @@ public:
     void copyScreen(unsigned char* destination, int x, int y, int width, int height) override;
     void showScreen(unsigned char* source, int x, int y, int width, int height) override;
 
+    // Keeps a copy only when keeping draws is on; doClear forgets them.
+    void drawClientArray(Render::RenderType kind, const float* xyz, unsigned int count) override;
+    // Off by default: a game run headless then copies nothing per frame.
+    void keepClientDraws(bool on) { keepDraws = on; }
+    // The client-array draws since the last doClear, in order.
+    const std::vector<ClientDraw>& getClientDraws() const { return clientDraws; }
+
 private:
     Render::ViewData viewData;
     std::vector<Render::ViewData> viewDataStack;
@@ -83,6 +100,8 @@ private:
     std::vector<MathStuff::Orientation<float>> cameraStack;
     bool abilitySet[Render::ABILITY_COUNT];
     int abilityValue[Render::ABILITY_COUNT];
+    bool keepDraws = false;
+    std::vector<ClientDraw> clientDraws;
 };
 
 } // namespace Game

@@ -9,6 +9,7 @@
 #include "Events/EventBus.h"
 #include "Events/EventType.h"
 #include "Events/Event_Key.h"
+#include "Events/Event_PreUpdate.h"
 #include "Events/Event_Screen.h"
 #include "Events/Event_Update.h"
 #include "Game/GameManager.h"
@@ -381,4 +382,35 @@ TEST(GameManagerDeathTest, AWindowThatCannotBeUsedEndsTheProgram)
                                 "window");
     Game::GameManager unwired(0, 0, 60, 2);
     EXPECT_DEATH(unwired.run(), "ABORT: Failed to init window");
+}
+
+// Frame records of classes derived from the framework's, as another part of a program may
+// raise them: understood as the records they derive from.
+class TracedPreUpdate : public EVT::Event_PreUpdate {
+public:
+    using Event_PreUpdate::Event_PreUpdate;
+};
+class TracedUpdate : public EVT::Event_Update {
+public:
+    using Event_Update::Event_Update;
+};
+class TracedScreen : public EVT::Event_Screen {
+public:
+    using Event_Screen::Event_Screen;
+};
+
+TEST_F(GameManagerTest, RecordsDerivedFromTheFrameRecordsAreUnderstood)
+{
+    TracedPreUpdate preUpdate(4.0f);
+    raise(preUpdate);
+    TracedUpdate update(5.0f);
+    raise(update);
+    TracedScreen screen(640, 480);
+    raise(screen);
+    EXPECT_EQ(log, (Log{"view.preUpdate", "logic.update", "view.update", "view.size 640x480"}));
+    EXPECT_EQ(logic.deltas, std::vector<float>{5.0f});
+    int width = 0;
+    int height = 0;
+    manager.getScreenSize(width, height);
+    EXPECT_EQ(sizeText(640, 480), sizeText(width, height));
 }

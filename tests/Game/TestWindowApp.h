@@ -5,20 +5,21 @@
 #include <string>
 #include <vector>
 
-#include "Events/Event.h"
 #include "Events/EventBus.h"
 #include "Events/EventType.h"
-#include "Events/Event_PreUpdate.h"
 #include "Events/Event_Screen.h"
-#include "Events/Event_Update.h"
 #include "Events/I_EventConsumer.h"
+#include "Game/FrameSequence.h"
+#include "Game/I_FrameBackend.h"
 #include "Game/I_WindowApp.h"
 
-// A window application without a window, for driving the game manager headless. Its loop
-// raises what the real one raises each frame (pre-update, update, render) with scripted
-// deltas, until a quit arrives or the script ends; input the window system would deliver
-// during the buffer swap is injected from duringSwap. The calls made on it go to a log.
-class TestWindowApp : public Game::I_WindowApp, public EVT::I_EventConsumer {
+// A window application without a window, for driving the game manager headless. Its loop is
+// the real frame sequence (pre-update, update, render each frame) with scripted deltas, until
+// a quit arrives or the script ends; input the window system would deliver during the buffer
+// swap is injected from duringSwap. The calls made on it go to a log.
+class TestWindowApp : public Game::I_WindowApp,
+                      public EVT::I_EventConsumer,
+                      private Game::I_FrameBackend {
 public:
     explicit TestWindowApp(std::vector<std::string>* callLog = nullptr) : log(callLog)
     {
@@ -38,21 +39,15 @@ public:
     void run() override
     {
         note("run");
-        while (!quit && frames < deltas.size()) {
-            frame(deltas[frames++]);
-        }
+        Game::FrameSequence(*this).run();
     }
 
-    // One frame as the real loop raises it.
+    // One frame as the real loop raises it, with the given delta.
     void frame(float delta)
     {
-        EVT::EventBus& bus = EVT::EventBus::instance();
-        EVT::Event_PreUpdate preUpdate(delta);
-        bus.raiseEvent(&preUpdate, false);
-        EVT::Event_Update update(delta);
-        bus.raiseEvent(&update, false);
-        EVT::Event render(EVT::RENDER);
-        bus.raiseEvent(&render, false);
+        frameDeltaGiven = true;
+        givenDelta = delta;
+        Game::FrameSequence(*this).runFrame();
     }
 
     void getAllowedSizes(std::vector<std::pair<int, int>>& sizes) override { sizes.clear(); }
@@ -99,6 +94,17 @@ public:
     double time = 12.5;
 
 private:
+    bool frameLoopDone() override { return quit || frames >= deltas.size(); }
+
+    float frameDelta() override
+    {
+        if (frameDeltaGiven) {
+            frameDeltaGiven = false;
+            return givenDelta;
+        }
+        return deltas[frames++];
+    }
+
     void note(const std::string& call)
     {
         if (log) {
@@ -107,4 +113,6 @@ private:
     }
 
     std::vector<std::string>* log;
+    bool frameDeltaGiven = false;
+    float givenDelta = 0.0f;
 };

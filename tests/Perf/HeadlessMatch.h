@@ -2,27 +2,28 @@
 
 #include <memory>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "CFG/CFG.h"
+#include "CFG/SettingsLoader.h"
 #include "CFG/TempDir.h"
 #include "Devices/Devices.h"
 #include "Devices/Keyboard.h"
 #include "Events/EventBus.h"
 #include "Events/EventType.h"
 #include "Events/Event_Key.h"
+#include "Game/GameAssembly.h"
 #include "Game/GameManager.h"
 #include "Game/HeadlessApp.h"
-#include "Game/HeadlessRenderController.h"
+#include "Game/HeadlessPlatform.h"
 #include "Game/I_GameUpdated.h"
 #include "Game/LogicController.h"
-#include "Render/ViewData.h"
-#include "Sound/NullSoundController.h"
 #include "Util/Debug.h"
 #include "app/MainLogic.h"
-#include "app/TitleLogic.h"
+#include "app/VektraGame.h"
 
 // Watches a running game frame by frame: the frame whose input brought the
 // up key, and the frame whose step first turned player 0 up. Frames count
@@ -58,9 +59,9 @@ public:
     int turnFrame = -1;
 };
 
-// The whole game assembled as start-up assembles it, on the headless window
-// application and render controller, from settings written to a real file
-// (a 20 x 15 arena, four players, the arrow keys) plus extra lines that
+// The whole game built by start-up's own routine (Tool::buildVektra) on the
+// headless platform, from settings written to a real file (a 20 x 15 arena,
+// four players, the arrow keys, every frame drawn) plus extra lines that
 // override them; a TurnProbe watches it. What the game prints (each
 // match's result) is kept in printed. Run it once.
 class HeadlessMatch {
@@ -70,28 +71,20 @@ public:
 
     HeadlessMatch(double frameSeconds, const std::string& extraSettings,
                   std::vector<Game::HeadlessApp::Input> script, int frameLimit)
-        : loaded(load(extraSettings)), manager(800, 600, 60, 5),
-          app(800, 600, 0x000000FF, true, 1.0f, frameSeconds, std::move(script), frameLimit),
-          render(Render::ViewData()), logic(new Game::LogicController()),
-          match(new Tool::MainLogic(&manager)), probe(match, UP)
+        : platform(frameSeconds, std::move(script), frameLimit), manager(build(extraSettings)),
+          match(runningState(manager)), probe(match, UP)
     {
-        manager.setWindowApp(&app);
-        manager.setRenderController(&render);
-        manager.setSoundController(&sound);
-        logic->add("TITLE", new Tool::TitleLogic(&manager), {});
-        logic->add("RUNNING", match, {{"*", "TITLE"}});
-        Devices::setKeyboard(&keyboard);
-        manager.setLogicController(logic.get());
         manager.addGameUpdated(&probe);
-        savedOut = Util::Debug::instance().out;
-        Util::Debug::instance().out = &printed;
     }
 
     ~HeadlessMatch()
     {
         manager.removeGameUpdated(&probe);
-        logic.reset();
+        game.reset();
         Util::Debug::instance().out = savedOut;
+        // Start-up installs a keyboard for the rest of the process; the next
+        // game installs its own.
+        delete Devices::getKeyboard();
         Devices::setKeyboard(nullptr);
         CFG::getDefaultOverrides()->reset();
     }
@@ -99,37 +92,55 @@ public:
     HeadlessMatch(const HeadlessMatch&) = delete;
     HeadlessMatch& operator=(const HeadlessMatch&) = delete;
 
-    void run() { manager.run(); }
+    void run() { game->run(); }
 
 private:
-    bool load(const std::string& extraSettings)
+    // Drawing is never skipped (FRAME_SKIP 0), so each scripted key arrives
+    // in the frame it is scripted for, whatever the frame time.
+    Game::GameManager& build(const std::string& extraSettings)
     {
         CFG::getDefaultOverrides()->reset();
-        return CFG::setConfig(dir.write("vektra.cfg", std::string("GRID_WIDTH == 20\n"
-                                                                  "GRID_HEIGHT == 15\n"
-                                                                  "NUM_PLAYERS == 4\n"
-                                                                  "TURN_CHANCE == 5\n"
-                                                                  "GAME_SEED == 12345\n"
-                                                                  "FLASH_TIME == 250\n"
-                                                                  "KEY_MOVE_UP == UP\n"
-                                                                  "KEY_MOVE_DOWN == DOWN\n"
-                                                                  "KEY_MOVE_LEFT == LEFT\n"
-                                                                  "KEY_MOVE_RIGHT == RIGHT\n") +
-                                                          extraSettings));
+        savedOut = Util::Debug::instance().out;
+        Util::Debug::instance().out = &printed;
+        const std::string settings =
+            dir.write("vektra.cfg", std::string("SCREEN_WIDTH == 800\n"
+                                                "SCREEN_HEIGHT == 600\n"
+                                                "CLEAR_COLOR == 0x000000FF\n"
+                                                "FRAME_RATE == 60\n"
+                                                "FRAME_SKIP == 0\n"
+                                                "GAME_SPEED == 1.0\n"
+                                                "GRID_WIDTH == 20\n"
+                                                "GRID_HEIGHT == 15\n"
+                                                "NUM_PLAYERS == 4\n"
+                                                "TURN_CHANCE == 5\n"
+                                                "GAME_SEED == 12345\n"
+                                                "FLASH_TIME == 250\n"
+                                                "KEY_MOVE_UP == UP\n"
+                                                "KEY_MOVE_DOWN == DOWN\n"
+                                                "KEY_MOVE_LEFT == LEFT\n"
+                                                "KEY_MOVE_RIGHT == RIGHT\n") +
+                                        extraSettings);
+        game.reset(new Game::GameAssembly());
+        if (Tool::buildVektra(*game, platform, {}, settings) != CFG::SettingsLoader::GO_ON) {
+            throw std::runtime_error("the headless game could not be built from " + settings);
+        }
+        return *game->getManager();
+    }
+
+    static Tool::MainLogic* runningState(Game::GameManager& manager)
+    {
+        auto* logic = static_cast<Game::LogicController*>(manager.getLogicController());
+        return dynamic_cast<Tool::MainLogic*>(logic->getState("RUNNING"));
     }
 
     TempDir dir;
-    bool loaded;
     std::ostream* savedOut = nullptr;
+    Game::HeadlessPlatform platform;
+    std::unique_ptr<Game::GameAssembly> game;
 
 public:
     std::ostringstream printed;
-    Game::GameManager manager;
-    Game::HeadlessApp app;
-    Game::HeadlessRenderController render;
-    Sound::NullSoundController sound;
-    std::unique_ptr<Game::LogicController> logic;
-    Tool::MainLogic* match; // owned by logic
-    Devices::Keyboard keyboard;
+    Game::GameManager& manager;
+    Tool::MainLogic* match; // owned by the game's logic controller
     TurnProbe probe;
 };

@@ -2,7 +2,6 @@
 
 #include <GL/glew.h>
 #include <GL/glu.h>
-#include <GLFW/glfw3.h>
 
 #include "Math/Matrix4x4.h"
 #include "Render/OGL/Extensions.h"
@@ -132,7 +131,9 @@ void Controller::init()
 
 void Controller::setVsync()
 {
-    glfwSwapInterval(m_viewData.vsync != 0 ? 1 : 0);
+    if (m_swapInterval != nullptr) {
+        m_swapInterval(m_viewData.vsync != 0 ? 1 : 0);
+    }
 }
 
 void Controller::setViewport() const
@@ -443,6 +444,14 @@ void Controller::drawArrays(Render::RenderType kind, int first, unsigned int cou
     if (count != 0 && renderMode(kind, mode)) {
         glDrawArrays(mode, first, static_cast<GLsizei>(count));
     }
+}
+
+void Controller::drawClientArray(Render::RenderType kind, const float* xyz, unsigned int count)
+{
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glVertexPointer(3, GL_FLOAT, 0, xyz);
+    drawArrays(kind, 0, count);
+    glDisableClientState(GL_VERTEX_ARRAY);
 }
 
 void Controller::drawElements(Render::RenderType kind, unsigned int count, unsigned int* indices)

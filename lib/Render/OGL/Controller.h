@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "Render/Abilities.h"
+#include "Render/I_ClientArrayDraw.h"
 #include "Render/I_CreateCellGrid.h"
 #include "Render/I_RenderController.h"
 #include "Util/NonCopyable.h"
@@ -19,10 +20,14 @@ namespace OGL {
 // The render controller on OpenGL 1.x plus extensions. Keeps the current
 // view data and camera, each with a stack of saved copies, answers ability
 // queries from the driver (with overrides from the settings), and makes
-// the OpenGL vertex arrays, render buffers and pixel buffers. Owns its
-// render queue. Every call needs the window's OpenGL context current;
-// the constructor and destructor make no OpenGL call.
+// the OpenGL vertex arrays, render buffers and pixel buffers; draws from
+// client-side arrays and cell-grid pictures too. Owns its render queue.
+// Every call needs the window's OpenGL context current; the constructor
+// and destructor make no OpenGL call. The swap interval belongs to the
+// window system, so the window layer hands the controller its function to
+// set it.
 class Controller : public Render::I_RenderController,
+                   public Render::I_ClientArrayDraw,
                    public Render::I_CreateCellGrid,
                    Util::NonCopyable<Controller> {
 public:
@@ -83,6 +88,14 @@ public:
     void copyScreen(unsigned char* destination, int x, int y, int width, int height) override;
     void showScreen(unsigned char* source, int x, int y, int width, int height) override;
 
+    // glEnableClientState(GL_VERTEX_ARRAY), glVertexPointer, drawArrays
+    // from 0, glDisableClientState.
+    void drawClientArray(Render::RenderType kind, const float* xyz, unsigned int count) override;
+
+    // The window system's swap-interval call (1 waits for the vertical
+    // retrace, 0 does not); without one, setVsync changes nothing.
+    using SwapIntervalFunction = void (*)(int interval);
+    void setSwapIntervalFunction(SwapIntervalFunction function) { m_swapInterval = function; }
     // Switch the swap interval from the view data's vsync (0 off, else on).
     virtual void setVsync();
     // glViewport of the view data's rectangle.
@@ -99,6 +112,7 @@ private:
     MathStuff::Orientation<float> m_camera;
     bool m_overrideSet[Render::ABILITY_COUNT];
     int m_overrideValue[Render::ABILITY_COUNT];
+    SwapIntervalFunction m_swapInterval = nullptr;
 };
 
 } // namespace OGL

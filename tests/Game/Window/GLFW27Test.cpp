@@ -275,3 +275,20 @@ TEST_F(GLFW27Window, AnExceptionInACallbackIsThrownAfterThePoll)
     g_throwOnKey = false;
     EXPECT_NO_THROW(glfwSwapBuffers());
 }
+
+TEST_F(GLFW27Window, PlacingTheCursorHoldsWaitingInputForTheNextPoll)
+{
+    glfwSetKeyCallback(recordKey);
+    ASSERT_TRUE(XInput::focusWindow(kTitle));
+    // Both key events are with the window system before the cursor is placed; placing it
+    // (often done inside an event delivery) must not deliver them.
+    ASSERT_TRUE(XInput::tapKey("c"));
+    glfwSetMousePos(10, 10);
+    EXPECT_TRUE(g_keys.empty());
+    glfwPollEvents();
+    EXPECT_EQ(g_keys, (std::vector<std::pair<int, int>>{{'C', GLFW_PRESS}, {'C', GLFW_RELEASE}}));
+    int x = 0;
+    int y = 0;
+    glfwGetMousePos(&x, &y);
+    EXPECT_EQ(std::make_pair(x, y), std::make_pair(10, 10));
+}

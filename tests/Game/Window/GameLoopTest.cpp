@@ -8,15 +8,26 @@
 #include <string>
 #include <vector>
 
+#include "CFG/CFG.h"
+#include "CFG/SettingsLoader.h"
+#include "CFG/TempDir.h"
+#include "Devices/Devices.h"
+#include "Devices/Keyboard.h"
 #include "Events/EventType.h"
 #include "Events/Event_Key.h"
+#include "Game/GLFW27.h"
 #include "Game/GLFWApp.h"
+#include "Game/GLFWPlatform.h"
+#include "Game/GameAssembly.h"
+#include "Game/GameDefinition.h"
 #include "Game/GameManager.h"
+#include "Game/I_LogicState.h"
+#include "Game/LogicController.h"
 #include "Render/OGL/Controller.h"
 #include "XInput.h"
 
 // The game manager, the window application and the OpenGL render controller together, on a
-// real window: the way start-up wires them.
+// real window, built by start-up's own routine on the GLFW platform.
 
 namespace {
 
@@ -33,17 +44,20 @@ public:
     int inits = 0;
 };
 
-// Calls its action on every update.
-class ScriptedLogic : public Game::I_LogicController {
+// The game's one logic state: calls its action on every update.
+class ScriptedLogic : public Game::I_LogicState {
 public:
     void setPause(bool) override {}
-    void onUpdate(float) override
+    void onEnter(const std::string&, const std::string&) override {}
+    std::string onUpdate(float) override
     {
         ++updates;
         if (action) {
             action(updates);
         }
+        return std::string();
     }
+    void doExit(const std::string&) override {}
     int updates = 0;
     std::function<void(int)> action;
 };
@@ -79,42 +93,76 @@ public:
     std::function<void()> onKey;
 };
 
-Render::ViewData windowView()
-{
-    Render::ViewData view;
-    view.minZ = -1.0f;
-    view.maxZ = 1.0f;
-    view.fov = 45.0f;
-    view.x = 0;
-    view.y = 0;
-    view.width = 320;
-    view.height = 240;
-    view.zoomX = 1.0f;
-    view.zoomY = 1.0f;
-    view.vsync = 0;
-    view.is3D = false;
-    return view;
-}
+// A 320 x 240 window cleared to green, no frame skipping, no vertical sync.
+const char* const kSettings = "SCREEN_WIDTH == 320\n"
+                              "SCREEN_HEIGHT == 240\n"
+                              "BASE_SCREEN_WIDTH == 320\n"
+                              "BASE_SCREEN_HEIGHT == 240\n"
+                              "CLEAR_COLOR == 0x00FF00FF\n"
+                              "FULLSCREEN_ON == NO\n"
+                              "VSYNC_ON == NO\n"
+                              "FRAME_RATE == 0\n"
+                              "FRAME_SKIP == 0\n"
+                              "GAME_SPEED == 1.0\n"
+                              "MIN_Z == -1\n"
+                              "MAX_Z == 1\n"
+                              "FOV == 45\n";
 
-// What start-up builds, in its order.
+// The GLFW platform with a render controller that counts its inits.
+class CountingPlatform : public Game::GLFWPlatform {
+public:
+    Render::I_RenderController* createRenderController(const Render::ViewData& view) override
+    {
+        controller = new CountingController(view);
+        controller->setSwapIntervalFunction(&GLFW27::glfwSwapInterval);
+        return controller;
+    }
+    CountingController* controller = nullptr;
+};
+
+struct Game_;
+Game_* g_building = nullptr;
+
+// What start-up builds, with one scripted logic state and the probe view.
 struct Game_ {
     Game_()
-        : manager(320, 240, 0, 0), app(kTitle, 320, 240, false, 0x00FF00FFul, true, 1.0f),
-          controller(windowView())
     {
         Game::g_exitApp = false;
-        manager.setWindowApp(&app);
-        manager.setRenderController(&controller);
-        manager.setLogicController(&logic);
-        manager.getViewManager()->add(&view);
+        CFG::getDefaultOverrides()->reset();
+        const std::string settings = dir.write("game.cfg", kSettings);
+        const Game::GameDefinition definition = {kTitle, settings.c_str(), "", &registerStates};
+        g_building = this;
+        const int built = assembly.build({}, definition, platform);
+        g_building = nullptr;
+        if (built != CFG::SettingsLoader::GO_ON || logic == nullptr) {
+            throw std::runtime_error("the game could not be built from " + settings);
+        }
+        manager().getViewManager()->add(&view);
     }
-    ~Game_() { Game::g_exitApp = false; }
+    ~Game_()
+    {
+        Game::g_exitApp = false;
+        // Start-up installs a keyboard for the rest of the process; the next game installs its
+        // own.
+        delete Devices::getKeyboard();
+        Devices::setKeyboard(nullptr);
+        CFG::getDefaultOverrides()->reset();
+    }
 
-    Game::GameManager manager;
-    Game::GLFWApp app;
-    CountingController controller;
-    ScriptedLogic logic;
+    static void registerStates(Game::LogicController& states, Game::GameManager*)
+    {
+        g_building->logic = new ScriptedLogic();
+        states.add("SCRIPTED", g_building->logic, {});
+    }
+
+    Game::GameManager& manager() { return *assembly.getManager(); }
+    void run() { assembly.run(); }
+
+    TempDir dir;
+    CountingPlatform platform;
     ProbeView view;
+    Game::GameAssembly assembly;
+    ScriptedLogic* logic = nullptr; // owned by the assembly's logic controller
 };
 
 } // namespace
@@ -122,29 +170,29 @@ struct Game_ {
 TEST(GameLoop, RunsFramesDrawsDeliversKeysAndEndsOnShutdown)
 {
     Game_ game;
-    game.logic.action = [&](int update) {
+    game.logic->action = [&](int update) {
         if (update == 2) {
             ASSERT_TRUE(XInput::focusWindow(kTitle));
             ASSERT_TRUE(XInput::tapKey("Escape"));
         } else if (update > 2000) {
-            game.manager.shutdown(); // the key never came
+            game.manager().shutdown(); // the key never came
         }
     };
     game.view.onKey = [&] {
         if (game.view.keys.size() == 2) {
-            game.manager.shutdown();
+            game.manager().shutdown();
         }
     };
-    game.manager.run();
-    EXPECT_EQ(game.controller.inits, 1);
+    game.run();
+    EXPECT_EQ(game.platform.controller->inits, 1);
     EXPECT_EQ(game.view.keys, (std::vector<std::string>{"+27", "-27"}));
-    EXPECT_EQ(game.view.renders, game.logic.updates);
+    EXPECT_EQ(game.view.renders, game.logic->updates);
     // Cleared to the clear colour before the views drew.
     EXPECT_EQ(game.view.pixel[0], 0);
     EXPECT_EQ(game.view.pixel[1], 255);
     EXPECT_EQ(game.view.pixel[2], 0);
     int width = 0, height = 0;
-    game.manager.getScreenSize(width, height);
+    game.manager().getScreenSize(width, height);
     EXPECT_EQ(width, 320);
     EXPECT_EQ(height, 240);
 }
@@ -152,16 +200,16 @@ TEST(GameLoop, RunsFramesDrawsDeliversKeysAndEndsOnShutdown)
 TEST(GameLoop, AnErrorInAnInputHandlerLeavesRunAsAnException)
 {
     Game_ game;
-    game.logic.action = [&](int update) {
+    game.logic->action = [&](int update) {
         if (update == 2) {
             ASSERT_TRUE(XInput::focusWindow(kTitle));
             ASSERT_TRUE(XInput::tapKey("space"));
         } else if (update > 2000) {
-            game.manager.shutdown();
+            game.manager().shutdown();
         }
     };
     game.view.onKey = [] { throw std::domain_error("Cant convert String to Num:abc"); };
-    EXPECT_THROW(game.manager.run(), std::domain_error);
+    EXPECT_THROW(game.run(), std::domain_error);
     EXPECT_EQ(game.view.keys.size(), 1u);
 }
 
@@ -169,7 +217,7 @@ void runWithoutADisplay()
 {
     unsetenv("DISPLAY");
     Game_ game;
-    game.manager.run();
+    game.run();
 }
 
 TEST(GameLoopDeathTest, WithoutADisplayRunStopsWithFailedToInitWindow)
