@@ -1,7 +1,8 @@
 #pragma once
 
-#include <vector>
+#include <memory>
 
+#include "ArenaQuads.h"
 #include "Game/I_View.h"
 
 namespace Game {
@@ -15,6 +16,7 @@ class I_RenderController;
 
 namespace Tool {
 
+class ArenaTexture;
 class MainLogic;
 
 // The arena view: draws every blocked cell of the match's grid as a white
@@ -22,11 +24,12 @@ class MainLogic;
 // black square on each player's cell so the heads of the trails blink. Owns
 // its vertex buffer, sized once for one quad per grid cell and reused for
 // the player markers; the game manager, its render controller and the match
-// are not owned.
+// are not owned. With "ARENA_DRAWING" == "TEXTURE" it draws the grid as one
+// picture instead (ArenaTexture, owned), where the controller offers one.
 class MainView : public Game::I_View {
 public:
     // Floats per quad: four vertices of x, y, z.
-    static constexpr int FLOATS_PER_QUAD = 12;
+    static constexpr int FLOATS_PER_QUAD = ArenaQuads::FLOATS_PER_QUAD;
 
     MainView(Game::GameManager* gameManager, MainLogic* logic);
     ~MainView() override;
@@ -47,6 +50,8 @@ public:
     int fillTrailQuads();
     int fillPlayerQuads();
     const float* getVertices() const { return vertices.data(); }
+    // Whether the last frame was drawn as one picture.
+    bool drewPicture() const { return texture != nullptr; }
     bool isFlashOn() const { return flashOn; }
 
 private:
@@ -61,7 +66,12 @@ private:
     int screenWidth;
     int screenHeight;
     MainLogic* logic;
-    std::vector<float> vertices;
+    ArenaQuads vertices;
+    // Read once: whether the grid is to be drawn as a picture, and the
+    // picture, made at the first frame (null: quads).
+    bool textureWanted;
+    bool textureTried;
+    std::unique_ptr<ArenaTexture> texture;
     float flashTimer;
     bool flashOn;
 };
