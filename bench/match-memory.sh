@@ -27,7 +27,7 @@ peak_kib() { sed -n 's/.*Maximum resident set size (kbytes): //p' "$1"; }
 # Peak KiB and the program's line for one match: columns rows players mode.
 match() {
   /usr/bin/time -v -o "$tmp/time.txt" "$build/bench/vektra_match_memory" "$@" >"$tmp/out.txt"
-  echo "$(peak_kib "$tmp/time.txt") $(cat "$tmp/out.txt")"
+  echo "$(peak_kib "$tmp/time.txt") $(tail -n 1 "$tmp/out.txt")"
 }
 
 read -r small small_run < <(match 80 60 16)
