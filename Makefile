@@ -6,18 +6,22 @@ CMAKE_FLAGS := -G Ninja -Wno-dev
 FUZZ_SECONDS ?= 60
 SOAK_SECONDS ?= 600
 
-.PHONY: all deps build run test test-sanitize bench fuzz soak clean
+.PHONY: all deps configure build run test test-sanitize bench fuzz soak clean
 
 all: build
 
 deps:
 	@scripts/install-deps
 
-build: deps
+configure: deps
 	@cmake -S . -B build $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+
+build: configure
 	@cmake --build build -j $(JOBS)
 
-run: build
+# Only what playing needs: the game and the settings inspector.
+run: configure
+	@cmake --build build -j $(JOBS) --target vektra vektra-config
 	@scripts/run-game build
 
 test: build

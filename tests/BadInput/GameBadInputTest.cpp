@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <cstdio>
@@ -39,7 +40,8 @@ const std::string NOT_A_NUMBER = "Cant convert String to Num:";
 
 // Hostile: the shipped file followed by a 10 MB line, NUL bytes, a
 // self-include, reference cycles and a quoted value that never closes.
-enum class Settings { Shipped, Hostile, Missing, Empty, Directory };
+// Oversized: the shipped file with an overrides file past the size limit.
+enum class Settings { Shipped, Hostile, Missing, Empty, Directory, Oversized };
 
 struct Row {
     const char* name;
@@ -91,6 +93,10 @@ void prepare(const TempDir& dir, Settings settings)
                                     "SELF ?? SELF\n* == >>SELF\nSELF\nOPEN == \"never closed\n");
         break;
     case Settings::Missing:
+        break;
+    case Settings::Oversized:
+        dir.write("vektra.cfg", shippedSettings());
+        ::truncate(dir.write("SETTINGS_vektra.cfg", "").c_str(), (16 << 20) + 1);
         break;
     }
     ::mkdir(dir.path("folder.cfg").c_str(), 0700);
@@ -282,7 +288,19 @@ TEST_F(GameBadInput, SettingsFiles)
          "ABORT: Func:.*File:lib/CFG/Calculator Line: [0-9]+\nABORT: Unknown operator: \\(\n"},
         {"no vektra.cfg", {}, 0, "", false, Settings::Missing},
         {"an empty vektra.cfg", {}, 0, "", false, Settings::Empty},
-        {"vektra.cfg is a directory", {}, 0, "", false, Settings::Directory},
+        {"vektra.cfg is a directory",
+         {},
+         0,
+         "Warning: settings file vektra.cfg exists but cannot be read; it is skipped\n",
+         false,
+         Settings::Directory},
+        {"an overrides file over the size limit",
+         {},
+         2,
+         "Settings file \\./SETTINGS_vektra\\.cfg is larger than the limit of 16 MiB per file\n",
+         false,
+         Settings::Oversized,
+         ""},
         {"a missing extra settings file", {"missing.cfg"}, 1, "", false, Settings::Shipped, ""},
         {"an extra settings file that is a directory",
          {"folder.cfg"},
