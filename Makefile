@@ -6,7 +6,7 @@ CMAKE_FLAGS := -G Ninja -Wno-dev
 FUZZ_SECONDS ?= 60
 SOAK_SECONDS ?= 600
 
-.PHONY: all deps configure build run test test-sanitize bench fuzz soak clean
+.PHONY: all deps configure build run party test test-sanitize bench fuzz soak clean
 
 all: build
 
@@ -23,6 +23,11 @@ build: configure
 run: configure
 	@cmake --build build -j $(JOBS) --target vektra vektra-config
 	@scripts/run-game build
+
+# The game with party.cfg's additions: colours, two people, words on screen.
+party: configure
+	@cmake --build build -j $(JOBS) --target vektra vektra-config
+	@scripts/run-game build party.cfg
 
 test: build
 	@$(XVFB) ctest --test-dir build --output-on-failure -j $(JOBS)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <vector>
 
 #include "ArenaQuads.h"
 #include "Game/I_View.h"
@@ -24,8 +25,10 @@ class MainLogic;
 // black square on each player's cell so the heads of the trails blink. Owns
 // its vertex buffer, sized once for one quad per grid cell and reused for
 // the player markers; the game manager, its render controller and the match
-// are not owned. With "ARENA_DRAWING" == "TEXTURE" it draws the grid as one
-// picture instead (ArenaTexture, owned), where the controller offers one.
+// are not owned. When players have colours, each trail is drawn in its
+// owner's colour and the walls stay white. With "ARENA_DRAWING" ==
+// "TEXTURE" and no colours it draws the grid as one picture instead
+// (ArenaTexture, owned), where the controller offers one.
 class MainView : public Game::I_View {
 public:
     // Floats per quad: four vertices of x, y, z.
@@ -49,6 +52,10 @@ public:
     // the buffer from its start and returns the number of quads written.
     int fillTrailQuads();
     int fillPlayerQuads();
+    // The blocked cells grouped by owner: walls first, then each player's
+    // trail; groupStart[o] is the first quad of owner o (0 the walls, k + 1
+    // player k) and groupStart[o + 1] the end. Needs the match's owners.
+    int fillOwnedQuads();
     const float* getVertices() const { return vertices.data(); }
     // Whether the last frame was drawn as one picture.
     bool drewPicture() const { return texture != nullptr; }
@@ -56,7 +63,8 @@ public:
 
 private:
     void putQuad(int index, int x, int y);
-    void drawQuads(int count);
+    void drawQuads(int count, int first = 0);
+    void drawOwnedTrails();
 
     [[maybe_unused]] Game::GameManager* gameManager;
     Render::I_RenderController* renderController;
@@ -67,6 +75,8 @@ private:
     int screenHeight;
     MainLogic* logic;
     ArenaQuads vertices;
+    std::vector<int> groupStart;
+    std::vector<int> groupNext;
     // Read once: whether the grid is to be drawn as a picture, and the
     // picture, made at the first frame (null: quads).
     bool textureWanted;

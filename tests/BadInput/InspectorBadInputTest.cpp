@@ -8,8 +8,12 @@
 #include <utility>
 #include <vector>
 
-#include "BadInput/ProgramRun.h"
-#include "CFG/TempDir.h"
+#include "Support/ProgramRun.h"
+#include "Support/TempDir.h"
+
+using TestSupport::Outcome;
+using TestSupport::ProgramRun;
+using TestSupport::TempDir;
 
 // Hostile and broken settings files and command lines given to the real
 // vektra-config program. Each row says how the run must end: its exit code,

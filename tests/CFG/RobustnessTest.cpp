@@ -7,8 +7,9 @@
 #include <unistd.h>
 
 #include "CFG/Info.h"
-#include "CFG/TempDir.h"
+#include "Support/TempDir.h"
 
+using TestSupport::TempDir;
 using CFG::Info;
 
 // Settings files are user input: loops between files or keys and hostile
