@@ -10,7 +10,9 @@
 
 #include "CFG/CFG.h"
 #include "CFG/SettingsLoader.h"
-#include "CFG/TempDir.h"
+#include "Support/TempDir.h"
+
+using TestSupport::TempDir;
 #include "Devices/Devices.h"
 #include "Devices/Keyboard.h"
 #include "Game/GameAssembly.h"
