@@ -15,13 +15,11 @@ build=$(cd "${1:-build-bench}" && pwd)
 results="$build/bench/results"
 mkdir -p "$results"
 
-if [[ -z "${VEKTRA_MATCH_MEMORY_XVFB:-}" ]]; then
-  exec env VEKTRA_MATCH_MEMORY_XVFB=1 xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" \
-    "$0" "$build"
-fi
-
 tmp=$(mktemp -d)
-trap 'rm -rf "$tmp"' EXIT
+# shellcheck source=../scripts/lib/xvfb.sh
+source "$root/scripts/lib/xvfb.sh"
+trap 'xvfb_stop; rm -rf "$tmp"' EXIT
+xvfb_start "$tmp" || { echo "match-memory.sh: Xvfb did not start" >&2; exit 2; }
 peak_kib() { sed -n 's/.*Maximum resident set size (kbytes): //p' "$1"; }
 
 # Peak KiB and the program's line for one match: columns rows players mode.

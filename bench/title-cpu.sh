@@ -18,9 +18,11 @@ seconds=${TITLE_SECONDS:-60}
 results="$build/bench/results"
 mkdir -p "$results"
 
-if [[ -z "${VEKTRA_TITLE_XVFB:-}" ]]; then
-  exec env VEKTRA_TITLE_XVFB=1 xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" "$0" "$build"
-fi
+tmp=$(mktemp -d)
+# shellcheck source=../scripts/lib/xvfb.sh
+source "$root/scripts/lib/xvfb.sh"
+trap 'xvfb_stop; rm -rf "$tmp"' EXIT
+xvfb_start "$tmp" || { echo "title-cpu.sh: Xvfb did not start" >&2; exit 2; }
 
 ticks=$(getconf CLK_TCK)
 # User + system time of a process so far, in clock ticks (fields 14, 15
