@@ -1,5 +1,6 @@
 #include "MainView.h"
 
+#include "ArenaTexture.h"
 #include "CFG/CFG.h"
 #include "Game/GameManager.h"
 #include "MainLogic.h"
@@ -22,9 +23,9 @@ float flashTime()
 MainView::MainView(Game::GameManager* gameManager, MainLogic* logic)
     : gameManager(gameManager), renderController(gameManager->getRenderController()),
       clientArrays(dynamic_cast<Render::I_ClientArrayDraw*>(renderController)), screenWidth(0),
-      screenHeight(0), logic(logic), vertices(static_cast<std::size_t>(logic->getGridWidth()) *
-                                              logic->getGridHeight() * FLOATS_PER_QUAD),
-      flashTimer(flashTime()), flashOn(false)
+      screenHeight(0), logic(logic), vertices(logic->getGridWidth(), logic->getGridHeight()),
+      textureWanted(ArenaTexture::wanted()), textureTried(false), flashTimer(flashTime()),
+      flashOn(false)
 {
 }
 
@@ -38,6 +39,7 @@ void MainView::setScreenSize(int width, int height)
 {
     screenWidth = width;
     screenHeight = height;
+    vertices.setScreenSize(width, height);
 }
 
 Game::ViewBox MainView::getViewBox() const
@@ -67,33 +69,12 @@ void MainView::onUpdate(float elapsed)
 
 void MainView::putQuad(int index, int x, int y)
 {
-    const float cw = static_cast<float>(screenWidth) / logic->getGridWidth();
-    const float ch = static_cast<float>(screenHeight) / logic->getGridHeight();
-    const float cx = cw * x + cw / 2;
-    const float cy = screenHeight - (ch * y + ch / 2);
-    const float hw = cw / 2;
-    const float hh = ch / 2;
-    const float quad[FLOATS_PER_QUAD] = {cx - hw, cy + hh, 0, cx - hw, cy - hh, 0,
-                                         cx + hw, cy - hh, 0, cx + hw, cy + hh, 0};
-    float* out = &vertices[static_cast<std::size_t>(index) * FLOATS_PER_QUAD];
-    for (int i = 0; i < FLOATS_PER_QUAD; ++i) {
-        out[i] = quad[i];
-    }
+    vertices.put(index, x, y);
 }
 
 int MainView::fillTrailQuads()
 {
-    const int width = logic->getGridWidth();
-    const int height = logic->getGridHeight();
-    int count = 0;
-    for (int x = 0; x < width; ++x) {
-        for (int y = 0; y < height; ++y) {
-            if (logic->cell(x, y) != MainLogic::FREE) {
-                putQuad(count++, x, y);
-            }
-        }
-    }
-    return count;
+    return vertices.fillBlocked(logic->getGrid());
 }
 
 int MainView::fillPlayerQuads()
@@ -165,10 +146,20 @@ void MainView::onRender()
     renderController->doClear(Util::RGBA(0, 0, 0, 0));
     GameHelper::RenderHelper(renderController).set2D(screenWidth, screenHeight, false);
 
-    if (logic->getOwners().empty()) {
-        drawQuads(fillTrailQuads());
-    } else {
+    if (textureWanted && !textureTried) {
+        textureTried = true;
+        texture = ArenaTexture::create(renderController, logic);
+    }
+    // The picture holds no owners: coloured trails are always squares.
+    const bool coloured = !logic->getOwners().empty();
+    if (texture && !coloured) {
+        texture->draw(flashOn, screenWidth, screenHeight);
+        return;
+    }
+    if (coloured) {
         drawOwnedTrails();
+    } else {
+        drawQuads(fillTrailQuads());
     }
     if (flashOn) {
         const int markers = fillPlayerQuads();

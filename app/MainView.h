@@ -1,7 +1,9 @@
 #pragma once
 
+#include <memory>
 #include <vector>
 
+#include "ArenaQuads.h"
 #include "Game/I_View.h"
 
 namespace Game {
@@ -15,6 +17,7 @@ class I_RenderController;
 
 namespace Tool {
 
+class ArenaTexture;
 class MainLogic;
 
 // The arena view: draws every blocked cell of the match's grid as a white
@@ -23,11 +26,13 @@ class MainLogic;
 // its vertex buffer, sized once for one quad per grid cell and reused for
 // the player markers; the game manager, its render controller and the match
 // are not owned. When players have colours, each trail is drawn in its
-// owner's colour and the walls stay white.
+// owner's colour and the walls stay white. With "ARENA_DRAWING" ==
+// "TEXTURE" and no colours it draws the grid as one picture instead
+// (ArenaTexture, owned), where the controller offers one.
 class MainView : public Game::I_View {
 public:
     // Floats per quad: four vertices of x, y, z.
-    static constexpr int FLOATS_PER_QUAD = 12;
+    static constexpr int FLOATS_PER_QUAD = ArenaQuads::FLOATS_PER_QUAD;
 
     MainView(Game::GameManager* gameManager, MainLogic* logic);
     ~MainView() override;
@@ -52,6 +57,8 @@ public:
     // player k) and groupStart[o + 1] the end. Needs the match's owners.
     int fillOwnedQuads();
     const float* getVertices() const { return vertices.data(); }
+    // Whether the last frame was drawn as one picture.
+    bool drewPicture() const { return texture != nullptr; }
     bool isFlashOn() const { return flashOn; }
 
 private:
@@ -67,9 +74,14 @@ private:
     int screenWidth;
     int screenHeight;
     MainLogic* logic;
-    std::vector<float> vertices;
+    ArenaQuads vertices;
     std::vector<int> groupStart;
     std::vector<int> groupNext;
+    // Read once: whether the grid is to be drawn as a picture, and the
+    // picture, made at the first frame (null: quads).
+    bool textureWanted;
+    bool textureTried;
+    std::unique_ptr<ArenaTexture> texture;
     float flashTimer;
     bool flashOn;
 };

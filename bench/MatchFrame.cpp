@@ -13,7 +13,11 @@
 // else: the match state's onUpdate and the arena view's onUpdate, called
 // directly, and a new match (onEnter) whenever one ends.
 //
-// Both sides play 36,000 frames of 1/60 s (ten minutes of game time) from
+// The minimal side (bench/MinimalMatch.h) plays the same rules with nothing
+// of the framework or the settings store: the values the match reads after
+// every step and at every blink are held in variables.
+//
+// All sides play 36,000 frames of 1/60 s (ten minutes of game time) from
 // the same seed per repetition; the time shown is per frame, and it is the
 // thread's CPU time, not the wall clock: on a machine shared with other work
 // the wall clock also counts the time the thread was not running at all.
@@ -25,6 +29,7 @@
 #include <string>
 
 #include "HeadlessVektra.h"
+#include "MinimalMatch.h"
 #include "app/MainView.h"
 
 namespace {
@@ -89,6 +94,35 @@ void BM_MatchFrameHandWritten(benchmark::State& state)
     state.counters["frames"] = FRAMES;
 }
 BENCHMARK(BM_MatchFrameHandWritten)
+    ->UseManualTime()
+    ->Unit(benchmark::kNanosecond)
+    ->Iterations(1)
+    ->Repetitions(31);
+
+void BM_MatchFrameMinimal(benchmark::State& state)
+{
+    Bench::loadSettings(MATCH);
+    const float delta = static_cast<float>(FRAME_SECONDS * 1000.0);
+    int matches = 0;
+    for (auto _ : state) {
+        Bench::MinimalMatch match(
+            Bench::setting("GRID_WIDTH"), Bench::setting("GRID_HEIGHT"),
+            Bench::setting("NUM_PLAYERS"), CFG::parser()->getNumber<float>("MOVE_TIME"),
+            CFG::parser()->getNumber<float>("FLASH_TIME"),
+            CFG::parser()->getNumber<unsigned int>("GAME_SEED"), Bench::setting("TURN_CHANCE"));
+        const double start = threadSeconds();
+        for (int frame = 0; frame < FRAMES; ++frame) {
+            match.frame(delta);
+        }
+        const double seconds = threadSeconds() - start;
+        state.SetIterationTime(seconds / FRAMES);
+        benchmark::DoNotOptimize(match.getPlayer0X());
+        matches = match.getMatches();
+    }
+    state.counters["frames"] = FRAMES;
+    state.counters["matches"] = matches;
+}
+BENCHMARK(BM_MatchFrameMinimal)
     ->UseManualTime()
     ->Unit(benchmark::kNanosecond)
     ->Iterations(1)

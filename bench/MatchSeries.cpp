@@ -5,7 +5,10 @@
 // minutes of game time at the shipped frame rate. Prints the frames and
 // matches it played.
 //
-// Usage: vektra_match_series MINUTES
+// With "norender" no render event is raised (the match frame alone, for a
+// profile of it).
+//
+// Usage: vektra_match_series MINUTES [norender]
 
 #include <cstdio>
 #include <cstdlib>
@@ -48,7 +51,9 @@ int main(int argc, char** argv)
     Bench::loadSettings({});
     const int frameRate = Bench::setting("FRAME_RATE");
     const int frames = static_cast<int>(minutes * 60.0 * frameRate);
-    Bench::HeadlessVektra game(1.0 / frameRate, {Game::HeadlessApp::Input::keyDown(0, 32)}, frames);
+    const bool render = !(argc > 2 && std::string(argv[2]) == "norender");
+    Bench::HeadlessVektra game(1.0 / frameRate, {Game::HeadlessApp::Input::keyDown(0, 32)}, frames,
+                               render);
     MatchCounter counter(game.match);
     game.manager.addGameUpdated(&counter);
     game.run();

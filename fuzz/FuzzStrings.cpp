@@ -3,10 +3,14 @@
 // Input layout: one byte of switches (bit 0 keep empty pieces, bit 1 trim
 // pieces), one byte whose low two bits give the separator's length, the
 // separator, then the text. The text is split, and read as each kind of
-// number; the results are checked against properties any caller relies on.
+// number; the results are checked against properties any caller relies on
+// and against a formatted stream read of the same text.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
+#include <limits>
+#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -53,15 +57,34 @@ void checkSplit(const std::string& text, const std::string& separator, bool keep
     }
 }
 
+// What a formatted stream read gives ("0x" switches integers to base 16):
+// strToNum reads numbers without a stream where it can, and must agree.
+template <typename T> bool streamRead(const std::string& text, T& value)
+{
+    value = 0;
+    if (text.empty()) {
+        return true;
+    }
+    std::istringstream in(text);
+    if (std::numeric_limits<T>::is_integer && text.compare(0, 2, "0x") == 0) {
+        in >> std::hex;
+    }
+    return static_cast<bool>(in >> value);
+}
+
 template <typename T> bool readNumber(const std::string& text, T& value)
 {
+    T expected = 0;
+    const bool readable = streamRead(text, expected);
     try {
         value = Util::strToNum<T>(text);
+        check(readable && std::memcmp(&value, &expected, sizeof(T)) == 0);
         return true;
     } catch (const std::domain_error& error) {
         // what() is a C string: a text with a NUL byte shows up to it.
         std::string message = "Cant convert String to Num:" + text;
         check(std::string(error.what()) == message.c_str());
+        check(!readable);
         return false;
     }
 }

@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <cctype>
+#include <chrono>
 #include <set>
+#include <thread>
 
 #include "Events/Event.h"
 #include "Events/EventBus.h"
@@ -15,6 +17,7 @@
 #include "Events/Event_Mouse.h"
 #include "Events/Event_Screen.h"
 #include "Events/Event_SetMouse.h"
+#include "Game/FrameLimiter.h"
 #include "Game/FrameSequence.h"
 #include "Game/GLFW27.h"
 #include "Game/I_FrameBackend.h"
@@ -143,8 +146,22 @@ public:
     }
     void endRender(bool) override { glPopMatrix(); }
 
+    // With a frame limit, sleeps what is left of the frame's share.
+    void endFrame() override
+    {
+        if (!limiter.isOn()) {
+            return;
+        }
+        const double rest = limiter.restAfterFrame(glfwGetTime());
+        if (rest > 0) {
+            std::this_thread::sleep_for(std::chrono::duration<double>(rest));
+        }
+    }
+
     // Whether the window was active at the last look.
     bool active = false;
+    // Off until the application is given a frame limit.
+    FrameLimiter limiter{0.0f};
 
 private:
     double lastCount = 0.0;
@@ -239,6 +256,11 @@ bool GLFWApp::initWindowApp()
     bus.addConsumer(EVT::QUIT, this);
     bus.addConsumer(EVT::SET_MOUSE, this);
     return true;
+}
+
+void GLFWApp::setFrameLimit(float framesPerSecond)
+{
+    windowFrames().limiter = FrameLimiter(framesPerSecond);
 }
 
 void GLFWApp::run()

@@ -37,6 +37,9 @@ public:
     void handleEvent(EVT::I_Event* event) override;
 
     float getGameSpeed() const { return gameSpeed; }
+    // At most this many frames a second: the loop sleeps the rest of each
+    // frame that ends early. 0 or less (the default) never sleeps.
+    void setFrameLimit(float framesPerSecond);
 
 private:
     void setMouse(int mode, int x, int y);

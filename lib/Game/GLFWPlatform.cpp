@@ -1,5 +1,6 @@
 #include "Game/GLFWPlatform.h"
 
+#include "CFG/CFG.h"
 #include "Game/GLFW27.h"
 #include "Game/GLFWApp.h"
 #include "Render/OGL/Controller.h"
@@ -10,7 +11,13 @@ I_WindowApp* GLFWPlatform::createWindowApp(const char* title, int width, int hei
                                            bool fullscreen, unsigned long clearColor,
                                            bool clearWindow, float gameSpeed)
 {
-    return new GLFWApp(title, width, height, fullscreen, clearColor, clearWindow, gameSpeed);
+    // Read here, where the window's loop is made: only a real window rests.
+    // Read first, so that a value that is no number throws before anything
+    // is made.
+    const float frameLimit = CFG::parser()->getNumber<float>("FRAME_LIMIT");
+    auto* app = new GLFWApp(title, width, height, fullscreen, clearColor, clearWindow, gameSpeed);
+    app->setFrameLimit(frameLimit);
+    return app;
 }
 
 Render::I_RenderController* GLFWPlatform::createRenderController(const Render::ViewData& view)

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "Render/CellGridImage.h"
+
 namespace Game {
 
 namespace {
@@ -79,6 +81,14 @@ Render::I_RenderBuffer* HeadlessRenderController::createRenderBuffer(int, int,
 Render::I_PixelBuffer* HeadlessRenderController::createPixelBuffer(int, Render::BufferDataType)
 {
     return nullptr;
+}
+
+Render::I_CellGrid* HeadlessRenderController::createCellGrid(int width, int height)
+{
+    if (width < 1 || height < 1) {
+        return nullptr;
+    }
+    return new Render::CellGridImage(width, height);
 }
 
 // A clear covers everything drawn before it.

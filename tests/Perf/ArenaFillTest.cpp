@@ -54,13 +54,19 @@ protected:
 TEST_F(ArenaFillTest, EveryBlockedCellIsTheFormulasQuadInColumnOrder)
 {
     struct Case {
-        int columns, rows, width, height;
+        int columns, rows, width, height, every;
     };
-    const Case cases[] = {{4, 4, 400, 300},   {7, 5, 333, 97}, {64, 48, 800, 600},
-                          {80, 60, 801, 599}, {13, 11, 1, 1},  {256, 192, 1280, 1024}};
+    // every: one cell in about that many blocked besides the wall ring and
+    // the start cells; the large sparse grids leave whole runs of free
+    // cells, as played grids do.
+    const Case cases[] = {{4, 4, 400, 300, 3},         {7, 5, 333, 97, 3},
+                          {64, 48, 800, 600, 3},       {80, 60, 801, 599, 3},
+                          {13, 11, 1, 1, 3},           {256, 192, 1280, 1024, 3},
+                          {256, 192, 1280, 1024, 101}, {130, 70, 800, 600, 211}};
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.columns) + "x" + std::to_string(c.rows) + " cells in " +
-                     std::to_string(c.width) + "x" + std::to_string(c.height));
+                     std::to_string(c.width) + "x" + std::to_string(c.height) + ", 1 in " +
+                     std::to_string(c.every));
         settings(c.columns, c.rows);
         Game::GameManager manager(0, 0, 0, 0);
         manager.setRenderController(&render);
@@ -70,7 +76,7 @@ TEST_F(ArenaFillTest, EveryBlockedCellIsTheFormulasQuadInColumnOrder)
         // wall ring and the start cells, through the match's own grid.
         unsigned char* grid = const_cast<unsigned char*>(logic.getGrid());
         for (int i = 0; i < c.columns * c.rows; ++i) {
-            grid[i] = (i * 7 + i / c.columns) % 3 == 0 ? Tool::MainLogic::BLOCKED : grid[i];
+            grid[i] = (i * 7 + i / c.columns) % c.every == 0 ? Tool::MainLogic::BLOCKED : grid[i];
         }
         Tool::MainView view(&manager, &logic);
         view.setScreenSize(c.width, c.height);

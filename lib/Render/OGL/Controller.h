@@ -5,6 +5,7 @@
 
 #include "Render/Abilities.h"
 #include "Render/I_ClientArrayDraw.h"
+#include "Render/I_CreateCellGrid.h"
 #include "Render/I_RenderController.h"
 #include "Util/NonCopyable.h"
 
@@ -20,12 +21,14 @@ namespace OGL {
 // view data and camera, each with a stack of saved copies, answers ability
 // queries from the driver (with overrides from the settings), and makes
 // the OpenGL vertex arrays, render buffers and pixel buffers; draws from
-// client-side arrays too. Owns its render queue. Every call needs the
-// window's OpenGL context current; the constructor and destructor make no
-// OpenGL call. The swap interval belongs to the window system, so the
-// window layer hands the controller its function to set it.
+// client-side arrays and cell-grid pictures too. Owns its render queue.
+// Every call needs the window's OpenGL context current; the constructor
+// and destructor make no OpenGL call. The swap interval belongs to the
+// window system, so the window layer hands the controller its function to
+// set it.
 class Controller : public Render::I_RenderController,
                    public Render::I_ClientArrayDraw,
+                   public Render::I_CreateCellGrid,
                    Util::NonCopyable<Controller> {
 public:
     explicit Controller(Render::ViewData const& view);
@@ -46,6 +49,9 @@ public:
                                                Render::I_RenderBuffer::RBType kind,
                                                MatSys::I_Texture* texture, int layer) override;
     Render::I_PixelBuffer* createPixelBuffer(int size, Render::BufferDataType usage) override;
+    // A texture of one byte per cell (OGL::CellGridTexture); null when the
+    // driver's largest texture is smaller.
+    Render::I_CellGrid* createCellGrid(int width, int height) override;
 
     void doClear(Util::RGBA const& color) override;
     void setColor(Util::RGBA const& color) override;

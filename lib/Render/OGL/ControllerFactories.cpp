@@ -5,6 +5,7 @@
 #include <GL/glew.h>
 
 #include "Render/OGL/AttributeArray.h"
+#include "Render/OGL/CellGridTexture.h"
 #include "Render/OGL/Controller.h"
 #include "Render/OGL/PixelBufferObject.h"
 #include "Render/OGL/RenderBuffer.h"
@@ -131,6 +132,14 @@ Render::I_PixelBuffer* Controller::createPixelBuffer(int size, Render::BufferDat
     }
     delete buffer;
     return nullptr;
+}
+
+Render::I_CellGrid* Controller::createCellGrid(int width, int height)
+{
+    if (!CellGridTexture::fits(width, height)) {
+        return nullptr;
+    }
+    return new CellGridTexture(width, height);
 }
 
 } // namespace OGL

@@ -1,0 +1,105 @@
+#include "ArenaQuads.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+
+namespace Tool {
+
+namespace {
+
+// Columns scanned together: one cache line of each row, so that the scan
+// reads the grid row by row while the quads still come out column by
+// column.
+constexpr int BLOCK = 64;
+
+// Whether count bytes from row are all 0, eight at a time: most of a large
+// played grid is free, and whole stretches of it are skipped this way.
+bool allFree(const unsigned char* row, int count)
+{
+    std::uint64_t any = 0;
+    int i = 0;
+    for (; i + 8 <= count; i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, row + i, sizeof(word));
+        any |= word;
+    }
+    for (; i < count; ++i) {
+        any |= row[i];
+    }
+    return any == 0;
+}
+
+} // namespace
+
+ArenaQuads::ArenaQuads(int columns, int rows)
+    : columns(columns), rows(rows), screenHeight(0), cellWidth(0), cellHeight(0),
+      // Default-initialised: no zero fill, so untouched pages stay unused.
+      vertices(new float[static_cast<std::size_t>(columns) * rows * FLOATS_PER_QUAD])
+{
+}
+
+void ArenaQuads::setScreenSize(int width, int height)
+{
+    screenHeight = static_cast<float>(height);
+    cellWidth = static_cast<float>(width) / columns;
+    cellHeight = static_cast<float>(height) / rows;
+}
+
+void ArenaQuads::put(int index, int x, int y)
+{
+    const float cw = cellWidth;
+    const float ch = cellHeight;
+    const float cx = cw * x + cw / 2;
+    const float cy = screenHeight - (ch * y + ch / 2);
+    const float hw = cw / 2;
+    const float hh = ch / 2;
+    const float quad[FLOATS_PER_QUAD] = {cx - hw, cy + hh, 0, cx - hw, cy - hh, 0,
+                                         cx + hw, cy - hh, 0, cx + hw, cy + hh, 0};
+    std::memcpy(&vertices[static_cast<std::size_t>(index) * FLOATS_PER_QUAD], quad, sizeof(quad));
+}
+
+int ArenaQuads::fillBlocked(const unsigned char* grid)
+{
+    int count = 0;
+    for (int x = 0; x < columns; x += BLOCK) {
+        count = fillBlock(grid, x, std::min(BLOCK, columns - x), count);
+    }
+    return count;
+}
+
+// The block's quads in column order from position count on: a first pass
+// counts each column's blocked cells, so each column's first position is
+// known, and a second pass writes them, both reading row by row.
+int ArenaQuads::fillBlock(const unsigned char* grid, int firstColumn, int columnCount, int count)
+{
+    int next[BLOCK] = {};
+    for (int y = 0; y < rows; ++y) {
+        const unsigned char* row = grid + static_cast<std::size_t>(y) * columns + firstColumn;
+        if (allFree(row, columnCount)) {
+            continue;
+        }
+        for (int c = 0; c < columnCount; ++c) {
+            next[c] += row[c] != 0;
+        }
+    }
+    for (int c = 0; c < columnCount; ++c) {
+        const int blocked = next[c];
+        next[c] = count;
+        count += blocked;
+    }
+    for (int y = 0; y < rows; ++y) {
+        const unsigned char* row = grid + static_cast<std::size_t>(y) * columns + firstColumn;
+        if (allFree(row, columnCount)) {
+            continue;
+        }
+        for (int c = 0; c < columnCount; ++c) {
+            if (row[c] != 0) {
+                put(next[c]++, firstColumn + c, y);
+            }
+        }
+    }
+    return count;
+}
+
+} // namespace Tool

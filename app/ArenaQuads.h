@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstddef>
+#include <memory>
+
+namespace Tool {
+
+// The arena's quads: a buffer with room for one quad per grid cell, filled
+// with the quads of the blocked cells in column order (x outer, y inner) or
+// with quads at given cells (the player markers). Its memory is taken but
+// not written when it is made, so pages that no frame reaches are never
+// touched. Owns the buffer.
+class ArenaQuads {
+public:
+    // Floats per quad: four vertices of x, y, z.
+    static constexpr int FLOATS_PER_QUAD = 12;
+
+    ArenaQuads(int columns, int rows);
+
+    // The cell size for a view of width x height.
+    void setScreenSize(int width, int height);
+
+    // Fills the buffer from its start with the quads of the non-zero cells
+    // of grid (columns x rows bytes, row 0 first); returns their number.
+    int fillBlocked(const unsigned char* grid);
+    // Writes the quad of cell (x, y) at position index.
+    void put(int index, int x, int y);
+
+    const float* data() const { return vertices.get(); }
+
+private:
+    int fillBlock(const unsigned char* grid, int firstColumn, int columnCount, int count);
+
+    int columns;
+    int rows;
+    float screenHeight;
+    float cellWidth;
+    float cellHeight;
+    std::unique_ptr<float[]> vertices;
+};
+
+} // namespace Tool

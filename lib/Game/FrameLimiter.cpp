@@ -1,0 +1,32 @@
+#include "Game/FrameLimiter.h"
+
+#include <algorithm>
+
+namespace Game {
+
+FrameLimiter::FrameLimiter(float framesPerSecond)
+    : period(framesPerSecond > 0 ? 1.0 / framesPerSecond : 0.0), nextStart(0.0), scheduled(false)
+{
+}
+
+double FrameLimiter::restAfterFrame(double now)
+{
+    if (period <= 0) {
+        return 0.0;
+    }
+    if (!scheduled) {
+        // The schedule starts with the frame that begins now.
+        scheduled = true;
+        nextStart = now;
+        return 0.0;
+    }
+    nextStart += period;
+    if (now - nextStart > period) {
+        // More than a whole frame behind: begin again from now.
+        nextStart = now;
+        return 0.0;
+    }
+    return std::min(std::max(nextStart - now, 0.0), period);
+}
+
+} // namespace Game

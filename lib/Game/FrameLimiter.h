@@ -1,0 +1,30 @@
+#pragma once
+
+namespace Game {
+
+// The rest a window backend takes after each frame so that frames begin at
+// most a given number of times a second: a loop that would otherwise never
+// wait (no vertical sync, or a display that ignores it) then leaves the
+// processor alone for the rest of each frame's share. Frames are scheduled
+// one period apart from the first; a frame that ends late is followed by
+// frames without rest until the schedule is met again, and one more than a
+// whole period late starts the schedule afresh instead of rushing frames
+// to catch up. Only arithmetic: the caller reads the clock and sleeps.
+class FrameLimiter {
+public:
+    // framesPerSecond of 0 or less (or not a number) never rests.
+    explicit FrameLimiter(float framesPerSecond);
+
+    bool isOn() const { return period > 0; }
+    // Seconds to rest after a frame that ended at now (seconds on a clock
+    // that does not go backward); 0 when off, or when the frame took its
+    // share or more. Never more than one period.
+    double restAfterFrame(double now);
+
+private:
+    double period;
+    double nextStart;
+    bool scheduled;
+};
+
+} // namespace Game
