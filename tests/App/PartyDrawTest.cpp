@@ -4,22 +4,23 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "CFG/CFG.h"
 #include "CFG/SettingsLoader.h"
-#include "CFG/TempDir.h"
 #include "Devices/Devices.h"
 #include "Devices/Keyboard.h"
 #include "Game/GameAssembly.h"
 #include "Game/HeadlessPlatform.h"
 #include "Game/HeadlessRenderController.h"
 #include "Game/LogicController.h"
-#include "Util/Debug.h"
+#include "Support/GlobalStateGuard.h"
+#include "Support/TempDir.h"
 #include "app/MainLogic.h"
 #include "app/VektraGame.h"
+
+using TestSupport::TempDir;
 
 namespace {
 
@@ -76,10 +77,7 @@ public:
 
 TEST(PartyDrawTest, TrailsInTheirOwnersColoursThenTheWinsInThePlayersColours)
 {
-    CFG::getDefaultOverrides()->reset();
-    std::ostringstream printed;
-    std::ostream* savedOut = Util::Debug::instance().out;
-    Util::Debug::instance().out = &printed;
+    TestSupport::GlobalStateGuard global;
     TempDir dir;
     ColourNotingPlatform platform(0.016, {Input::keyDown(0, 32), Input::keyUp(2, 32)}, 8);
     Game::GameAssembly game;
@@ -115,10 +113,8 @@ TEST(PartyDrawTest, TrailsInTheirOwnersColoursThenTheWinsInThePlayersColours)
         EXPECT_GT(wins.quads, 10u);
     }
 
-    Util::Debug::instance().out = savedOut;
     delete Devices::getKeyboard();
     Devices::setKeyboard(nullptr);
-    CFG::getDefaultOverrides()->reset();
 }
 
 } // namespace

@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "Events/EventType.h"
-#include "Events/I_EventConsumer.h"
 #include "Game/ViewManager.h"
 #include "GameFixture.h"
+#include "Support/EventRecorder.h"
 #include "app/BlockFont.h"
 #include "app/MainLogic.h"
 #include "app/MainView.h"
@@ -115,23 +115,18 @@ TEST_F(PartyTest, HumanPlayersIsLimitedWithAMessageAndAColourMustBeANumber)
         {"HUMAN_PLAYERS == 6\n", 8, 4, true},
         {"HUMAN_PLAYERS == -1\n", 4, 0, true},
     };
-    std::ostringstream errors;
-    std::ostream* savedErr = Util::Debug::instance().err;
-    Util::Debug::instance().err = &errors;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.setting);
-        errors.str("");
+        global.forget();
         settings(std::string(c.setting) + "NUM_PLAYERS == " + std::to_string(c.players) + "\n");
         MainLogic logic(manager.get());
         logic.onEnter("TITLE", "START");
         logic.onEnter("TITLE", "START");
         EXPECT_EQ(c.humans, logic.getHumanPlayers());
         // Said once, not at every match start.
-        const std::string said = errors.str();
+        const std::string said = global.errors();
         EXPECT_EQ(c.message ? 1 : 0, std::count(said.begin(), said.end(), '\n')) << said;
     }
-    Util::Debug::instance().err = savedErr;
-
     settings("PLAYER_COLORS == 0xFF0000FF, red\n");
     MainLogic logic(manager.get());
     EXPECT_THROW(logic.onEnter("TITLE", "START"), std::domain_error);
@@ -268,7 +263,7 @@ TEST_F(PartyTest, ThePauseKeyFreezesStepsAndBlinkAndTheLeaveKeyEndsTheMatchUnsco
     tap(CODE_ESC);
     EXPECT_EQ("LEAVE", step(logic));
     EXPECT_FALSE(logic.isPaused()) << "leaving a paused match lets the blink go on";
-    EXPECT_EQ("", printed.str()) << "leaving is not a result";
+    EXPECT_EQ("", printed()) << "leaving is not a result";
     EXPECT_EQ(0, logic.getWins(0) + logic.getWins(1));
     EXPECT_NE(nullptr, find(*logic.getTextView(), "VEKTRA")) << "back to the title words";
 
@@ -284,29 +279,24 @@ TEST_F(PartyTest, ThePauseKeyFreezesStepsAndBlinkAndTheLeaveKeyEndsTheMatchUnsco
 
 TEST_F(PartyTest, WithALeaveKeyTheTitleIgnoresAKeyHeldFromTheMatchUntilReleased)
 {
-    class QuitCounter : public EVT::I_EventConsumer {
-    public:
-        QuitCounter() { EVT::EventBus::instance().addConsumer(EVT::QUIT, this); }
-        void handleEvent(EVT::I_Event*) override { ++count; }
-        int count = 0;
-    } quits;
+    TestSupport::EventRecorder quits{EVT::QUIT};
     settings("KEY_LEAVE == ESC\n");
     Tool::TitleLogic title(manager.get());
     key(CODE_ESC, true);
     key(Tool::TitleLogic::KEY_SPACE, true);
     title.onEnter("RUNNING", "*");
     EXPECT_EQ("", title.onUpdate(16));
-    EXPECT_EQ(0, quits.count);
+    EXPECT_EQ(0, quits.handled);
     key(Tool::TitleLogic::KEY_SPACE, false);
     title.onUpdate(16);
     key(Tool::TitleLogic::KEY_SPACE, true);
     EXPECT_EQ("START", title.onUpdate(16)) << "space pressed again acts";
-    EXPECT_EQ(0, quits.count);
+    EXPECT_EQ(0, quits.handled);
     key(CODE_ESC, false);
     title.onUpdate(16);
     key(CODE_ESC, true);
     title.onUpdate(16);
-    EXPECT_EQ(1, quits.count);
+    EXPECT_EQ(1, quits.handled);
     key(CODE_ESC, false);
     key(Tool::TitleLogic::KEY_SPACE, false);
 }
@@ -398,10 +388,10 @@ TEST_F(PartyTest, EveryOptionOnStillPlaysTheSameMatchesForTheSameInput)
                 trace.push_back(logic.getPlayer(2).x * 100 + logic.getPlayer(3).y);
             }
         }
-        return std::make_pair(trace, printed.str());
+        return std::make_pair(trace, printed());
     };
     const auto first = play();
-    printed.str("");
+    global.forget();
     EXPECT_EQ(first, play());
 }
 

@@ -7,7 +7,9 @@
 #include <vector>
 
 #include "CFG/Info.h"
-#include "CFG/TempDir.h"
+#include "Support/TempDir.h"
+
+using TestSupport::TempDir;
 
 using CFG::Info;
 
