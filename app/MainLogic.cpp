@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "CFG/CFG.h"
+#include "ComputerPlayers.h"
 #include "Devices/Devices.h"
 #include "Devices/KeyboardStrings.h"
 #include "Events/EventBus.h"
@@ -59,9 +60,9 @@ int gridSide(const char* key)
 MainLogic::MainLogic(Game::GameManager* gameManager)
     : gameManager(gameManager), view(nullptr), result(), gridWidth(gridSide("GRID_WIDTH")),
       gridHeight(gridSide("GRID_HEIGHT")), grid(), playerCount(readInt("NUM_PLAYERS")), players(),
-      stepTimer(0), keysRead(false), keyCodes{}, turnChanceRead(false), cachedTurnChance(0),
-      options(), steering(), owners(), wins(), textView(nullptr), paused(false), listening(false),
-      matchesStarted(0)
+      stepTimer(0), stepCount(0), computers(new ComputerPlayers()), keysRead(false), keyCodes{},
+      turnChanceRead(false), cachedTurnChance(0), options(), steering(), owners(), wins(),
+      textView(nullptr), paused(false), listening(false), matchesStarted(0)
 {
     if (playerCount < MIN_PLAYERS) {
         playerCount = MIN_PLAYERS;
@@ -149,8 +150,11 @@ void MainLogic::onEnter(const std::string&, const std::string&)
 {
     ++matchesStarted;
     startOptions();
+    computers->readLevels(playerCount, options.humans);
+    stepCount = 0;
     clearGrid();
     placePlayers();
+    computers->startMatch(snapshot());
     stepTimer = moveTime();
     if (view == nullptr) {
         view = new MainView(gameManager, this);
@@ -282,6 +286,7 @@ void MainLogic::placeRandomPlayer(Player& player)
 
 void MainLogic::step()
 {
+    ++stepCount;
     steerPeople();
     for (int k = 0; k < playerCount; ++k) {
         Player& player = players[k];
@@ -289,7 +294,7 @@ void MainLogic::step()
             continue;
         }
         if (!isHuman(k)) {
-            decide(player);
+            decide(k);
         }
         move(player);
     }
@@ -348,15 +353,34 @@ bool MainLogic::keyDown(int setting) const
     return keyboard != nullptr && keyCodes[setting] != 0 && keyboard->keyDown[keyCodes[setting]];
 }
 
-void MainLogic::decide(Player& player)
+void MainLogic::decide(int number)
 {
-    // Exactly one draw per decision, whatever the outcome: the sequence of
-    // draws then depends only on who is still in.
+    // Exactly one draw per decision, whatever the outcome and the level: the
+    // sequence of draws then depends only on who is still in.
+    Player& player = players[number];
     const int r = static_cast<int>(decisionRandom().getFloat() * 100);
     const int chance = turnChance();
-    player.heading = decideHeading(player.heading, r, chance, [&](int heading) {
+    const int classic = decideHeading(player.heading, r, chance, [&](int heading) {
         return blocked(player.x + STEP_X[heading], player.y + STEP_Y[heading]);
     });
+    player.heading =
+        computers->levelOf(number) == 0 ? classic : computers->decide(snapshot(), number, classic);
+}
+
+GridSnapshot MainLogic::snapshot() const
+{
+    return GridSnapshot{gridWidth, gridHeight, grid.data(), players.data(), playerCount, stepCount};
+}
+
+int MainLogic::getLevel(int player) const
+{
+    return computers->levelOf(player);
+}
+
+void MainLogic::reseed(unsigned int seed)
+{
+    startGenerator.reset(new RNG::RandSimple(seed));
+    decisionGenerator.reset(new RNG::RandSimple(seed));
 }
 
 void MainLogic::move(Player& player)

@@ -8,6 +8,7 @@
 #include "Game/I_LogicState.h"
 #include "MatchOptions.h"
 #include "Steering.h"
+#include "GridSnapshot.h"
 
 namespace Game {
 class GameManager;
@@ -19,6 +20,7 @@ class RandSimple;
 
 namespace Tool {
 
+class ComputerPlayers;
 class MainView;
 class TextView;
 
@@ -38,12 +40,7 @@ class MainLogic : public Game::I_LogicState, public EVT::I_EventConsumer {
 public:
     enum Heading { UP = 0, DOWN = 1, LEFT = 2, RIGHT = 3 };
 
-    struct Player {
-        int x;
-        int y;
-        int heading;
-        bool alive;
-    };
+    using Player = PlayerHead;
 
     static constexpr unsigned char FREE = 0;
     static constexpr unsigned char BLOCKED = 0x31;
@@ -122,6 +119,15 @@ public:
     // True from a match start until its result.
     bool inMatch() const { return matchesStarted > 0 && result.empty(); }
     int getMatchesStarted() const { return matchesStarted; }
+    // Steps played in the current (or last) match.
+    unsigned long getStepCount() const { return stepCount; }
+    // The computer-player level of a player (0: the classic decision).
+    int getLevel(int player) const;
+
+    // Restarts both random generators from seed, as "GAME_SEED" would at
+    // the start of a run. The game never calls it; a match simulator does
+    // before each match, so that one match can be replayed on its own.
+    void reseed(unsigned int seed);
 
 private:
     static constexpr int TURN_EVEN[4] = {RIGHT, LEFT, UP, DOWN};
@@ -135,7 +141,8 @@ private:
     void step();
     void steerFromKeyboard();
     void steerPeople();
-    void decide(Player& player);
+    void decide(int number);
+    GridSnapshot snapshot() const;
     void move(Player& player);
     void countSurvivors();
     bool blocked(int x, int y) const;
@@ -154,9 +161,12 @@ private:
     int playerCount;
     std::vector<Player> players;
     float stepTimer;
+    unsigned long stepCount;
+    std::unique_ptr<ComputerPlayers> computers;
 
-    // Read once and kept for the rest of the run, never re-read or reseeded,
-    // so that later matches continue the sequences of earlier ones.
+    // Read once and kept for the rest of the run, never re-read, and never
+    // reseeded by the game itself, so that later matches continue the
+    // sequences of earlier ones.
     std::unique_ptr<RNG::RandSimple> startGenerator;
     std::unique_ptr<RNG::RandSimple> decisionGenerator;
     bool keysRead;

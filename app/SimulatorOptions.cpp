@@ -1,0 +1,92 @@
+#include "SimulatorOptions.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <limits>
+
+namespace Tool {
+
+namespace {
+
+// Decimal digits only, no sign, no blanks, within max.
+bool readCount(const std::string& text, unsigned long long max, unsigned long long& value)
+{
+    if (text.empty() || text.size() > 20 ||
+        text.find_first_not_of("0123456789") != std::string::npos) {
+        return false;
+    }
+    errno = 0;
+    value = std::strtoull(text.c_str(), nullptr, 10);
+    return errno == 0 && value <= max;
+}
+
+bool startsWith(const std::string& text, const std::string& prefix)
+{
+    return text.compare(0, prefix.size(), prefix) == 0;
+}
+
+} // namespace
+
+SimulatorOptions SimulatorOptions::parse(const std::vector<std::string>& args)
+{
+    SimulatorOptions options;
+    bool haveMatches = false;
+    for (const std::string& arg : args) {
+        if (arg.empty() || arg[0] != '-') {
+            continue;
+        }
+        unsigned long long value = 0;
+        if (arg == "--help" || arg == "-h") {
+            options.help = true;
+        } else if (arg == "--csv") {
+            options.csv = true;
+        } else if (arg == "--list") {
+            options.list = true;
+        } else if (startsWith(arg, "--matches=")) {
+            if (!readCount(arg.substr(10), 1000000000000ull, value) || value == 0) {
+                options.error = "--matches wants a number of matches from 1 to 10^12, not \"" +
+                                arg.substr(10) + "\"";
+                return options;
+            }
+            options.matches = static_cast<unsigned long>(value);
+            haveMatches = true;
+        } else if (startsWith(arg, "--first=")) {
+            if (!readCount(arg.substr(8), std::numeric_limits<unsigned int>::max(), value)) {
+                options.error = "--first wants a match number from 0 to 4294967295, not \"" +
+                                arg.substr(8) + "\"";
+                return options;
+            }
+            options.first = static_cast<unsigned int>(value);
+        } else {
+            options.error = "unknown option " + arg;
+            return options;
+        }
+    }
+    if (!haveMatches && !options.help) {
+        options.error = "say how many matches to play with --matches=N";
+    }
+    return options;
+}
+
+const char* SimulatorOptions::usage()
+{
+    return "usage: vektra-sim [SETTINGS_x.cfg] [x.cfg] [KEY==VALUE...] --matches=N [--first=K]\n"
+           "                  [--csv] [--list]\n"
+           "Plays N matches of Vektra without a window, as fast as it can, every player a\n"
+           "computer player at its level (AI_LEVEL, AI_LEVEL_P1, AI_LEVEL_P2, ...), and\n"
+           "prints each player's wins, the draws, the average match length in steps and\n"
+           "the matches per second. Settings are read as the game reads them: vektra.cfg\n"
+           "and SETTINGS_vektra.cfg in the working directory, the files named, their .MOD\n"
+           "companions and the KEY==VALUE arguments.\n"
+           "  --matches=N  play N matches (1 or more)\n"
+           "  --first=K    number the matches from K: match k is played with the random\n"
+           "               generators started from GAME_SEED + k (modulo 2^32), so\n"
+           "               --first=K --matches=1 replays match K of any longer series\n"
+           "  --csv        print the tally as comma-separated values, one row per player\n"
+           "  --list       print every match: number, result, steps, final-grid hash\n"
+           "  --help       print this text\n"
+           "Exit codes: 0 done; 1 the extra settings file is missing or empty; 2 a\n"
+           "setting is wrong (the message says which); 3 an option is wrong.\n";
+}
+
+} // namespace Tool

@@ -1,0 +1,131 @@
+// vektra-sim: plays matches of Vektra headless and prints the tally.
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <iomanip>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "CFG/GuardedMain.h"
+#include "app/MatchSimulator.h"
+#include "app/SimulatorOptions.h"
+
+namespace {
+
+using Tool::MatchSimulator;
+
+void printTally(const MatchSimulator::Tally& tally, bool csv)
+{
+    const double matches = static_cast<double>(tally.matches);
+    const double averageSteps = tally.matches > 0 ? tally.totalSteps / matches : 0.0;
+    const double perSecond = tally.seconds > 0 ? matches / tally.seconds : 0.0;
+    const double perCpuSecond = tally.cpuSeconds > 0 ? matches / tally.cpuSeconds : 0.0;
+    const double stepMs = tally.totalSteps > 0
+                              ? 1000.0 * tally.stepSeconds / static_cast<double>(tally.totalSteps)
+                              : 0.0;
+    const double worstMs = 1000.0 * tally.worstStepSeconds;
+    std::cout << std::fixed;
+    if (csv) {
+        std::cout << "player,level,wins,draws,matches,average_steps,matches_per_second,"
+                     "matches_per_cpu_second,average_step_ms,worst_step_ms\n";
+        for (std::size_t k = 0; k < tally.wins.size(); ++k) {
+            std::cout << k << ',' << tally.levels[k] << ',' << tally.wins[k] << ',' << tally.draws
+                      << ',' << tally.matches << ',' << std::setprecision(2) << averageSteps << ','
+                      << std::setprecision(1) << perSecond << ',' << perCpuSecond << ','
+                      << std::setprecision(4) << stepMs << ',' << worstMs << '\n';
+        }
+        return;
+    }
+    std::cout << tally.matches << " matches on a " << tally.gridWidth << " x " << tally.gridHeight
+              << " grid\n";
+    std::cout << "player  level  wins      share\n";
+    for (std::size_t k = 0; k < tally.wins.size(); ++k) {
+        std::cout << std::setw(6) << k << std::setw(7) << tally.levels[k] << std::setw(6)
+                  << tally.wins[k] << std::setw(10) << std::setprecision(1)
+                  << (matches > 0 ? 100.0 * tally.wins[k] / matches : 0.0) << " %\n";
+    }
+    std::cout << "draws " << tally.draws << " (" << std::setprecision(1)
+              << (matches > 0 ? 100.0 * tally.draws / matches : 0.0) << " %)\n";
+    std::cout << "average match length " << std::setprecision(2) << averageSteps << " steps\n";
+    std::cout << "matches per second " << std::setprecision(1) << perSecond
+              << " (per processor second " << perCpuSecond << ")\n";
+    std::cout << "step time " << std::setprecision(4) << stepMs << " ms on average, " << worstMs
+              << " ms at worst (processor time)\n";
+}
+
+// On a terminal, a line that says how far a long run has come.
+class Progress {
+public:
+    Progress(unsigned long total) : total(total), shown(isatty(STDERR_FILENO) != 0) {}
+    ~Progress()
+    {
+        if (written) {
+            std::cerr << "\r" << std::string(60, ' ') << "\r" << std::flush;
+        }
+    }
+
+    void update(unsigned long done)
+    {
+        if (!shown) {
+            return;
+        }
+        const auto now = std::chrono::steady_clock::now();
+        if (now - last < std::chrono::milliseconds(250)) {
+            return;
+        }
+        last = now;
+        written = true;
+        std::cerr << "\rvektra-sim: " << done << " of " << total << " matches" << std::flush;
+    }
+
+private:
+    unsigned long total;
+    bool shown;
+    bool written = false;
+    std::chrono::steady_clock::time_point last = std::chrono::steady_clock::now();
+};
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
+    const Tool::SimulatorOptions options = Tool::SimulatorOptions::parse(args);
+    if (options.help) {
+        std::cout << Tool::SimulatorOptions::usage();
+        return 0;
+    }
+    if (!options.error.empty()) {
+        std::cerr << "vektra-sim: " << options.error << "\n" << Tool::SimulatorOptions::usage();
+        return Tool::SimulatorOptions::BAD_OPTION;
+    }
+
+    Progress progress(options.matches);
+    MatchSimulator simulator(
+        options.matches, options.first,
+        [&](const MatchSimulator::Match& match, const MatchSimulator::Tally& tally) {
+            if (options.list) {
+                std::cout << "match " << match.number << ' ' << match.result << " steps "
+                          << match.steps << " grid " << std::hex << std::setw(8)
+                          << std::setfill('0') << match.gridHash << std::dec << std::setfill(' ')
+                          << '\n';
+            }
+            progress.update(tally.matches);
+        });
+    // The settings arguments as the game would see them: without the
+    // simulator's options, which may stand anywhere.
+    std::vector<std::string> settings;
+    for (const std::string& arg : args) {
+        if (arg.empty() || arg[0] != '-') {
+            settings.push_back(arg);
+        }
+    }
+    const int code = CFG::guardedMain([&] { return simulator.run(settings); });
+    if (code != 0) {
+        return code;
+    }
+    printTally(simulator.tally(), options.csv);
+    return 0;
+}

@@ -1,0 +1,178 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "CFG/CFG.h"
+#include "CFG/GuardedMain.h"
+#include "Support/GlobalStateGuard.h"
+#include "Support/TempDir.h"
+
+using TestSupport::TempDir;
+#include "Devices/Devices.h"
+#include "Support/WorkingDirectory.h"
+#include "app/MatchSimulator.h"
+#include "app/SimulatorOptions.h"
+
+namespace {
+
+using Tool::MatchSimulator;
+using Tool::SimulatorOptions;
+
+// Small quick matches: a 24 x 16 arena, three players of mixed levels.
+const char* const SETTINGS = "GRID_WIDTH == 24\n"
+                             "GRID_HEIGHT == 16\n"
+                             "NUM_PLAYERS == 3\n"
+                             "MOVE_TIME == 60\n"
+                             "TURN_CHANCE == 10\n"
+                             "GAME_SEED == 4294967290\n"
+                             "AI_LEVEL == 1\n"
+                             "AI_LEVEL_P2 == 2\n"
+                             "AI_LEVEL_P3 == 3\n";
+
+struct SimRun {
+    int exitCode = -1;
+    std::vector<std::string> matches; // "number result steps hash"
+    MatchSimulator::Tally tally;
+    std::string errors;
+};
+
+class MatchSimulatorTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(workingDirectory.entered());
+        dir.write("vektra.cfg", SETTINGS);
+    }
+
+    // The simulator as vektra-sim runs it, inside CFG::guardedMain.
+    static SimRun simulate(unsigned long matches, unsigned int first,
+                           const std::vector<std::string>& args = {})
+    {
+        SimRun run;
+        TestSupport::GlobalStateGuard global;
+        MatchSimulator simulator(
+            matches, first, [&](const MatchSimulator::Match& match, const MatchSimulator::Tally&) {
+                std::ostringstream line;
+                line << match.number << ' ' << match.result << ' ' << match.steps << ' '
+                     << match.gridHash;
+                run.matches.push_back(line.str());
+            });
+        run.exitCode = CFG::guardedMain([&] { return simulator.run(args); });
+        run.errors = global.errors();
+        run.tally = simulator.tally();
+        // The assembly installs a keyboard for the rest of the process.
+        delete Devices::getKeyboard();
+        Devices::setKeyboard(nullptr);
+        return run;
+    }
+
+    TempDir dir;
+    TestSupport::WorkingDirectory workingDirectory{dir.dir()};
+};
+
+TEST_F(MatchSimulatorTest, MatchKAloneReplaysMatchKOfTheSeries)
+{
+    const SimRun series = simulate(8, 0);
+    ASSERT_EQ(0, series.exitCode) << series.errors;
+    ASSERT_EQ(8u, series.matches.size());
+    EXPECT_EQ(8ul, series.tally.matches);
+    unsigned long decided = series.tally.draws;
+    for (unsigned long wins : series.tally.wins) {
+        decided += wins;
+    }
+    EXPECT_EQ(8ul, decided);
+    EXPECT_EQ((std::vector<int>{1, 2, 3}), series.tally.levels);
+
+    // The seed wraps past 2^32 - 1 from match 6 on; each match alone is the same.
+    for (unsigned int k : {0u, 5u, 6u, 7u}) {
+        SCOPED_TRACE("match " + std::to_string(k));
+        const SimRun alone = simulate(1, k);
+        ASSERT_EQ(1u, alone.matches.size());
+        EXPECT_EQ(series.matches[k], alone.matches[0]);
+    }
+    // Another seed plays other matches.
+    const SimRun other = simulate(8, 0, {"GAME_SEED==17"});
+    EXPECT_NE(series.matches, other.matches);
+}
+
+TEST_F(MatchSimulatorTest, BadSettingsEndAsTheGameEndsThem)
+{
+    dir.write("empty.cfg", "");
+    struct Case {
+        std::vector<std::string> args;
+        int exitCode;
+        std::string message;
+    };
+    const Case cases[] = {
+        {{"missing.cfg"}, 1, ""},
+        {{"empty.cfg"}, 1, ""},
+        {{"AI_LEVEL==4"}, 2, "AI_LEVEL == 4 is no computer-player level: use 0 to 3\n"},
+        {{"AI_LEVEL_P2==-1"}, 2, "AI_LEVEL_P2 == -1 is no computer-player level: use 0 to 3\n"},
+        {{"AI_LEVEL_P1==x"}, 2, "Cant convert String to Num:x\n"},
+        {{"GRID_WIDTH==2000"}, 2, "GRID_WIDTH == 2000 is too large: at most 1024 cells\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.args[0]);
+        const SimRun run = simulate(3, 0, c.args);
+        EXPECT_EQ(c.exitCode, run.exitCode);
+        EXPECT_EQ(c.message, run.errors);
+        EXPECT_TRUE(run.matches.empty());
+    }
+}
+
+TEST(SimulatorOptionsTest, OptionsAndTheirErrors)
+{
+    struct Case {
+        std::vector<std::string> args;
+        unsigned long matches;
+        unsigned int first;
+        bool csv;
+        std::string error;
+    };
+    const Case cases[] = {
+        {{"--matches=10"}, 10, 0, false, ""},
+        {{"SETTINGS_x.cfg", "x.cfg", "A==B", "--matches=1", "--first=4294967295", "--csv"},
+         1,
+         4294967295u,
+         true,
+         ""},
+        {{}, 0, 0, false, "say how many matches to play with --matches=N"},
+        {{"--matches=0"},
+         0,
+         0,
+         false,
+         "--matches wants a number of matches from 1 to 10^12, not \"0\""},
+        {{"--matches=-5"},
+         0,
+         0,
+         false,
+         "--matches wants a number of matches from 1 to 10^12, not \"-5\""},
+        {{"--matches=12x"},
+         0,
+         0,
+         false,
+         "--matches wants a number of matches from 1 to 10^12, not \"12x\""},
+        {{"--matches=3", "--first=4294967296"},
+         3,
+         0,
+         false,
+         "--first wants a match number from 0 to 4294967295, not \"4294967296\""},
+        {{"--matches=3", "-x==1"}, 3, 0, false, "unknown option -x==1"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.args.empty() ? "(none)" : c.args.back());
+        const SimulatorOptions options = SimulatorOptions::parse(c.args);
+        EXPECT_EQ(c.error, options.error);
+        if (c.error.empty()) {
+            EXPECT_EQ(c.matches, options.matches);
+            EXPECT_EQ(c.first, options.first);
+            EXPECT_EQ(c.csv, options.csv);
+        }
+    }
+    EXPECT_TRUE(SimulatorOptions::parse({"--help"}).help);
+    EXPECT_EQ("", SimulatorOptions::parse({"--help"}).error);
+}
+
+} // namespace

@@ -1,0 +1,70 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "Support/ProgramRun.h"
+
+using TestSupport::Outcome;
+using TestSupport::ProgramRun;
+#include "Support/TempDir.h"
+
+using TestSupport::TempDir;
+
+// The real match simulator: what only the process shows, its exit codes
+// and what it prints for them, with the shipped settings.
+
+#ifndef VEKTRA_SIM
+
+TEST(SimulatorBadInput, NeedsTheSimulator)
+{
+    GTEST_SKIP() << "the simulator executable is not part of this build";
+}
+
+#else
+
+namespace {
+
+TEST(SimulatorBadInput, ExitCodesAndMessages)
+{
+    TempDir dir;
+    std::ifstream shipped(VEKTRA_SHIPPED_CFG);
+    std::stringstream settings;
+    settings << shipped.rdbuf();
+    dir.write("vektra.cfg", settings.str());
+
+    struct Row {
+        std::vector<std::string> args;
+        int code;
+        std::string outStart;
+        std::string err;
+    };
+    const Row rows[] = {
+        {{"--help"}, 0, "usage: vektra-sim", ""},
+        {{"--matches=2", "--csv", "NUM_PLAYERS==2", "AI_LEVEL_P2==1"},
+         0,
+         "player,level,wins,draws,matches,average_steps",
+         ""},
+        {{"--matches=0"}, 3, "", "vektra-sim: --matches wants a number of matches from 1"},
+        {{"--matches=2", "AI_LEVEL==9"}, 2, "", "AI_LEVEL == 9 is no computer-player level"},
+        {{"--matches=2", "missing.cfg"}, 1, "", ""},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.args.back());
+        ProgramRun program(VEKTRA_SIM, dir.dir());
+        const Outcome outcome = program.timeLimit(60).run(row.args);
+        ASSERT_EQ(row.code, outcome.exitCode) << outcome.describe() << "\n" << outcome.err;
+        EXPECT_EQ(0u, outcome.out.rfind(row.outStart, 0)) << outcome.out;
+        if (row.err.empty()) {
+            EXPECT_EQ("", outcome.err);
+        } else {
+            EXPECT_EQ(0u, outcome.err.rfind(row.err, 0)) << outcome.err;
+        }
+    }
+}
+
+} // namespace
+
+#endif
