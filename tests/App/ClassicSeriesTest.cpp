@@ -10,6 +10,7 @@
 
 #include "CFG/CFG.h"
 #include "CFG/SettingsLoader.h"
+#include "Support/GlobalStateGuard.h"
 #include "Support/TempDir.h"
 
 using TestSupport::TempDir;
@@ -19,7 +20,6 @@ using TestSupport::TempDir;
 #include "Game/HeadlessPlatform.h"
 #include "Game/I_GameUpdated.h"
 #include "Game/LogicController.h"
-#include "Util/Debug.h"
 #include "app/MainLogic.h"
 #include "app/VektraGame.h"
 
@@ -75,11 +75,7 @@ std::vector<std::string> playSeries(const std::string& levelSettings)
                                                          "KEY_MOVE_LEFT == LEFT\n"
                                                          "KEY_MOVE_RIGHT == RIGHT\n" +
                                                              levelSettings);
-    CFG::getDefaultOverrides()->reset();
-    Util::Debug& debug = Util::Debug::instance();
-    std::ostringstream printed;
-    std::ostream* const savedOut = debug.out;
-    debug.out = &printed;
+    TestSupport::GlobalStateGuard global;
 
     Game::HeadlessPlatform platform(0.016, {Game::HeadlessApp::Input::keyDown(0, 32)}, 1500);
     platform.setRenderEvents(false);
@@ -94,10 +90,8 @@ std::vector<std::string> playSeries(const std::string& levelSettings)
         game.getManager()->removeGameUpdated(&probe);
         matches = probe.matches;
     }
-    debug.out = savedOut;
     delete Devices::getKeyboard();
     Devices::setKeyboard(nullptr);
-    CFG::getDefaultOverrides()->reset();
     return matches;
 }
 

@@ -14,6 +14,7 @@
 #include "Support/GlobalStateGuard.h"
 #include "Support/ProgramRun.h"
 #include "Support/TempDir.h"
+#include "Support/WorkingDirectory.h"
 #include "app/MainLogic.h"
 #include "app/MainView.h"
 

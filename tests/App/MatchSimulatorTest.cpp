@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <sstream>
 #include <string>
@@ -7,11 +6,12 @@
 
 #include "CFG/CFG.h"
 #include "CFG/GuardedMain.h"
+#include "Support/GlobalStateGuard.h"
 #include "Support/TempDir.h"
 
 using TestSupport::TempDir;
 #include "Devices/Devices.h"
-#include "Util/Debug.h"
+#include "Support/WorkingDirectory.h"
 #include "app/MatchSimulator.h"
 #include "app/SimulatorOptions.h"
 
@@ -42,17 +42,8 @@ class MatchSimulatorTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        char buffer[4096];
-        ASSERT_NE(nullptr, ::getcwd(buffer, sizeof buffer));
-        savedDir = buffer;
-        ASSERT_EQ(0, ::chdir(dir.dir().c_str()));
+        ASSERT_TRUE(workingDirectory.entered());
         dir.write("vektra.cfg", SETTINGS);
-    }
-
-    void TearDown() override
-    {
-        ASSERT_EQ(0, ::chdir(savedDir.c_str()));
-        CFG::getDefaultOverrides()->reset();
     }
 
     // The simulator as vektra-sim runs it, inside CFG::guardedMain.
@@ -60,11 +51,7 @@ protected:
                            const std::vector<std::string>& args = {})
     {
         SimRun run;
-        CFG::getDefaultOverrides()->reset();
-        Util::Debug& debug = Util::Debug::instance();
-        std::ostringstream errors;
-        std::ostream* const savedErr = debug.err;
-        debug.err = &errors;
+        TestSupport::GlobalStateGuard global;
         MatchSimulator simulator(
             matches, first, [&](const MatchSimulator::Match& match, const MatchSimulator::Tally&) {
                 std::ostringstream line;
@@ -73,8 +60,7 @@ protected:
                 run.matches.push_back(line.str());
             });
         run.exitCode = CFG::guardedMain([&] { return simulator.run(args); });
-        debug.err = savedErr;
-        run.errors = errors.str();
+        run.errors = global.errors();
         run.tally = simulator.tally();
         // The assembly installs a keyboard for the rest of the process.
         delete Devices::getKeyboard();
@@ -83,7 +69,7 @@ protected:
     }
 
     TempDir dir;
-    std::string savedDir;
+    TestSupport::WorkingDirectory workingDirectory{dir.dir()};
 };
 
 TEST_F(MatchSimulatorTest, MatchKAloneReplaysMatchKOfTheSeries)

@@ -2,12 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <sstream>
 #include <stdexcept>
 
 #include "CFG/Calculator.h"
 #include "CFG/ReportedError.h"
-#include "Util/Debug.h"
+#include "Support/GlobalStateGuard.h"
 
 namespace {
 
@@ -80,15 +79,12 @@ TEST(Calculator, OperandsThatAreNoNumberThrowWithTheRestOfTheText)
 
 TEST(Calculator, RefusedOperatorIsReportedThenThrown)
 {
-    Util::Debug& debug = Util::Singleton<Util::Debug>::instance();
-    std::ostream* saved = debug.err;
+    TestSupport::GlobalStateGuard global;
     for (const char* expression : {"2(3)", "2((3))", "(1)(2)"}) {
         SCOPED_TRACE(expression);
-        std::ostringstream captured;
-        debug.err = &captured;
+        global.forget();
         EXPECT_THROW(evaluate(expression), CFG::ReportedError);
-        debug.err = saved;
-        EXPECT_THAT(captured.str(),
+        EXPECT_THAT(global.errors(),
                     ::testing::MatchesRegex(
                         "ABORT: Func:static float CFG::Calculator::doCalculation\\(float, const "
                         "std::string&, float\\) File:lib/CFG/Calculator Line: [0-9]+\n"

@@ -3,10 +3,11 @@
 #include <stdexcept>
 
 #include "CFG/CFG.h"
+#include "Support/GlobalStateGuard.h"
 #include "Support/TempDir.h"
 
-using TestSupport::TempDir;
 using CFG::Info;
+using TestSupport::TempDir;
 
 TEST(Info, AddBehavesLikeASettingsLine)
 {
@@ -106,10 +107,10 @@ TEST(Info, ParserReadsTruthValuesAndNumbers)
 
 TEST(Info, GlobalStoreFunctions)
 {
+    TestSupport::GlobalStateGuard global;
     TempDir dir;
     std::string first = dir.write("first.cfg", "ONLY_FIRST == 1\nSHARED == first\n");
     std::string second = dir.write("second.cfg", "SHARED == second\nNUM == 0x10\n");
-    CFG::getDefaultOverrides()->reset();
     ASSERT_TRUE(CFG::setConfig(first));
     ASSERT_TRUE(CFG::addConfig(second));
     EXPECT_EQ(CFG::get("ONLY_FIRST"), "1");
@@ -120,6 +121,4 @@ TEST(Info, GlobalStoreFunctions)
     EXPECT_FALSE(CFG::setConfig(dir.path("missing.cfg")));
     EXPECT_EQ(CFG::get("ONLY_FIRST"), "") << "setConfig starts afresh";
     EXPECT_EQ(CFG::get("SHARED"), "override");
-    CFG::getDefaultOverrides()->reset();
-    CFG::global()->reset();
 }

@@ -3,8 +3,6 @@
 #include <stdlib.h>
 #include <unistd.h>
 
-#include <cstdlib>
-
 #include <filesystem>
 #include <fstream>
 #include <stdexcept>
@@ -32,21 +30,6 @@ std::string TempDir::write(const std::string& name, const std::string& content) 
     std::ofstream file(full, std::ios::out | std::ios::binary | std::ios::trunc);
     file << content;
     return full;
-}
-
-WorkingDirectory::WorkingDirectory(const std::string& dir)
-{
-    std::error_code error;
-    previous = std::filesystem::current_path(error).string();
-    changed = !error && ::chdir(dir.c_str()) == 0;
-}
-
-WorkingDirectory::~WorkingDirectory()
-{
-    if (changed && ::chdir(previous.c_str()) != 0) {
-        // Every later test would run in a directory that is about to vanish.
-        std::abort();
-    }
 }
 
 } // namespace TestSupport

@@ -8,8 +8,6 @@
 # Usage: package-test.sh BUILD_DIR
 set -euo pipefail
 
-source "$(dirname "$0")/../../scripts/lib/xvfb.sh"
-
 build=$(cd "${1:?build folder}" && pwd)
 WORK=$(mktemp -d "${TMPDIR:-/tmp}/vektra-package-XXXXXX")
 GPID=""
