@@ -6,19 +6,28 @@ CMAKE_FLAGS := -G Ninja -Wno-dev
 FUZZ_SECONDS ?= 60
 SOAK_SECONDS ?= 600
 
-.PHONY: all deps build run test test-sanitize bench fuzz soak clean
+.PHONY: all deps configure build run party test test-sanitize bench fuzz soak clean install package
 
 all: build
 
 deps:
 	@scripts/install-deps
 
-build: deps
+configure: deps
 	@cmake -S . -B build $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+
+build: configure
 	@cmake --build build -j $(JOBS)
 
-run: build
+# Only what playing needs: the game and the settings inspector.
+run: configure
+	@cmake --build build -j $(JOBS) --target vektra vektra-config
 	@scripts/run-game build
+
+# The game with party.cfg's additions: colours, two people, words on screen.
+party: configure
+	@cmake --build build -j $(JOBS) --target vektra vektra-config
+	@scripts/run-game build party.cfg
 
 test: build
 	@$(XVFB) ctest --test-dir build --output-on-failure -j $(JOBS)
@@ -47,6 +56,16 @@ soak: deps
 	@cmake -S . -B build-asan $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=Debug -DVEKTRA_SANITIZE=ON >/dev/null
 	@cmake --build build-asan -j $(JOBS) --target vektra
 	@scripts/soak build-asan $(SOAK_SECONDS)
+
+# The game, its data and the framework's headers, libraries and CMake
+# package under PREFIX (a folder you can write to, or run as root).
+PREFIX ?= /usr/local
+install: build
+	@cmake --install build --prefix "$(PREFIX)"
+
+# The Debian package of the game, build/vektra_<version>_<arch>.deb.
+package: build
+	@cd build && cpack -G DEB
 
 clean:
 	rm -rf build build-asan build-bench build-fuzz

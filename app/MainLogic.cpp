@@ -8,12 +8,14 @@
 #include "Devices/Devices.h"
 #include "Devices/KeyboardStrings.h"
 #include "Events/EventBus.h"
+#include "Events/EventType.h"
+#include "Events/Event_Key.h"
 #include "Game/GameManager.h"
 #include "Game/ViewManager.h"
 #include "MainView.h"
 #include "Random/RandSimple.h"
+#include "TextView.h"
 #include "Util/Debug.h"
-#include "Util/StringHelpers.h"
 
 namespace Tool {
 
@@ -28,6 +30,9 @@ const char* const KEY_SETTINGS[4] = {"KEY_MOVE_UP", "KEY_MOVE_DOWN", "KEY_MOVE_L
 
 constexpr int MIN_GRID_SIDE = 4;
 constexpr int MIN_PLAYERS = 2;
+// Draws a person's start place may take before the last one is kept: a
+// small crowded arena may have no place that is free two cells ahead.
+constexpr int MAX_START_DRAWS = 1000;
 
 int readInt(const char* key)
 {
@@ -55,9 +60,9 @@ int gridSide(const char* key)
 MainLogic::MainLogic(Game::GameManager* gameManager)
     : gameManager(gameManager), view(nullptr), result(), gridWidth(gridSide("GRID_WIDTH")),
       gridHeight(gridSide("GRID_HEIGHT")), grid(), playerCount(readInt("NUM_PLAYERS")), players(),
-      stepTimer(0), stepCount(0), firstComputer(readFirstComputerPlayer()),
-      computers(new ComputerPlayers()), keysRead(false), keyCodes{}, turnChanceRead(false),
-      cachedTurnChance(0)
+      stepTimer(0), keysRead(false), keyCodes{}, turnChanceRead(false), cachedTurnChance(0),
+      options(), steering(), owners(), wins(), textView(nullptr), paused(false), listening(false),
+      matchesStarted(0), stepCount(0), computers(new ComputerPlayers())
 {
     if (playerCount < MIN_PLAYERS) {
         playerCount = MIN_PLAYERS;
@@ -73,9 +78,15 @@ MainLogic::MainLogic(Game::GameManager* gameManager)
     }
     grid.assign(static_cast<std::size_t>(gridWidth) * static_cast<std::size_t>(gridHeight), FREE);
     players.assign(static_cast<std::size_t>(playerCount), Player{0, 0, RIGHT, false});
-    // Read here as well as at every match start, so that a wrong level is
-    // reported before the window opens.
-    computers->readLevels(playerCount, firstComputer);
+    wins.assign(static_cast<std::size_t>(playerCount), 0);
+    // Every seat's level is checked here, human or not, so that a wrong
+    // level is reported before the window opens; each match start reads
+    // them again for the seats people do not play.
+    computers->readLevels(playerCount, 0);
+    if (CFG::parser()->getBool("SHOW_TEXT")) {
+        textView = new TextView(gameManager, this);
+        gameManager->getViewManager()->add(textView);
+    }
 }
 
 MainLogic::~MainLogic()
@@ -83,13 +94,67 @@ MainLogic::~MainLogic()
     doExit("");
 }
 
-void MainLogic::setPause(bool) {}
+void MainLogic::setPause(bool pause)
+{
+    if (options.pauseKey != 0) {
+        paused = pause;
+    }
+}
 
-void MainLogic::handleEvent(EVT::I_Event*) {}
+void MainLogic::handleEvent(EVT::I_Event* event)
+{
+    const auto* key = dynamic_cast<const EVT::Event_Key*>(event);
+    if (key == nullptr || !key->pressed || !inMatch()) {
+        return;
+    }
+    if (options.leaveKey != 0 && key->key == options.leaveKey) {
+        result = "LEAVE";
+        // The arena's blink goes on behind the title screen.
+        paused = false;
+    } else if (options.pauseKey != 0 && key->key == options.pauseKey) {
+        setPause(!paused);
+    } else if (options.turnBuffer && !paused) {
+        steering.press(key->key);
+    }
+}
+
+void MainLogic::startOptions()
+{
+    // A limited "HUMAN_PLAYERS" is reported once, not at every match.
+    std::ostream quiet(nullptr);
+    options =
+        MatchOptions::read(playerCount, matchesStarted == 1 ? *Util::Debug::instance().err : quiet);
+    paused = false;
+    unsigned char seatKeys[MatchOptions::MAX_HUMANS][4] = {};
+    if (options.turnBuffer && options.humans > 0) {
+        // Presses are matched against seat 0's keys from the first step on.
+        readKeyCodes();
+        for (int d = 0; d < 4; ++d) {
+            seatKeys[0][d] = keyCodes[d];
+        }
+    }
+    for (int seat = 1; seat < options.humans; ++seat) {
+        for (int d = 0; d < 4; ++d) {
+            seatKeys[seat][d] = options.seatKeys[seat][d];
+        }
+    }
+    steering.setSeats(options.humans, seatKeys);
+    if (options.colors.empty()) {
+        owners.clear();
+    } else {
+        owners.assign(grid.size(), 0);
+    }
+    if (options.needsPresses() && !listening) {
+        EVT::EventBus::instance().addConsumer(EVT::KEY, this);
+        listening = true;
+    }
+}
 
 void MainLogic::onEnter(const std::string&, const std::string&)
 {
-    computers->readLevels(playerCount, firstComputer);
+    ++matchesStarted;
+    startOptions();
+    computers->readLevels(playerCount, options.humans);
     stepCount = 0;
     clearGrid();
     placePlayers();
@@ -98,6 +163,11 @@ void MainLogic::onEnter(const std::string&, const std::string&)
     if (view == nullptr) {
         view = new MainView(gameManager, this);
         gameManager->getViewManager()->add(view);
+        if (textView != nullptr) {
+            // Taken out and put back, so that the words stay above the arena.
+            gameManager->getViewManager()->remove(textView);
+            gameManager->getViewManager()->add(textView);
+        }
     }
     result.clear();
 }
@@ -109,13 +179,19 @@ void MainLogic::doExit(const std::string&)
         delete view;
         view = nullptr;
     }
+    if (textView != nullptr) {
+        gameManager->getViewManager()->remove(textView);
+        delete textView;
+        textView = nullptr;
+    }
     EVT::EventBus::instance().removeConsumer(this);
+    listening = false;
 }
 
 std::string MainLogic::onUpdate(float elapsed)
 {
     // A finished match stays as it ended until the next one starts.
-    if (!result.empty()) {
+    if (!result.empty() || paused) {
         return result;
     }
     stepTimer -= elapsed;
@@ -161,10 +237,37 @@ void MainLogic::placePlayers()
     players[1] = Player{gridWidth - gridWidth / 4 - 1, gridHeight - gridHeight / 4 - 1, LEFT, true};
     for (int k = 2; k < playerCount; ++k) {
         placeRandomPlayer(players[k]);
+        // People get a fair start; computer players keep the classic draw.
+        for (int draws = 1; isHuman(k) && draws < MAX_START_DRAWS && !goodHumanStart(players[k], k);
+             ++draws) {
+            placeRandomPlayer(players[k]);
+        }
     }
-    for (const Player& player : players) {
-        grid[static_cast<std::size_t>(player.y) * gridWidth + player.x] = BLOCKED;
+    for (int k = 0; k < playerCount; ++k) {
+        const std::size_t index = static_cast<std::size_t>(players[k].y) * gridWidth + players[k].x;
+        grid[index] = BLOCKED;
+        if (!owners.empty()) {
+            owners[index] = k + 1;
+        }
     }
+}
+
+bool MainLogic::goodHumanStart(const Player& player, int number) const
+{
+    // Its own cell and the two ahead: no wall, no earlier player.
+    for (int i = 0; i <= 2; ++i) {
+        const int x = player.x + STEP_X[player.heading] * i;
+        const int y = player.y + STEP_Y[player.heading] * i;
+        if (blocked(x, y)) {
+            return false;
+        }
+        for (int other = 0; other < number; ++other) {
+            if (players[other].x == x && players[other].y == y) {
+                return false;
+            }
+        }
+    }
+    return true;
 }
 
 void MainLogic::placeRandomPlayer(Player& player)
@@ -188,20 +291,40 @@ void MainLogic::placeRandomPlayer(Player& player)
 void MainLogic::step()
 {
     ++stepCount;
-    if (firstComputer > 0) {
-        steerFromKeyboard();
-    }
+    steerPeople();
     for (int k = 0; k < playerCount; ++k) {
         Player& player = players[k];
         if (!player.alive) {
             continue;
         }
-        if (k >= firstComputer) {
+        if (!isHuman(k)) {
             decide(k);
         }
         move(player);
     }
     countSurvivors();
+}
+
+void MainLogic::steerPeople()
+{
+    if (options.turnBuffer) {
+        for (int seat = 0; seat < options.humans; ++seat) {
+            Player& player = players[seat];
+            const bool blockedBehind =
+                blocked(player.x - STEP_X[player.heading], player.y - STEP_Y[player.heading]);
+            const int heading = steering.takePress(seat, player.heading, blockedBehind);
+            if (heading != Steering::NONE) {
+                player.heading = heading;
+            }
+        }
+        return;
+    }
+    if (options.humans > 0) {
+        steerFromKeyboard();
+    }
+    for (int seat = 1; seat < options.humans; ++seat) {
+        players[seat].heading = steering.heldHeading(seat, players[seat].heading);
+    }
 }
 
 void MainLogic::steerFromKeyboard()
@@ -258,14 +381,6 @@ int MainLogic::getLevel(int player) const
     return computers->levelOf(player);
 }
 
-// "HUMAN_PLAYERS" 0 makes player 0 a computer player too; absent or any
-// other value keeps it at the keyboard.
-int MainLogic::readFirstComputerPlayer()
-{
-    const std::string humans = CFG::get("HUMAN_PLAYERS");
-    return !humans.empty() && Util::strToNum<int>(humans) == 0 ? 0 : 1;
-}
-
 void MainLogic::reseed(unsigned int seed)
 {
     startGenerator.reset(new RNG::RandSimple(seed));
@@ -280,7 +395,11 @@ void MainLogic::move(Player& player)
         player.alive = false;
         return;
     }
-    grid[static_cast<std::size_t>(player.y) * gridWidth + player.x] = BLOCKED;
+    const std::size_t index = static_cast<std::size_t>(player.y) * gridWidth + player.x;
+    grid[index] = BLOCKED;
+    if (!owners.empty()) {
+        owners[index] = static_cast<int>(&player - players.data()) + 1;
+    }
 }
 
 void MainLogic::countSurvivors()
@@ -297,6 +416,7 @@ void MainLogic::countSurvivors()
         result = "DRAW";
     } else if (alive == 1) {
         result = "WIN=" + std::to_string(survivor);
+        ++wins[survivor];
     } else {
         return;
     }

@@ -7,6 +7,8 @@
 #include "Events/I_EventConsumer.h"
 #include "Game/I_LogicState.h"
 #include "GridSnapshot.h"
+#include "MatchOptions.h"
+#include "Steering.h"
 
 namespace Game {
 class GameManager;
@@ -20,6 +22,7 @@ namespace Tool {
 
 class ComputerPlayers;
 class MainView;
+class TextView;
 
 // The logic state that plays one match ("RUNNING"): a grid whose outer ring
 // is wall, player 0 steered by four keys, the others computer players, one
@@ -27,6 +30,12 @@ class MainView;
 // with "DRAW" or "WIN=" + number once at most one player is left. Owns the
 // grid, the player records, the arena view (from the first match on) and
 // the two random generators; the game manager is not owned.
+//
+// Optional rules, each off unless its setting is given and read once per
+// match start (MatchOptions): people on seats 1 to 3, a turn buffer, a pause
+// and a leave key ("LEAVE": neither printed nor scored), and who owns each
+// cell, kept beside the grid only when players have colours. Wins are
+// counted per player for the whole run.
 class MainLogic : public Game::I_LogicState, public EVT::I_EventConsumer {
 public:
     enum Heading { UP = 0, DOWN = 1, LEFT = 2, RIGHT = 3 };
@@ -42,12 +51,15 @@ public:
     // Reads "GRID_WIDTH", "GRID_HEIGHT" (3 or less gives 4) and "NUM_PLAYERS"
     // (1 or less gives 2). Throws std::invalid_argument, with a message for
     // the player, for a grid side above MAX_GRID_SIDE or more players than
-    // the grid has free cells.
+    // the grid has free cells. With "SHOW_TEXT" it adds the words on screen
+    // at once, so the title screen shows them before the first match.
     explicit MainLogic(Game::GameManager* gameManager);
     ~MainLogic() override;
     MainLogic(const MainLogic&) = delete;
     MainLogic& operator=(const MainLogic&) = delete;
 
+    // Stops steps and the blink while paused; does nothing unless a pause
+    // key is set ("KEY_PAUSE").
     void setPause(bool paused) override;
     // Starts a match; both arguments are ignored.
     void onEnter(const std::string& previous, const std::string& reason) override;
@@ -55,6 +67,8 @@ public:
     std::string onUpdate(float elapsed) override;
     // Removes and destroys the arena view, and leaves the event bus.
     void doExit(const std::string& next) override;
+    // Key presses, listened to only while an option needs them: steering
+    // presses for the turn buffer, the pause key and the leave key.
     void handleEvent(EVT::I_Event* event) override;
 
     // A computer player's choice of heading for one step, from its draw r
@@ -87,9 +101,28 @@ public:
     const std::string& getResult() const { return result; }
     float getStepTimer() const { return stepTimer; }
     MainView* getView() const { return view; }
+    // The words on screen ("SHOW_TEXT", read at construction); null without.
+    TextView* getTextView() const { return textView; }
+
+    // Players 0 to getHumanPlayers() - 1 are steered by people, as read at
+    // the last match start ("HUMAN_PLAYERS", 1 when absent).
+    int getHumanPlayers() const { return options.humans; }
+    bool isHuman(int number) const { return number < options.humans; }
+    const MatchOptions& getOptions() const { return options; }
+    // Who blocked each cell: 0 for walls and free cells, k + 1 for player k
+    // (the later player where two start on one cell). Empty unless players
+    // have colours.
+    const std::vector<int>& getOwners() const { return owners; }
+    // Matches won by each player since the program started.
+    int getWins(int number) const { return wins[number]; }
+    bool isPaused() const { return paused; }
+    // True from a match start until its result.
+    bool inMatch() const { return matchesStarted > 0 && result.empty(); }
+    int getMatchesStarted() const { return matchesStarted; }
     // Steps played in the current (or last) match.
     unsigned long getStepCount() const { return stepCount; }
-    // The computer-player level of a player (0: the classic decision).
+    // The computer-player level of a player (0: the classic decision, and
+    // every human seat), as read at the last match start.
     int getLevel(int player) const;
 
     // Restarts both random generators from seed, as "GAME_SEED" would at
@@ -104,11 +137,13 @@ private:
     void clearGrid();
     void placePlayers();
     void placeRandomPlayer(Player& player);
+    bool goodHumanStart(const Player& player, int number) const;
+    void startOptions();
     void step();
     void steerFromKeyboard();
+    void steerPeople();
     void decide(int number);
     GridSnapshot snapshot() const;
-    static int readFirstComputerPlayer();
     void move(Player& player);
     void countSurvivors();
     bool blocked(int x, int y) const;
@@ -127,10 +162,6 @@ private:
     int playerCount;
     std::vector<Player> players;
     float stepTimer;
-    unsigned long stepCount;
-    // Players from this number on are computer players.
-    int firstComputer;
-    std::unique_ptr<ComputerPlayers> computers;
 
     // Read once and kept for the rest of the run, never re-read, and never
     // reseeded by the game itself, so that later matches continue the
@@ -141,6 +172,18 @@ private:
     unsigned char keyCodes[4];
     bool turnChanceRead;
     int cachedTurnChance;
+
+    MatchOptions options;
+    Steering steering;
+    std::vector<int> owners;
+    std::vector<int> wins;
+    TextView* textView;
+    bool paused;
+    bool listening;
+    int matchesStarted;
+    unsigned long stepCount;
+    // The levels of the computer players and their searches.
+    std::unique_ptr<ComputerPlayers> computers;
 };
 
 } // namespace Tool

@@ -52,6 +52,10 @@ EVT::I_Event* MainView::onInput(EVT::I_Event* event)
 
 void MainView::onUpdate(float elapsed)
 {
+    // A paused match holds the blink too.
+    if (logic->isPaused()) {
+        return;
+    }
     flashTimer -= elapsed;
     if (flashTimer < 0) {
         flashOn = !flashOn;
@@ -103,10 +107,54 @@ int MainView::fillPlayerQuads()
     return count;
 }
 
-void MainView::drawQuads(int count)
+int MainView::fillOwnedQuads()
+{
+    const std::vector<int>& owners = logic->getOwners();
+    const int width = logic->getGridWidth();
+    const int height = logic->getGridHeight();
+    // Counted first, then placed: one pass each, no sorting.
+    groupStart.assign(static_cast<std::size_t>(logic->getPlayerCount()) + 2, 0);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            if (logic->cell(x, y) != MainLogic::FREE) {
+                ++groupStart[owners[static_cast<std::size_t>(y) * width + x] + 1];
+            }
+        }
+    }
+    for (std::size_t o = 1; o < groupStart.size(); ++o) {
+        groupStart[o] += groupStart[o - 1];
+    }
+    groupNext.assign(groupStart.begin(), groupStart.end() - 1);
+    for (int x = 0; x < width; ++x) {
+        for (int y = 0; y < height; ++y) {
+            if (logic->cell(x, y) != MainLogic::FREE) {
+                putQuad(groupNext[owners[static_cast<std::size_t>(y) * width + x]]++, x, y);
+            }
+        }
+    }
+    return groupStart.back();
+}
+
+void MainView::drawOwnedTrails()
+{
+    fillOwnedQuads();
+    const std::vector<Util::RGBA>& colors = logic->getOptions().colors;
+    for (std::size_t o = 0; o + 1 < groupStart.size(); ++o) {
+        const int count = groupStart[o + 1] - groupStart[o];
+        if (count == 0) {
+            continue;
+        }
+        renderController->setColor(o == 0 ? Util::RGBA(255, 255, 255, 255) : colors[o - 1]);
+        drawQuads(count, groupStart[o]);
+    }
+}
+
+void MainView::drawQuads(int count, int first)
 {
     if (clientArrays != nullptr) {
-        clientArrays->drawClientArray(Render::RENDER_QUADS, vertices.data(),
+        clientArrays->drawClientArray(Render::RENDER_QUADS,
+                                      vertices.data() +
+                                          static_cast<std::size_t>(first) * FLOATS_PER_QUAD,
                                       static_cast<unsigned int>(count) * 4);
     }
 }
@@ -117,7 +165,11 @@ void MainView::onRender()
     renderController->doClear(Util::RGBA(0, 0, 0, 0));
     GameHelper::RenderHelper(renderController).set2D(screenWidth, screenHeight, false);
 
-    drawQuads(fillTrailQuads());
+    if (logic->getOwners().empty()) {
+        drawQuads(fillTrailQuads());
+    } else {
+        drawOwnedTrails();
+    }
     if (flashOn) {
         const int markers = fillPlayerQuads();
         renderController->setColor(Util::RGBA(0, 0, 0, 0));

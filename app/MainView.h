@@ -22,7 +22,8 @@ class MainLogic;
 // black square on each player's cell so the heads of the trails blink. Owns
 // its vertex buffer, sized once for one quad per grid cell and reused for
 // the player markers; the game manager, its render controller and the match
-// are not owned.
+// are not owned. When players have colours, each trail is drawn in its
+// owner's colour and the walls stay white.
 class MainView : public Game::I_View {
 public:
     // Floats per quad: four vertices of x, y, z.
@@ -46,12 +47,17 @@ public:
     // the buffer from its start and returns the number of quads written.
     int fillTrailQuads();
     int fillPlayerQuads();
+    // The blocked cells grouped by owner: walls first, then each player's
+    // trail; groupStart[o] is the first quad of owner o (0 the walls, k + 1
+    // player k) and groupStart[o + 1] the end. Needs the match's owners.
+    int fillOwnedQuads();
     const float* getVertices() const { return vertices.data(); }
     bool isFlashOn() const { return flashOn; }
 
 private:
     void putQuad(int index, int x, int y);
-    void drawQuads(int count);
+    void drawQuads(int count, int first = 0);
+    void drawOwnedTrails();
 
     [[maybe_unused]] Game::GameManager* gameManager;
     Render::I_RenderController* renderController;
@@ -62,6 +68,8 @@ private:
     int screenHeight;
     MainLogic* logic;
     std::vector<float> vertices;
+    std::vector<int> groupStart;
+    std::vector<int> groupNext;
     float flashTimer;
     bool flashOn;
 };

@@ -1,8 +1,10 @@
 #include "TitleLogic.h"
 
+#include "CFG/CFG.h"
 #include "Devices/Devices.h"
 #include "Events/EventBus.h"
 #include "Events/EventType.h"
+#include "MatchOptions.h"
 
 namespace Tool {
 
@@ -21,7 +23,8 @@ bool keyDown(unsigned char code)
 
 } // namespace
 
-TitleLogic::TitleLogic(Game::GameManager* gameManager) : gameManager(gameManager), result()
+TitleLogic::TitleLogic(Game::GameManager* gameManager)
+    : gameManager(gameManager), result(), ignoreEscape(false), ignoreSpace(false)
 {
     EVT::EventBus::instance().addConsumer(TITLE_EVENT_A, this);
     EVT::EventBus::instance().addConsumer(TITLE_EVENT_B, this);
@@ -38,15 +41,27 @@ void TitleLogic::handleEvent(EVT::I_Event*) {}
 void TitleLogic::onEnter(const std::string&, const std::string&)
 {
     result.clear();
+    const bool leaveKeySet = keyCodeOf(CFG::get("KEY_LEAVE")) != 0;
+    ignoreEscape = leaveKeySet && keyDown(KEY_ESCAPE);
+    ignoreSpace = leaveKeySet && keyDown(KEY_SPACE);
+}
+
+bool TitleLogic::usable(unsigned char code)
+{
+    bool& ignored = code == KEY_ESCAPE ? ignoreEscape : ignoreSpace;
+    if (ignored && !keyDown(code)) {
+        ignored = false;
+    }
+    return !ignored && keyDown(code);
 }
 
 std::string TitleLogic::onUpdate(float)
 {
-    if (keyDown(KEY_ESCAPE)) {
+    if (usable(KEY_ESCAPE)) {
         // Delivered at once: the window application ends its loop at the
         // end of this frame.
         EVT::EventBus::instance().raiseEvent(EVT::QUIT, false);
-    } else if (keyDown(KEY_SPACE)) {
+    } else if (usable(KEY_SPACE)) {
         result = "START";
     }
     return result;

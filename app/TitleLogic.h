@@ -13,7 +13,10 @@ namespace Tool {
 
 // The title state ("TITLE"): waits for the space bar, which starts a match,
 // or Escape, which quits. Keys are read as held, so a key already down when
-// the state is entered acts at once. Draws nothing; owns nothing.
+// the state is entered acts at once, except when a leave key is set
+// ("KEY_LEAVE"): then a key held on entry is ignored until it is released,
+// so the press that left a match does not also quit or start the next one.
+// Draws nothing; owns nothing.
 class TitleLogic : public Game::I_LogicState, public EVT::I_EventConsumer {
 public:
     static constexpr unsigned char KEY_ESCAPE = 27;
@@ -32,8 +35,13 @@ public:
     void handleEvent(EVT::I_Event* event) override;
 
 private:
+    bool usable(unsigned char code);
+
     [[maybe_unused]] Game::GameManager* gameManager;
     std::string result;
+    // Escape and space, each ignored while still held from before entry.
+    bool ignoreEscape;
+    bool ignoreSpace;
 };
 
 } // namespace Tool

@@ -31,14 +31,12 @@ minutes=${2:-10}
 results="$build/bench/results"
 mkdir -p "$results"
 
-if [[ -z "${VEKTRA_MEMORY_XVFB:-}" ]]; then
-  # One private X server for the whole run (kept up between clients).
-  exec env VEKTRA_MEMORY_XVFB=1 xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" \
-    "$0" "$build" "$minutes"
-fi
-
+# One private X server for the whole run (kept up between clients).
+# shellcheck source=../scripts/lib/xvfb.sh
+source "$root/scripts/lib/xvfb.sh"
 tmp=$(mktemp -d)
-trap 'rm -rf "$tmp"' EXIT
+trap 'xvfb_stop; rm -rf "$tmp"' EXIT
+xvfb_start "$tmp" || { echo "memory.sh: Xvfb did not start" >&2; exit 2; }
 
 setting() { sed -n "s/^$1[[:space:]]*==[[:space:]]*\([^[:space:]]*\).*/\1/p" "$root/vektra.cfg"; }
 peak_kib() { sed -n 's/.*Maximum resident set size (kbytes): //p' "$1"; }

@@ -16,31 +16,29 @@ function(vektra_library name)
   endif()
 endfunction()
 
-# Under the sanitizers, LeakSanitizer's suppressions for the OpenGL driver
-# (tests/lsan.supp) match only while the driver is mapped when the leak check
-# runs at exit, and only if the leak's stack reaches it. Mesa unloads the
-# driver with the last context, and the fast unwinder stops inside it, so a
-# test that opened a context would report the driver's own allocations as
-# "<unknown module>". Preloading the driver keeps it mapped to the end; the
-# sanitizer runtime must come first in the preload list. This is the one
-# place that rule is made: GL tests get it as LD_PRELOAD, and every test gets
-# it as VEKTRA_SANITIZER_PRELOAD to hand to the programs it starts.
+# Under the sanitizers, a program that opens an OpenGL context needs the
+# driver preloaded after the sanitizer runtime, or LeakSanitizer's
+# suppressions of the driver's own leaks cannot match. The rule is made
+# once, in scripts/lib/xvfb.sh (vektra_preload_list), for this build's
+# runtime and GL library: the GL tests get the answer as LD_PRELOAD; the
+# tests that start the game and the scripts ask the same rule for it.
 set(VEKTRA_SANITIZER_PRELOAD "")
 if(VEKTRA_SANITIZE)
+  find_package(OpenGL REQUIRED COMPONENTS OpenGL)
   execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=libasan.so
                   OUTPUT_VARIABLE asan_runtime OUTPUT_STRIP_TRAILING_WHITESPACE)
-  file(GLOB gl_drivers /usr/lib/*/dri/swrast_dri.so)
-  if(EXISTS "${asan_runtime}" AND gl_drivers)
-    file(REAL_PATH "${asan_runtime}" asan_runtime)
-    list(GET gl_drivers 0 gl_driver)
-    set(VEKTRA_SANITIZER_PRELOAD "${asan_runtime}:${gl_driver}")
-  endif()
+  execute_process(
+    COMMAND bash -c ". \"$0\" && vektra_preload_list \"$1\" \"$2\""
+            ${PROJECT_SOURCE_DIR}/scripts/lib/xvfb.sh ${asan_runtime} ${OPENGL_opengl_LIBRARY}
+    OUTPUT_VARIABLE VEKTRA_SANITIZER_PRELOAD OUTPUT_STRIP_TRAILING_WHITESPACE)
+  message(STATUS "Sanitizer preload of the GL tests: ${VEKTRA_SANITIZER_PRELOAD}")
 endif()
 
 # vektra_tests(Folder LABEL label DEPS targets... [RESOURCE_LOCK name])
 # Folder may be nested ("Game/Window" gives test_Game_Window).
 # One test executable per folder of tests/, made of every .cpp in it, with
-# each GoogleTest case registered in CTest under the given label.
+# each GoogleTest case registered in CTest under the given label, and the
+# shared test helpers (TestSupport) linked in.
 function(vektra_tests folder)
   cmake_parse_arguments(ARG "" "LABEL;RESOURCE_LOCK" "DEPS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${folder}/*.cpp)
@@ -50,14 +48,10 @@ function(vektra_tests folder)
   string(REPLACE "/" "_" target "test_${folder}")
   add_executable(${target} ${sources})
   target_include_directories(${target} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
-  target_link_libraries(${target} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gmock GTest::gtest_main)
+  target_link_libraries(${target} PRIVATE ${ARG_DEPS} TestSupport GTest::gtest GTest::gmock GTest::gtest_main)
   set(props LABELS ${ARG_LABEL})
-  if(VEKTRA_SANITIZER_PRELOAD)
-    set(environment "VEKTRA_SANITIZER_PRELOAD=${VEKTRA_SANITIZER_PRELOAD}")
-    if(ARG_LABEL STREQUAL "gl")
-      list(APPEND environment "LD_PRELOAD=${VEKTRA_SANITIZER_PRELOAD}")
-    endif()
-    list(APPEND props ENVIRONMENT "${environment}")
+  if(VEKTRA_SANITIZER_PRELOAD AND ARG_LABEL STREQUAL "gl")
+    list(APPEND props ENVIRONMENT "LD_PRELOAD=${VEKTRA_SANITIZER_PRELOAD}")
   endif()
   if(ARG_RESOURCE_LOCK)
     list(APPEND props RESOURCE_LOCK ${ARG_RESOURCE_LOCK})

@@ -18,6 +18,9 @@ class Calculator {
 public:
     explicit Calculator(const std::string& expression);
     virtual ~Calculator() = default;
+    // A copy would keep a view into the original's text.
+    Calculator(const Calculator&) = delete;
+    Calculator& operator=(const Calculator&) = delete;
 
     // Evaluates from the current front of the text. Nesting depth is held on
     // the heap, so any number of parentheses is safe.

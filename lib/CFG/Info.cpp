@@ -14,8 +14,9 @@ Info::Info(Info* overrides) : impl(new Impl(overrides)) {}
 
 Info::Info(const std::string& path, Info* overrides) : impl(new Impl(overrides))
 {
+    // Emptied of entries only: the record of refused files says why.
     if (!addConfig(path)) {
-        reset();
+        Impl::deleteMap(impl->entries);
     }
 }
 
@@ -26,7 +27,12 @@ Info::~Info()
 
 void Info::reset()
 {
-    Impl::deleteMap(impl->entries);
+    impl->reset();
+}
+
+const std::vector<Info::FileProblem>& Info::fileProblems() const
+{
+    return impl->reader.problems();
 }
 
 bool Info::addConfig(const std::string& path)

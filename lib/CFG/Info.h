@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -14,21 +15,41 @@ namespace CFG {
 class Info {
 public:
     explicit Info(Info* overrides = nullptr);
-    // Reads path into the new store; when that read fails the store is left empty.
+    // Reads path into the new store; when that read fails the store is left
+    // without entries (fileProblems still tells of a refused file).
     Info(const std::string& path, Info* overrides);
     virtual ~Info();
 
     Info(const Info&) = delete;
     Info& operator=(const Info&) = delete;
 
-    // Removes every entry; the override layer stays.
+    // A settings file the store refused: it exists but cannot be read (a
+    // directory, no permission), or it is over a size limit. Nothing of it
+    // was read.
+    struct FileProblem {
+        enum Kind { UNREADABLE, FILE_TOO_LARGE, TOTAL_TOO_LARGE };
+        std::string path;
+        Kind kind;
+        // The limit it passed, in bytes (0 for an unreadable file): one file
+        // may hold 16 MiB, and the files one store reads until its next reset
+        // 64 MiB in all.
+        std::uintmax_t limit;
+    };
+
+    // Removes every entry and the record of refused files; the override
+    // layer stays.
     virtual void reset();
 
+    // The files refused since the store was made or last reset, in reading
+    // order (the first 100).
+    const std::vector<FileProblem>& fileProblems() const;
+
     // Reads the settings file at path, then path + ".MOD", then the files
-    // named by its include keys. False when the file cannot be read or is
-    // malformed (a quoted value left open, selection blocks nested too
-    // deeply); what was read before the fault stays. A file that is already
-    // being read further up the include chain is not read again (false).
+    // named by its include keys. False when the file cannot be read, is
+    // refused (see FileProblem) or is malformed (a quoted value left open,
+    // selection blocks nested too deeply); what was read before the fault
+    // stays. A file that is already being read further up the include chain
+    // is not read again (false).
     virtual bool addConfig(const std::string& path);
 
     // Stores one entry as the settings line "key == value" would.
@@ -38,6 +59,10 @@ public:
     // that leads back to itself reads as the empty string. Throws
     // std::domain_error for an "EVAL:(" operand that is no number, and
     // CFG::ReportedError (after its report) for an operator it refuses.
+    // One get makes at most 10,000 lookups, reads at most 1 MiB of stored
+    // values to expand (a plain value of the key itself is returned whole)
+    // and evaluates at most 16 KiB of expressions; a lookup, value or
+    // expression past that reads as the empty string.
     virtual std::string get(const std::string& key) const;
 
     // Replaces out with the top-level keys in ascending byte order.

@@ -1,8 +1,11 @@
 #include "CFG/SettingsLoader.h"
 
+#include <ostream>
+
 #include "CFG/CFG.h"
 #include "Files/Directory.h"
 #include "Files/TextFile.h"
+#include "Util/Debug.h"
 #include "Util/StringHelpers.h"
 
 namespace CFG {
@@ -16,6 +19,66 @@ bool hasSeparator(const std::string& argument)
 {
     return argument.find(SEPARATOR) != std::string::npos;
 }
+
+std::string mebibytes(std::uintmax_t bytes)
+{
+    return std::to_string(bytes >> 20) + " MiB";
+}
+
+// One line per refused file; true when it was over a size limit.
+bool reportProblem(const Info::FileProblem& problem)
+{
+    std::ostream& err = *Util::Singleton<Util::Debug>::instance().err;
+    switch (problem.kind) {
+    case Info::FileProblem::UNREADABLE:
+        err << "Warning: settings file " << problem.path
+            << " exists but cannot be read; it is skipped" << std::endl;
+        return false;
+    case Info::FileProblem::FILE_TOO_LARGE:
+        err << "Settings file " << problem.path << " is larger than the limit of "
+            << mebibytes(problem.limit) << " per file" << std::endl;
+        return true;
+    case Info::FileProblem::TOTAL_TOO_LARGE:
+        err << "Settings file " << problem.path << " takes the settings read past the limit of "
+            << mebibytes(problem.limit) << " in all" << std::endl;
+        return true;
+    }
+    return false;
+}
+
+// Reports, at each call, the files the two stores refused since the last
+// call.
+class ProblemReport {
+public:
+    ProblemReport() : stores{getDefaultOverrides(), global()}
+    {
+        for (int i = 0; i < 2; ++i) {
+            marks[i] = stores[i]->fileProblems().size();
+        }
+    }
+
+    // True when a new record was a file over a size limit.
+    bool tooLarge()
+    {
+        for (int i = 0; i < 2; ++i) {
+            const std::vector<Info::FileProblem>& problems = stores[i]->fileProblems();
+            for (std::size_t k = marks[i]; k < problems.size(); ++k) {
+                if (reportProblem(problems[k])) {
+                    return true;
+                }
+            }
+            marks[i] = problems.size();
+        }
+        return false;
+    }
+
+    // The global store was reset: its record starts anew.
+    void globalReset() { marks[1] = 0; }
+
+private:
+    const Info* stores[2];
+    std::size_t marks[2];
+};
 
 } // namespace
 
@@ -46,16 +109,27 @@ int SettingsLoader::load(const std::vector<std::string>& args) const
     }
 
     Info* overrides = getDefaultOverrides();
+    ProblemReport report;
     overrides->addConfig(overridesFile);
     overrides->add("SETTINGS_FILE", overridesFile);
+    if (report.tooLarge()) {
+        return FILE_TOO_LARGE;
+    }
 
     setConfig(mainFile);
+    report.globalReset();
+    if (report.tooLarge()) {
+        return FILE_TOO_LARGE;
+    }
 
     if (next < args.size() && !hasSeparator(args[next]) && Util::endswith(args[next], ".cfg")) {
         if (Files::TextFile::size(args[next]) == 0) {
             return MISSING_EXTRA_FILE;
         }
         addConfig(args[next]);
+        if (report.tooLarge()) {
+            return FILE_TOO_LARGE;
+        }
         ++next;
     }
 

@@ -19,6 +19,11 @@ namespace CFG {
 // 5. every remaining argument that does not begin with "-" and splits at
 //    "==" into exactly two trimmed pieces sets that key in the overrides
 //    store (an empty value hides nothing).
+// Every settings file that exists but cannot be read (a directory, no
+// permission) gets one warning line on the error stream of Util::Debug and
+// loading goes on; a file over a size limit of the reader (see
+// CFG::Info::FileProblem) gets one line naming it and the limit, and ends
+// loading with exit code 2, after the files before it were read.
 // Used by the game's start-up and by the settings inspector alike.
 class SettingsLoader {
 public:
@@ -26,12 +31,14 @@ public:
     static constexpr int GO_ON = -1;
     // Exit code for a missing or empty extra settings file.
     static constexpr int MISSING_EXTRA_FILE = 1;
+    // Exit code for a settings file over a size limit.
+    static constexpr int FILE_TOO_LARGE = 2;
 
     explicit SettingsLoader(std::string mainFile);
 
     // args are the program's arguments without the program name. Returns
     // GO_ON, or the exit code the program must end with at once (printing
-    // nothing). Include keys are expanded while files are read, so what a
+    // nothing more). Include keys are expanded while files are read, so what a
     // lookup throws can pass through: call it inside CFG::guardedMain.
     int load(const std::vector<std::string>& args) const;
     int load(int argc, const char* const* argv) const;

@@ -7,12 +7,22 @@
 
 namespace Util {
 
+namespace {
+
+const char* const TREE_FOLDER = "/lib/";
+const char* const INSTALLED_FOLDER = "/include/vektra/";
+
+} // namespace
+
 std::string abortSourcePath(const char* file)
 {
     std::string path(file);
-    std::string::size_type start = path.rfind("/lib/");
-    if (start != std::string::npos) {
-        path.erase(0, start + 1);
+    const std::string::size_type tree = path.rfind(TREE_FOLDER);
+    const std::string::size_type installed = path.rfind(INSTALLED_FOLDER);
+    if (installed != std::string::npos && (tree == std::string::npos || installed > tree)) {
+        path.replace(0, installed + std::string(INSTALLED_FOLDER).size(), "lib/");
+    } else if (tree != std::string::npos) {
+        path.erase(0, tree + 1);
     }
     std::string::size_type slash = path.rfind('/');
     std::string::size_type dot = path.rfind('.');

@@ -5,7 +5,10 @@
 namespace Util {
 
 // The source path from the tree's "lib/" on, without its extension:
-// "/src/vektra/lib/Game/GameManager.cpp" gives "lib/Game/GameManager".
+// "/src/vektra/lib/Game/GameManager.cpp" gives "lib/Game/GameManager". An
+// installed header names the same path: its copy under "include/vektra/"
+// is the tree's "lib/" ("/usr/include/vektra/Game/GAME_MAIN" gives
+// "lib/Game/GAME_MAIN"), whichever of the two comes last in the path.
 std::string abortSourcePath(const char* file);
 
 // Writes the two ABORT lines to the error stream of Util::Debug and ends

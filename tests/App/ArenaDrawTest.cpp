@@ -4,13 +4,11 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "CFG/CFG.h"
 #include "CFG/SettingsLoader.h"
-#include "CFG/TempDir.h"
 #include "Devices/Devices.h"
 #include "Devices/Keyboard.h"
 #include "Game/GameAssembly.h"
@@ -18,7 +16,8 @@
 #include "Game/HeadlessPlatform.h"
 #include "Game/HeadlessRenderController.h"
 #include "Game/LogicController.h"
-#include "Util/Debug.h"
+#include "Support/GlobalStateGuard.h"
+#include "Support/TempDir.h"
 #include "app/MainLogic.h"
 #include "app/VektraGame.h"
 
@@ -58,19 +57,10 @@ public:
 
 class ArenaDrawTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        CFG::getDefaultOverrides()->reset();
-        savedOut = Util::Debug::instance().out;
-        Util::Debug::instance().out = &printed;
-    }
-
     void TearDown() override
     {
-        Util::Debug::instance().out = savedOut;
         delete Devices::getKeyboard();
         Devices::setKeyboard(nullptr);
-        CFG::getDefaultOverrides()->reset();
     }
 
     // Space on the title screen, then a few frames of the match.
@@ -85,9 +75,8 @@ protected:
         ASSERT_NE(nullptr, match->getView()) << "the match must still be on screen";
     }
 
-    TempDir dir;
-    std::ostringstream printed;
-    std::ostream* savedOut = nullptr;
+    TestSupport::GlobalStateGuard global;
+    TestSupport::TempDir dir;
     Tool::MainLogic* match = nullptr;
 };
 

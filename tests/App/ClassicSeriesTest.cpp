@@ -10,18 +10,20 @@
 
 #include "CFG/CFG.h"
 #include "CFG/SettingsLoader.h"
-#include "CFG/TempDir.h"
 #include "Devices/Devices.h"
 #include "Game/GameAssembly.h"
 #include "Game/GameManager.h"
 #include "Game/HeadlessPlatform.h"
 #include "Game/I_GameUpdated.h"
 #include "Game/LogicController.h"
+#include "Support/TempDir.h"
 #include "Util/Debug.h"
 #include "app/MainLogic.h"
 #include "app/VektraGame.h"
 
 namespace {
+
+using TestSupport::TempDir;
 
 // Notes each match's result and a hash of its final grid, once per match.
 class SeriesProbe : public Game::I_GameUpdated {

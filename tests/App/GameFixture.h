@@ -3,22 +3,21 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <sstream>
 #include <string>
 
 #include "CFG/CFG.h"
-#include "CFG/TempDir.h"
 #include "Devices/Devices.h"
 #include "Devices/Keyboard.h"
 #include "Events/EventBus.h"
 #include "Events/Event_Key.h"
 #include "Game/GameManager.h"
-#include "Util/Debug.h"
+#include "Support/GlobalStateGuard.h"
+#include "Support/TempDir.h"
 
 // Runs a game state against real parts: settings read from a real file in a
 // temporary directory (the overrides store emptied), a real game manager
 // with its view manager, an installed keyboard fed through key events on
-// the bus, and standard output captured.
+// the bus, and the debug streams captured.
 class GameFixture : public ::testing::Test {
 protected:
     // Settings every test starts from: a 16 x 12 arena, two players, a step
@@ -37,21 +36,13 @@ protected:
 
     void SetUp() override
     {
-        CFG::getDefaultOverrides()->reset();
         settings(BASE_SETTINGS);
         keyboard.reset(new Devices::Keyboard());
         Devices::setKeyboard(keyboard.get());
         manager.reset(new Game::GameManager(0, 0, 0, 0));
-        savedOut = Util::Debug::instance().out;
-        Util::Debug::instance().out = &printed;
     }
 
-    void TearDown() override
-    {
-        Util::Debug::instance().out = savedOut;
-        Devices::setKeyboard(nullptr);
-        CFG::getDefaultOverrides()->reset();
-    }
+    void TearDown() override { Devices::setKeyboard(nullptr); }
 
     // Replaces the global store with BASE_SETTINGS followed by extra (later
     // lines win).
@@ -67,11 +58,13 @@ protected:
         EVT::EventBus::instance().raiseEvent(&event, false);
     }
 
-    TempDir dir;
+    // What the game printed so far.
+    std::string printed() const { return global.printed(); }
+
+    TestSupport::GlobalStateGuard global;
+    TestSupport::TempDir dir;
     std::unique_ptr<Devices::Keyboard> keyboard;
     std::unique_ptr<Game::GameManager> manager;
-    std::ostringstream printed;
-    std::ostream* savedOut = nullptr;
 };
 
 // Key codes of the key name table.

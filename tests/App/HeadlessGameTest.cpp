@@ -4,18 +4,20 @@
 #include "Game/GAME_MAIN"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <sstream>
 #include <string>
 #include <vector>
 
-#include "CFG/TempDir.h"
 #include "Game/HeadlessPlatform.h"
 #include "Game/LogicController.h"
-#include "Util/Debug.h"
+#include "Support/GlobalStateGuard.h"
+#include "Support/ProgramRun.h"
+#include "Support/TempDir.h"
 #include "app/MainLogic.h"
 #include "app/MainView.h"
+
+using TestSupport::TempDir;
 
 namespace {
 
@@ -44,11 +46,9 @@ const char* const SETTINGS = "SCREEN_WIDTH == 240\n"
                              "KEY_MOVE_LEFT == LEFT\n"
                              "KEY_MOVE_RIGHT == RIGHT\n";
 
-// What one run left behind.
-struct Outcome {
-    int exitCode = -1;
-    std::string printed;
-    std::string errors;
+// What one run left behind: how it ended and what it printed, and what
+// the game held when the platform looked inside.
+struct GameRun : TestSupport::Outcome {
     int framesRun = 0;
     bool limitReached = false;
     bool inspected = false;
@@ -63,33 +63,18 @@ class HeadlessGameTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        char buffer[4096];
-        ASSERT_NE(nullptr, ::getcwd(buffer, sizeof buffer));
-        savedDir = buffer;
-        ASSERT_EQ(0, ::chdir(dir.dir().c_str()));
+        ASSERT_TRUE(workingDirectory.entered());
         dir.write("vektra.cfg", SETTINGS);
-    }
-
-    void TearDown() override
-    {
-        ASSERT_EQ(0, ::chdir(savedDir.c_str()));
-        CFG::getDefaultOverrides()->reset();
     }
 
     // Runs the program as main() would (inside CFG::guardedMain) with the
     // arguments, on a headless platform with the script.
-    Outcome run(std::vector<std::string> args, const std::vector<Input>& script,
+    GameRun run(std::vector<std::string> args, const std::vector<Input>& script,
                 const Game::GameDefinition& game = Game::gameDefinition())
     {
-        Outcome outcome;
+        GameRun outcome;
         CFG::getDefaultOverrides()->reset();
-        Util::Debug& debug = Util::Debug::instance();
-        std::ostringstream out, err;
-        std::ostream* savedOut = debug.out;
-        std::ostream* savedErr = debug.err;
-        debug.out = &out;
-        debug.err = &err;
-
+        global.forget();
         Game::HeadlessPlatform platform(
             0.016, script, 5000, [&](Game::GameManager& manager) { inspect(manager, outcome); });
         args.insert(args.begin(), "vektra");
@@ -100,11 +85,8 @@ protected:
         outcome.exitCode = CFG::guardedMain([&] {
             return Game::startGame(static_cast<int>(argv.size()), argv.data(), game, platform);
         });
-
-        debug.out = savedOut;
-        debug.err = savedErr;
-        outcome.printed = out.str();
-        outcome.errors = err.str();
+        outcome.out = global.printed();
+        outcome.err = global.errors();
         outcome.framesRun = platform.getFramesRun();
         outcome.limitReached = platform.reachedFrameLimit();
         // Start-up installs a keyboard for the rest of the process; the
@@ -114,7 +96,7 @@ protected:
         return outcome;
     }
 
-    static void inspect(Game::GameManager& manager, Outcome& outcome)
+    static void inspect(Game::GameManager& manager, GameRun& outcome)
     {
         auto* logic = dynamic_cast<Game::LogicController*>(manager.getLogicController());
         ASSERT_NE(nullptr, logic);
@@ -145,21 +127,22 @@ protected:
         return script;
     }
 
+    TestSupport::GlobalStateGuard global;
     TempDir dir;
-    std::string savedDir;
+    TestSupport::WorkingDirectory workingDirectory{dir.dir()};
 };
 
 TEST_F(HeadlessGameTest, TitleMatchesAndEscapeRunToANormalEnd)
 {
-    const Outcome outcome = run({}, twoMatches());
+    const GameRun outcome = run({}, twoMatches());
     EXPECT_EQ(0, outcome.exitCode);
-    EXPECT_EQ("", outcome.errors);
+    EXPECT_EQ("", outcome.err);
     EXPECT_FALSE(outcome.limitReached) << "Escape on the title screen must end the loop";
     // Escape is held from frame 400: the quit comes in the next frame.
     EXPECT_EQ(402, outcome.framesRun);
     ASSERT_TRUE(outcome.inspected);
     // One line per match, each exactly the match's result.
-    std::istringstream printed(outcome.printed);
+    std::istringstream printed(outcome.out);
     std::string line;
     int matches = 0;
     while (std::getline(printed, line)) {
@@ -172,14 +155,14 @@ TEST_F(HeadlessGameTest, TitleMatchesAndEscapeRunToANormalEnd)
 
 TEST_F(HeadlessGameTest, SameSeedAndSameInputGiveTheSameMatchesRunAfterRun)
 {
-    const Outcome first = run({}, twoMatches());
-    const Outcome second = run({}, twoMatches());
+    const GameRun first = run({}, twoMatches());
+    const GameRun second = run({}, twoMatches());
     ASSERT_TRUE(first.inspected && second.inspected);
-    EXPECT_EQ(first.printed, second.printed);
+    EXPECT_EQ(first.out, second.out);
     EXPECT_EQ(first.grid, second.grid);
 
     // Another seed plays other matches.
-    const Outcome other = run({"GAME_SEED==778"}, twoMatches());
+    const GameRun other = run({"GAME_SEED==778"}, twoMatches());
     EXPECT_NE(first.grid, other.grid);
 }
 
@@ -206,10 +189,10 @@ TEST_F(HeadlessGameTest, CommandLineOverridesAndExtraSettingsFiles)
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::Message()
                      << c.args.size() << " args, first " << (c.args.empty() ? "" : c.args[0]));
-        const Outcome outcome = run(c.args, press(1, ESC));
+        const GameRun outcome = run(c.args, press(1, ESC));
         EXPECT_EQ(c.exitCode, outcome.exitCode);
-        EXPECT_EQ("", outcome.printed);
-        EXPECT_EQ("", outcome.errors);
+        EXPECT_EQ("", outcome.out);
+        EXPECT_EQ("", outcome.err);
         EXPECT_EQ(c.exitCode == 0, outcome.inspected) << "nothing is built for exit code 1";
         EXPECT_EQ(c.players, outcome.playerCount);
     }
@@ -238,9 +221,9 @@ TEST_F(HeadlessGameTest, UnusableSettingsEndWithTheirMessageAndExitCodeTwo)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.setting);
-        const Outcome outcome = run({c.setting}, c.script);
+        const GameRun outcome = run({c.setting}, c.script);
         EXPECT_EQ(2, outcome.exitCode);
-        EXPECT_EQ(c.message, outcome.errors);
+        EXPECT_EQ(c.message, outcome.err);
         EXPECT_FALSE(outcome.inspected) << "the loop never ended normally";
     }
 }
@@ -272,11 +255,11 @@ TEST_F(HeadlessGameTest, StartUpReadsItsSettingsInItsOrder)
                                  "NUM_PLAYERS"};
     for (std::size_t i = 0; i + 1 < sizeof order / sizeof order[0]; ++i) {
         SCOPED_TRACE(std::string(order[i]) + " before " + order[i + 1]);
-        const Outcome outcome =
+        const GameRun outcome =
             run({std::string(order[i + 1]) + "==second", std::string(order[i]) + "==first"},
                 press(1, ESC));
         EXPECT_EQ(2, outcome.exitCode);
-        EXPECT_EQ("Cant convert String to Num:first\n", outcome.errors);
+        EXPECT_EQ("Cant convert String to Num:first\n", outcome.err);
     }
 }
 
@@ -284,7 +267,7 @@ TEST_F(HeadlessGameTest, AbilitiesArePublishedAndSettingsOverrideThem)
 {
     // The headless controller detects nothing: every ability is published
     // as 0, unless a setting gives it a value.
-    Outcome outcome = run({}, press(1, ESC));
+    GameRun outcome = run({}, press(1, ESC));
     EXPECT_EQ("0", outcome.infoVbos);
     EXPECT_EQ(0, outcome.textureSize2D);
     for (const char* value : {"0x800", "2048"}) {
@@ -307,11 +290,11 @@ TEST_F(HeadlessGameTest, ACloseRequestEndsTheProgramNormallyEvenDuringAMatch)
 {
     std::vector<Input> script = press(3, SPACE);
     script.push_back(Input::close(8));
-    const Outcome outcome = run({}, script);
+    const GameRun outcome = run({}, script);
     EXPECT_EQ(0, outcome.exitCode);
     EXPECT_FALSE(outcome.limitReached);
     EXPECT_EQ(9, outcome.framesRun);
-    EXPECT_EQ("", outcome.printed) << "the match was cut short, it has no result";
+    EXPECT_EQ("", outcome.out) << "the match was cut short, it has no result";
 }
 
 TEST_F(HeadlessGameTest, AMissingRequiredAbilityAbortsFromTheStartUpRoutine)
@@ -327,10 +310,12 @@ TEST_F(HeadlessGameTest, AMissingRequiredAbilityAbortsFromTheStartUpRoutine)
         }
         return Game::startGame(static_cast<int>(argv.size()), argv.data(), game, platform);
     };
+    global.capture(false); // the ABORT report goes to the real error stream
     EXPECT_EXIT(start({"vektra", "INFO_HAVE_VBOS==1"}), ::testing::KilledBySignal(SIGABRT),
                 "ABORT: Func:int main\\(int, char\\*\\*\\) File:lib/Game/GAME_MAIN Line: [0-9]+\n"
                 "ABORT: Demo requires support for HAVE_SHADERS");
     // Both reported present: the game runs.
+    global.capture(true);
     EXPECT_EQ(0, run({"INFO_HAVE_VBOS==1", "INFO_HAVE_SHADERS==1"}, press(1, ESC), game).exitCode);
 }
 

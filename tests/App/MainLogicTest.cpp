@@ -376,14 +376,14 @@ TEST_F(MainLogicTest, AFinishedMatchKeepsItsGridPrintsItsResultOnceAndIsReplayed
     }
     EXPECT_EQ(final, std::vector<unsigned char>(logic.getGrid(), logic.getGrid() + 16));
     EXPECT_EQ(x0, logic.getPlayer(0).x);
-    EXPECT_EQ("DRAW\n", printed.str());
+    EXPECT_EQ("DRAW\n", printed());
 
     logic.onEnter("RUNNING", "*");
     EXPECT_EQ("", logic.getResult());
     EXPECT_EQ(1, logic.getPlayer(0).x);
     EXPECT_EQ(14, blockedCells(logic)) << "the ring and the two start cells";
     EXPECT_EQ("DRAW", play(logic));
-    EXPECT_EQ("DRAW\nDRAW\n", printed.str());
+    EXPECT_EQ("DRAW\nDRAW\n", printed());
 }
 
 TEST_F(MainLogicTest, PlayersNeverLeaveTheGrid)

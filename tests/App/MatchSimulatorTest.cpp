@@ -7,13 +7,15 @@
 
 #include "CFG/CFG.h"
 #include "CFG/GuardedMain.h"
-#include "CFG/TempDir.h"
 #include "Devices/Devices.h"
+#include "Support/TempDir.h"
 #include "Util/Debug.h"
 #include "app/MatchSimulator.h"
 #include "app/SimulatorOptions.h"
 
 namespace {
+
+using TestSupport::TempDir;
 
 using Tool::MatchSimulator;
 using Tool::SimulatorOptions;

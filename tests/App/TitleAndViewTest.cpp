@@ -6,25 +6,18 @@
 
 #include "Events/Event.h"
 #include "Events/EventType.h"
-#include "Events/I_EventConsumer.h"
 #include "GameFixture.h"
+#include "Support/EventRecorder.h"
 #include "app/MainLogic.h"
 #include "app/MainView.h"
 #include "app/TitleLogic.h"
 
 namespace {
 
+using TestSupport::EventRecorder;
 using Tool::MainLogic;
 using Tool::MainView;
 using Tool::TitleLogic;
-
-// Counts quit events on the bus.
-class QuitCounter : public EVT::I_EventConsumer {
-public:
-    QuitCounter() { EVT::EventBus::instance().addConsumer(EVT::QUIT, this); }
-    void handleEvent(EVT::I_Event*) override { ++count; }
-    int count = 0;
-};
 
 class TitleLogicTest : public GameFixture {};
 
@@ -46,14 +39,14 @@ TEST_F(TitleLogicTest, KeysHeldDecide)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.result + " " + std::to_string(c.held.size()));
         TitleLogic title(manager.get());
-        QuitCounter quits;
+        EventRecorder quits{EVT::QUIT};
         // Held before the state is entered: acts in its first frame.
         for (unsigned char code : c.held) {
             key(code, true);
         }
         title.onEnter("RUNNING", "*");
         EXPECT_EQ(c.result, title.onUpdate(16));
-        EXPECT_EQ(c.quits, quits.count);
+        EXPECT_EQ(c.quits, quits.handled);
         for (unsigned char code : c.held) {
             key(code, false);
         }

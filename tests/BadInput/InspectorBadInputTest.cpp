@@ -8,8 +8,12 @@
 #include <utility>
 #include <vector>
 
-#include "BadInput/ProgramRun.h"
-#include "CFG/TempDir.h"
+#include "Support/ProgramRun.h"
+#include "Support/TempDir.h"
+
+using TestSupport::Outcome;
+using TestSupport::ProgramRun;
+using TestSupport::TempDir;
 
 // Hostile and broken settings files and command lines given to the real
 // vektra-config program. Each row says how the run must end: its exit code,
@@ -81,8 +85,19 @@ std::vector<Row> settingsRows()
          {"--get", "K"},
          0,
          "1\n",
-         "",
+         "Warning: settings file sub exists but cannot be read; it is skipped\n",
          {"sub"}},
+        {"an overrides file over the size limit",
+         {{"vektra.cfg", "K == 1\n"}, {"SETTINGS_vektra.cfg", std::string((16 << 20) + 1, '#')}},
+         {"--get", "K"},
+         2,
+         "",
+         "Settings file \\./SETTINGS_vektra\\.cfg is larger than the limit of 16 MiB per file\n"},
+        {"an empty INFO_ key is marked as the game's",
+         {{"vektra.cfg", "INFO_HAVE_VBOS ==\nK == 1\n"}},
+         {},
+         0,
+         "# INFO_HAVE_VBOS == (published by the game at start-up)\nK == 1\n"},
         {"reference cycles read empty where they close",
          {{"vektra.cfg", "R1 == ::R2::\nR2 == ::R1::x\nSELF == >>SELF\nPAIR == >>PAIR2\n"
                          "PAIR2 == >>PAIR\n"}},
@@ -171,7 +186,7 @@ std::vector<Row> fileAndArgumentRows()
          {"--get", "SETTINGS_FILE"},
          0,
          "./SETTINGS_vektra.cfg\n",
-         "",
+         "Warning: settings file vektra.cfg exists but cannot be read; it is skipped\n",
          {"vektra.cfg"}},
         {"a missing overrides file named",
          {{"vektra.cfg", "K == 1\n"}},
@@ -207,6 +222,22 @@ std::vector<Row> fileAndArgumentRows()
          0,
          std::string(100000, 'v') + "\n"},
         {"--get without a key", {{"vektra.cfg", "K == 1\n"}}, {"--get"}, 2, "", "usage: .*\n"},
+        {"--get after the game's arguments",
+         {{"vektra.cfg", "K == 1\n"}},
+         {"K==2", "--get", "K"},
+         2,
+         "",
+         "vektra-config: --get must come before the game's arguments\nusage: .*\n"},
+        {"--help",
+         {},
+         {"--help"},
+         0,
+         "usage: vektra-config [--get KEY]... [SETTINGS_file] [extra.cfg] [KEY==VALUE]...\n"
+         "Loads the settings as the game does (SETTINGS_vektra.cfg, then vektra.cfg, from the\n"
+         "working directory; then the arguments) and prints every key as KEY == VALUE, sorted,\n"
+         "or, with --get, each KEY's value on a line of its own. --get comes first.\n"
+         "Exit codes: 0; 1 for a missing or empty extra.cfg; 2 for an unusable setting, a\n"
+         "settings file over the size limit, or a bad option.\n"},
     };
 }
 

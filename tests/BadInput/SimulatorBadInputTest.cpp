@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "BadInput/ProgramRun.h"
-#include "CFG/TempDir.h"
+#include "Support/ProgramRun.h"
+#include "Support/TempDir.h"
 
 // The real match simulator: what only the process shows, its exit codes
 // and what it prints for them, with the shipped settings.
@@ -21,6 +21,10 @@ TEST(SimulatorBadInput, NeedsTheSimulator)
 #else
 
 namespace {
+
+using TestSupport::Outcome;
+using TestSupport::ProgramRun;
+using TestSupport::TempDir;
 
 TEST(SimulatorBadInput, ExitCodesAndMessages)
 {

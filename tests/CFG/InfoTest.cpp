@@ -3,8 +3,9 @@
 #include <stdexcept>
 
 #include "CFG/CFG.h"
-#include "CFG/TempDir.h"
+#include "Support/TempDir.h"
 
+using TestSupport::TempDir;
 using CFG::Info;
 
 TEST(Info, AddBehavesLikeASettingsLine)

@@ -1,8 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "CFG/Info.h"
-#include "CFG/TempDir.h"
+#include "Support/TempDir.h"
 
+using TestSupport::TempDir;
 using CFG::Info;
 
 namespace {

@@ -1,12 +1,15 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <ctime>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "CFG/Info.h"
-#include "CFG/TempDir.h"
+#include "Support/TempDir.h"
 
+using TestSupport::TempDir;
 using CFG::Info;
 
 // Settings files are user input: loops between files or keys and hostile
@@ -128,6 +131,9 @@ TEST(Robustness, HostileBytesAreReadSafely)
     };
     const Case cases[] = {
         {"K == a\r\nL == b\r\n", true, "L", "b"},
+        {"\xEF\xBB\xBFK == 1\n", true, "K", "1"},
+        {"K == a\rL == b\r", true, "L", "b"},
+        {"K == a\rL == b\n", true, "K", "a\rL == b"},
         {"\"\n\"\"\n\"\"\"\nQ == \"\"\"\n", true, "Q", ""},
         {"S ?? X\nS ?? X\n", true, "S", ""},
         {std::string(1 << 20, 'k') + " == " + std::string(1 << 20, 'v') + "\n", true, "", ""},
@@ -166,4 +172,78 @@ TEST(Robustness, DeeplyNestedSelectionBlocksAreRefused)
     shallow += "a == found\n";
     Info ok(nullptr);
     EXPECT_TRUE(ok.addConfig(dir.write("shallow.cfg", shallow)));
+}
+
+TEST(Robustness, FilesOverTheSizeLimitsAreRefusedUnread)
+{
+    TempDir dir;
+    const off_t mebibyte = 1 << 20;
+    std::string big = dir.write("big.cfg", "");
+    ASSERT_EQ(::truncate(big.c_str(), 16 * mebibyte + 1), 0);
+    ASSERT_EQ(::mkdir(dir.path("folder.cfg").c_str(), 0700), 0);
+    std::string text = "<INCLUDE_0 == " + dir.path("folder.cfg") + "\n";
+    for (int i = 1; i <= 5; ++i) {
+        std::string part = dir.write("part" + std::to_string(i) + ".cfg", "");
+        ASSERT_EQ(::truncate(part.c_str(), 15 * mebibyte), 0);
+        text += "<INCLUDE_" + std::to_string(i) + " == " + part + "\n";
+    }
+    std::string main = dir.write("main.cfg", text + "K == 1\n");
+
+    Info info(nullptr);
+    EXPECT_FALSE(info.addConfig(big));
+    EXPECT_TRUE(info.addConfig(main));
+    EXPECT_EQ(info.get("K"), "1");
+    using Problem = Info::FileProblem;
+    const std::vector<Problem>& problems = info.fileProblems();
+    ASSERT_EQ(problems.size(), 3u);
+    const std::uintmax_t mib = 1 << 20;
+    EXPECT_EQ(problems[0].path, big);
+    EXPECT_EQ(problems[0].kind, Problem::FILE_TOO_LARGE);
+    EXPECT_EQ(problems[0].limit, 16 * mib);
+    EXPECT_EQ(problems[1].path, dir.path("folder.cfg"));
+    EXPECT_EQ(problems[1].kind, Problem::UNREADABLE);
+    EXPECT_EQ(problems[2].path, dir.path("part5.cfg")) << "four parts fit in 64 MiB";
+    EXPECT_EQ(problems[2].kind, Problem::TOTAL_TOO_LARGE);
+    EXPECT_EQ(problems[2].limit, 64 * mib);
+    info.reset();
+    EXPECT_TRUE(info.fileProblems().empty());
+}
+
+TEST(Robustness, OneGetIsBoundedWhateverTheStoreHolds)
+{
+    auto repeat = [](const std::string& piece, int times) {
+        std::string text;
+        for (int i = 0; i < times; ++i) {
+            text += piece;
+        }
+        return text;
+    };
+    const std::string big(10 << 20, 'x');
+    Info info(nullptr);
+    ASSERT_TRUE(info.add("BIG", big));
+    ASSERT_TRUE(info.add("SLOW", repeat("::BIG::", 64)));
+    ASSERT_TRUE(info.add("MOVE_TIME", "60::SLOW::"));
+    ASSERT_TRUE(info.add("SUM", "EVAL:(" + repeat("1+", 7 << 20) + "1)"));
+    ASSERT_TRUE(info.add("MANY", repeat("::a::", 3 << 20)));
+    ASSERT_TRUE(info.add("SMALL", "EVAL:(" + repeat("1+", 7000) + "1)"));
+    ASSERT_TRUE(info.add("SUMS", repeat("::SMALL::", 30)));
+    const std::pair<const char*, std::string> cases[] = {
+        {"MOVE_TIME", "60"}, {"SLOW", ""},     {"SUM", ""},  {"MANY", ""},
+        {"SMALL", "7001"},   {"SUMS", "7001"}, {"BIG", big},
+    };
+    // 50 ms of processor time in an optimised build; sanitizers and
+    // unoptimised code are many times slower.
+#if defined(NDEBUG) && !defined(__SANITIZE_ADDRESS__)
+    const double limit = 0.05;
+#else
+    const double limit = 1.0;
+#endif
+    for (const auto& [key, value] : cases) {
+        SCOPED_TRACE(key);
+        std::clock_t start = std::clock();
+        std::string got = info.get(key);
+        double seconds = double(std::clock() - start) / CLOCKS_PER_SEC;
+        EXPECT_LT(seconds, limit);
+        EXPECT_TRUE(got == value) << got.size() << " bytes: " << got.substr(0, 40);
+    }
 }

@@ -9,35 +9,13 @@
 #include "Events/Event.h"
 #include "Events/EventBus.h"
 #include "Events/Event_Key.h"
-#include "Events/I_EventConsumer.h"
+#include "Support/EventRecorder.h"
 
 namespace {
 
 using Log = std::vector<int>;
 using K = Devices::Keyboard;
-
-// Logs the type numbers of the events it was registered for, then runs an
-// optional action.
-class Listener : public EVT::I_EventConsumer {
-public:
-    Listener(Log& sharedLog, std::initializer_list<int> types) : log(sharedLog)
-    {
-        for (int type : types) {
-            EVT::EventBus::instance().addConsumer(type, this);
-        }
-    }
-
-    void handleEvent(EVT::I_Event* event) override
-    {
-        log.push_back(event->type);
-        if (action) {
-            action(event);
-        }
-    }
-
-    Log& log;
-    std::function<void(EVT::I_Event*)> action;
-};
+using TestSupport::EventRecorder;
 
 void sendKey(unsigned char key, bool pressed, int modifiers)
 {
@@ -54,10 +32,9 @@ void storeEvents(K& keyboard, unsigned char key, int pressType, int releaseType)
 TEST(Keyboard, OnlyRealTransitionsRaiseTheStoredEventsAtOnce)
 {
     K keyboard;
-    Log log;
-    Listener listener(log, {2001, 2002});
+    EventRecorder listener{2001, 2002};
     bool downWhenHandled = false;
-    listener.action = [&](EVT::I_Event*) { downWhenHandled = keyboard.keyDown[97]; };
+    listener.onEvent = [&](EVT::I_Event*) { downWhenHandled = keyboard.keyDown[97]; };
     storeEvents(keyboard, 97, 2001, 2002);
     struct Step {
         const char* what;
@@ -74,33 +51,32 @@ TEST(Keyboard, OnlyRealTransitionsRaiseTheStoredEventsAtOnce)
     };
     for (const Step& step : steps) {
         SCOPED_TRACE(step.what);
-        log.clear();
+        listener.events.clear();
         sendKey(97, step.pressed, 0);
         EXPECT_EQ(keyboard.keyDown[97], step.pressed);
-        EXPECT_EQ(log, step.raised);
+        EXPECT_EQ(listener.types(), step.raised);
         if (!step.raised.empty()) {
             EXPECT_EQ(downWhenHandled, step.pressed) << "raised after the state changed";
         }
     }
     keyboard.doKey(97, false);
-    EXPECT_EQ(log.back(), 2002) << "doKey is the same transition";
+    EXPECT_EQ(listener.types().back(), 2002) << "doKey is the same transition";
 }
 
 TEST(Keyboard, AppliesTheKeyThenShiftAltCtrlInThatOrder)
 {
     K keyboard;
-    Log log;
-    Listener listener(log, {3000, 3001, 3002, 3003, 3004, 3005, 3006, 3007});
+    EventRecorder listener{3000, 3001, 3002, 3003, 3004, 3005, 3006, 3007};
     storeEvents(keyboard, 65, 3000, 3001);
     storeEvents(keyboard, K::CODE_SHIFT, 3002, 3003);
     storeEvents(keyboard, K::CODE_ALT, 3004, 3005);
     storeEvents(keyboard, K::CODE_CTRL, 3006, 3007);
     keyboard.doKey(K::CODE_ALT, true);
     EXPECT_FALSE(keyboard.keyDown[K::CODE_SHIFT]) << "doKey leaves the other codes alone";
-    log.clear();
+    listener.events.clear();
 
     sendKey(65, true, K::MOD_SHIFT | K::MOD_CTRL);
-    EXPECT_EQ(log, (Log{3000, 3002, 3005, 3006}));
+    EXPECT_EQ(listener.types(), (Log{3000, 3002, 3005, 3006}));
     EXPECT_TRUE(keyboard.keyDown[1]);
     EXPECT_FALSE(keyboard.keyDown[2]);
     EXPECT_TRUE(keyboard.keyDown[3]);
@@ -119,18 +95,17 @@ TEST(Keyboard, ReleaseCarryingThePressModifiersKeepsThemDown)
 TEST(Keyboard, ResetReleasesEverythingSilentlyAndForgetsStoredEvents)
 {
     K keyboard;
-    Log log;
-    Listener listener(log, {2020, 2021});
+    EventRecorder listener{2020, 2021};
     storeEvents(keyboard, 120, 2020, 2021);
     sendKey(120, true, K::MOD_CTRL);
-    log.clear();
+    listener.events.clear();
     keyboard.reset();
     for (int k = 0; k < K::KEY_COUNT; ++k) {
         ASSERT_FALSE(keyboard.keyDown[k]) << k;
     }
     sendKey(120, false, K::MOD_CTRL);
     sendKey(120, true, 0);
-    EXPECT_TRUE(log.empty());
+    EXPECT_TRUE(listener.events.empty());
 
     // A record that only borrows the key type number has no key to read.
     EVT::EventBus::instance().raiseEvent(13, false);
@@ -142,20 +117,23 @@ TEST(Keyboard, ResetReleasesEverythingSilentlyAndForgetsStoredEvents)
 TEST(Keyboard, StoredEventChangedDuringItsOwnDeliveryStaysValid)
 {
     K keyboard;
-    Log log;
-    Listener first(log, {2030}), second(log, {2030, 2031});
+    EventRecorder::Log log;
+    EventRecorder first("first", log, {2030}), second("second", log, {2030, 2031});
     struct Case {
         const char* name;
         bool press;
         std::function<void()> change;
-        Log nextTime;
+        EventRecorder::Log nextTime;
     };
     const Case cases[] = {
-        {"press replaced", true, [&] { keyboard.addKeyPressEvent(50, EVT::Event(2031)); }, {2031}},
+        {"press replaced",
+         true,
+         [&] { keyboard.addKeyPressEvent(50, EVT::Event(2031)); },
+         {"second:2031"}},
         {"release replaced",
          false,
          [&] { keyboard.addKeyReleaseEvent(50, EVT::Event(2031)); },
-         {2031}},
+         {"second:2031"}},
         {"reset", true, [&] { keyboard.reset(); }, {}},
     };
     for (const Case& c : cases) {
@@ -167,12 +145,14 @@ TEST(Keyboard, StoredEventChangedDuringItsOwnDeliveryStaysValid)
         } else {
             keyboard.addKeyReleaseEvent(50, EVT::Event(2030));
         }
-        first.action = [&](EVT::I_Event*) { c.change(); };
-        second.action = [&](EVT::I_Event* event) { log.push_back(-event->type); };
+        first.onEvent = [&](EVT::I_Event*) { c.change(); };
+        second.onEvent = [&](EVT::I_Event* event) {
+            log.push_back("-" + std::to_string(event->type));
+        };
         log.clear();
         keyboard.doKey(50, c.press);
-        first.action = second.action = nullptr;
-        EXPECT_EQ(log, (Log{2030, 2030, -2030}));
+        first.onEvent = second.onEvent = nullptr;
+        EXPECT_EQ(log, (EventRecorder::Log{"first:2030", "second:2030", "-2030"}));
         log.clear();
         keyboard.doKey(50, !c.press);
         keyboard.doKey(50, c.press);

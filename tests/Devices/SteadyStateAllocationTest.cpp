@@ -10,8 +10,8 @@
 #include "Events/Event_Key.h"
 #include "Events/Event_PreUpdate.h"
 #include "Events/Event_Update.h"
-#include "Events/I_EventConsumer.h"
 #include "Support/AllocationCounter.h"
+#include "Support/EventRecorder.h"
 #include "Util/BasicHashLink.h"
 #include "Util/HashedItem.h"
 
@@ -19,35 +19,19 @@ namespace {
 
 // Stands in for the game manager: consumes every per-frame event type and
 // raises the frame's key input inside the render delivery, as a buffer swap
-// does.
-class FrameConsumer : public EVT::I_EventConsumer {
-public:
-    FrameConsumer()
-    {
-        for (int type : {EVT::ENTER_LEAVE, EVT::PRE_UPDATE, EVT::UPDATE, EVT::RENDER, EVT::KEY}) {
-            EVT::EventBus::instance().addConsumer(type, this);
-        }
-    }
-
-    void handleEvent(EVT::I_Event* event) override
-    {
-        ++handled;
+// does. Keeps no copies, which would allocate.
+void becomeFrameConsumer(TestSupport::EventRecorder& manager)
+{
+    manager.keepEvents = false;
+    manager.onEvent = [](EVT::I_Event* event) {
         if (event->type == EVT::RENDER) {
             EVT::Event_Key press(97, true, 1);
             EVT::EventBus::instance().raiseEvent(&press, false);
             EVT::Event_Key release(97, false, 1);
             EVT::EventBus::instance().raiseEvent(&release, false);
         }
-    }
-
-    int handled = 0;
-};
-
-// A consumer that does nothing, to count what creating one costs.
-class Idle : public EVT::I_EventConsumer {
-public:
-    void handleEvent(EVT::I_Event*) override {}
-};
+    };
+}
 
 void runFrame(bool focusChanged)
 {
@@ -65,7 +49,9 @@ void runFrame(bool focusChanged)
 
 TEST(SteadyState, AFrameOfEventsAllocatesNothing)
 {
-    FrameConsumer manager;
+    TestSupport::EventRecorder manager{EVT::ENTER_LEAVE, EVT::PRE_UPDATE, EVT::UPDATE, EVT::RENDER,
+                                       EVT::KEY};
+    becomeFrameConsumer(manager);
     Devices::Keyboard keyboard;
     keyboard.addKeyPressEvent(97, EVT::Event(2100));
     keyboard.addKeyReleaseEvent(Devices::Keyboard::CODE_SHIFT, EVT::Event(2101));
@@ -83,7 +69,8 @@ TEST(SteadyState, ConsumersCostOnlyTheirOwnAllocationAfterWarmUp)
 {
     using Item = Util::HashedItem<unsigned long>;
     auto& links = Util::BasicHashLink<Item>::instance();
-    delete new Idle(); // warm-up
+    using Idle = TestSupport::EventRecorder; // made without types: allocates only itself
+    delete new Idle();                       // warm-up
     const unsigned long linkCount = links.linkCount();
     const std::size_t itemChunks = Item::pool().chunkCount();
     const unsigned long before = TestSupport::allocationCount();

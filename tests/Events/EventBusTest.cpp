@@ -8,31 +8,12 @@
 
 #include "Events/EventBus.h"
 #include "Events/Event_Key.h"
-#include "Events/I_EventConsumer.h"
+#include "Support/EventRecorder.h"
 
 namespace {
 
 using Log = std::vector<std::string>;
-
-// Logs "name:type" for each event, then runs an optional action, which may
-// register, unregister, raise or destroy this very consumer.
-class Recorder : public EVT::I_EventConsumer {
-public:
-    Recorder(const char* recorderName, Log& sharedLog) : name(recorderName), log(sharedLog) {}
-
-    void handleEvent(EVT::I_Event* event) override
-    {
-        log.push_back(name + ":" + std::to_string(event->type));
-        if (action) {
-            auto run = action; // the action may delete this object
-            run(event);
-        }
-    }
-
-    std::string name;
-    Log& log;
-    std::function<void(EVT::I_Event*)> action;
-};
+using TestSupport::EventRecorder;
 
 EVT::EventBus& bus()
 {
@@ -45,11 +26,11 @@ constexpr int T1 = 1001, T2 = 1002, T3 = 1003, T4 = 1004;
 TEST(EventBus, DeliversOncePerConsumerInRegistrationOrderIncludingLateComers)
 {
     Log log;
-    Recorder a("A", log), b("B", log), c("C", log);
+    EventRecorder a("A", log), b("B", log), c("C", log);
     bus().addConsumer(T1, &a);
     bus().addConsumer(T1, &b);
     bus().addConsumer(T1, &a);
-    a.action = [&](EVT::I_Event*) { bus().addConsumer(T1, &c); };
+    a.onEvent = [&](EVT::I_Event*) { bus().addConsumer(T1, &c); };
     bus().raiseEvent(T1, false);
     EXPECT_EQ(log, (Log{"A:1001", "B:1001", "C:1001"}));
     EXPECT_EQ(bus().consumerCount(T1), 3u);
@@ -58,12 +39,12 @@ TEST(EventBus, DeliversOncePerConsumerInRegistrationOrderIncludingLateComers)
 TEST(EventBus, UnregisteringDuringDeliverySkipsAtOnceAndErasesAtTheOutermostEnd)
 {
     Log log;
-    Recorder a("A", log), b("B", log), c("C", log);
+    EventRecorder a("A", log), b("B", log), c("C", log);
     bus().addConsumer(T1, &a);
     bus().addConsumer(T1, &b);
     bus().addConsumer(T2, &c);
-    c.action = [&](EVT::I_Event*) { bus().removeConsumer(T1, &b); };
-    a.action = [&](EVT::I_Event*) {
+    c.onEvent = [&](EVT::I_Event*) { bus().removeConsumer(T1, &b); };
+    a.onEvent = [&](EVT::I_Event*) {
         bus().raiseEvent(T2, false); // nested: C unregisters B
         EXPECT_EQ(bus().consumerCount(T1), 2u) << "nothing is erased while delivering";
         EXPECT_EQ(bus().pendingCount(T1), 1u);
@@ -77,17 +58,17 @@ TEST(EventBus, UnregisteringDuringDeliverySkipsAtOnceAndErasesAtTheOutermostEnd)
 TEST(EventBus, RegisteringAgainCancelsPendingUnregistrations)
 {
     Log log;
-    Recorder a("A", log), b("B", log), late("L", log), stranger("S", log);
+    EventRecorder a("A", log), b("B", log), late("L", log), stranger("S", log);
     bus().addConsumer(T1, &a);
     bus().addConsumer(T1, &b);
-    a.action = [&](EVT::I_Event*) {
+    a.onEvent = [&](EVT::I_Event*) {
         bus().removeConsumer(T1, &a);
         bus().removeConsumer(T1, &a);
         bus().addConsumer(T1, &a);       // keeps its old place
         bus().removeConsumer(T1, &late); // not registered yet
         bus().addConsumer(T1, &late);    // the later request wins
         EXPECT_EQ(bus().pendingCount(T1), 0u);
-        a.action = nullptr;
+        a.onEvent = nullptr;
     };
     bus().raiseEvent(T1, false);
     log.clear();
@@ -99,7 +80,7 @@ TEST(EventBus, RegisteringAgainCancelsPendingUnregistrations)
 TEST(EventBus, RemoveConsumerCoversEveryTypeItRegisteredForAndNoOther)
 {
     Log log;
-    Recorder a("A", log), b("B", log);
+    EventRecorder a("A", log), b("B", log);
     bus().addConsumer(T1, &a);
     bus().addConsumer(T2, &a);
     bus().addConsumer(T1, &b);
@@ -114,7 +95,7 @@ TEST(EventBus, RemoveConsumerCoversEveryTypeItRegisteredForAndNoOther)
 TEST(EventBus, QueueIfBusyWaitsForTheOutermostDeliveryUnlessIdle)
 {
     Log log;
-    Recorder a("A", log), b("B", log), c("C", log), quit("Q", log);
+    EventRecorder a("A", log), b("B", log), c("C", log), quit("Q", log);
     bus().addConsumer(T1, &a);
     bus().addConsumer(T1, &b);
     bus().addConsumer(T3, &c);
@@ -137,7 +118,7 @@ TEST(EventBus, QueueIfBusyWaitsForTheOutermostDeliveryUnlessIdle)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         log.clear();
-        a.action = [&](EVT::I_Event*) { c.raise(); };
+        a.onEvent = [&](EVT::I_Event*) { c.raise(); };
         bus().raiseEvent(T1, false);
         EXPECT_EQ(log, c.expected);
         EXPECT_EQ(bus().queuedCount(), 0u);
@@ -150,13 +131,13 @@ TEST(EventBus, QueueIfBusyWaitsForTheOutermostDeliveryUnlessIdle)
 TEST(EventBus, EventQueuedDuringTheDrainWaitsForTheNextOutermostDelivery)
 {
     Log log;
-    Recorder a("A", log), b("B", log), c("C", log), d("D", log);
+    EventRecorder a("A", log), b("B", log), c("C", log), d("D", log);
     bus().addConsumer(T1, &a);
     bus().addConsumer(T2, &b);
     bus().addConsumer(T3, &c);
     bus().addConsumer(T4, &d);
-    a.action = [&](EVT::I_Event*) { bus().raiseEvent(T2, true); };
-    b.action = [&](EVT::I_Event*) { bus().raiseEvent(T3, true); };
+    a.onEvent = [&](EVT::I_Event*) { bus().raiseEvent(T2, true); };
+    b.onEvent = [&](EVT::I_Event*) { bus().raiseEvent(T3, true); };
     bus().raiseEvent(T1, false);
     EXPECT_EQ(log, (Log{"A:1001", "B:1002"}));
     EXPECT_EQ(bus().queuedCount(), 1u);
@@ -167,16 +148,16 @@ TEST(EventBus, EventQueuedDuringTheDrainWaitsForTheNextOutermostDelivery)
 TEST(EventBus, QueuedEventIsACloneThatOutlivesTheRaisersRecord)
 {
     Log log;
-    Recorder a("A", log), keys("K", log);
+    EventRecorder a("A", log), keys("K", log);
     bus().addConsumer(T1, &a);
     bus().addConsumer(13, &keys);
     std::vector<int> seen;
-    keys.action = [&](EVT::I_Event* event) {
+    keys.onEvent = [&](EVT::I_Event* event) {
         auto* key = dynamic_cast<EVT::Event_Key*>(event);
         ASSERT_NE(key, nullptr);
         seen = {key->key, key->pressed, key->modifiers};
     };
-    a.action = [&](EVT::I_Event*) {
+    a.onEvent = [&](EVT::I_Event*) {
         EVT::Event_Key local(97, true, 5);
         bus().raiseEvent(&local, true);
     };
@@ -188,16 +169,16 @@ TEST(EventBus, QueuedEventIsACloneThatOutlivesTheRaisersRecord)
 TEST(EventBus, ConsumerDestroyedInItsOwnHandlerIsNeverCalledAgain)
 {
     Log log;
-    auto* a = new Recorder("A", log);
-    Recorder b("B", log);
+    auto* a = new EventRecorder("A", log);
+    EventRecorder b("B", log);
     bus().addConsumer(T1, a);
     bus().addConsumer(T2, a);
     bus().addConsumer(T1, &b);
-    a->action = [&](EVT::I_Event*) {
+    a->onEvent = [&](EVT::I_Event*) {
         bus().raiseEvent(T2, true); // still pending when A is gone
         delete a;
     };
-    b.action = [&](EVT::I_Event*) { bus().raiseEvent(T2, false); };
+    b.onEvent = [&](EVT::I_Event*) { bus().raiseEvent(T2, false); };
     bus().raiseEvent(T1, false);
     EXPECT_EQ(log, (Log{"A:1001", "B:1001"}));
     EXPECT_EQ(bus().consumerCount(T1), 1u);
@@ -207,15 +188,15 @@ TEST(EventBus, ConsumerDestroyedInItsOwnHandlerIsNeverCalledAgain)
 TEST(EventBus, ConsumerDestroyedDuringTheDrainStaysSkippedUntilErased)
 {
     Log log;
-    Recorder trigger("T", log);
-    auto* victim = new Recorder("V", log);
+    EventRecorder trigger("T", log);
+    auto* victim = new EventRecorder("V", log);
     bus().addConsumer(T1, &trigger);
     bus().addConsumer(T2, victim);
-    trigger.action = [&](EVT::I_Event*) {
+    trigger.onEvent = [&](EVT::I_Event*) {
         bus().raiseEvent(T2, true);
         bus().raiseEvent(T2, true);
     };
-    victim->action = [&](EVT::I_Event*) { delete victim; };
+    victim->onEvent = [&](EVT::I_Event*) { delete victim; };
     bus().raiseEvent(T1, false);
     EXPECT_EQ(log, (Log{"T:1001", "V:1002"}));
     EXPECT_EQ(bus().pendingCount(T2), 1u) << "removals from the drain wait for the next end";
@@ -230,23 +211,23 @@ TEST(EventBus, EveryTypeNumberIsRegisteredDeliveredAndRemovedAlike)
 {
     const int types[] = {0, 2, 63, 64, 65, -1, -64, INT_MIN, INT_MAX, 100000};
     Log log;
-    std::vector<std::unique_ptr<Recorder>> owners;
+    std::vector<std::unique_ptr<EventRecorder>> owners;
     for (int type : types) {
-        owners.push_back(std::make_unique<Recorder>("R", log));
+        owners.push_back(std::make_unique<EventRecorder>("R", log));
         bus().addConsumer(type, owners.back().get());
         bus().addConsumer(type, owners.back().get());
     }
     for (std::size_t i = 0; i < owners.size(); ++i) {
         const int type = types[i];
         SCOPED_TRACE(type);
-        Recorder& own = *owners[i];
+        EventRecorder& own = *owners[i];
         EXPECT_EQ(bus().consumerCount(type), 1u);
         log.clear();
         bus().raiseEvent(type, false);
         EXPECT_EQ(log, (Log{"R:" + std::to_string(type)})) << "its own consumer, once";
 
         // Unregistered from inside its own delivery: skipped at once, erased at the end.
-        own.action = [&own, type](EVT::I_Event*) {
+        own.onEvent = [&own, type](EVT::I_Event*) {
             bus().removeConsumer(type, &own);
             bus().raiseEvent(type, false);
         };
@@ -255,7 +236,7 @@ TEST(EventBus, EveryTypeNumberIsRegisteredDeliveredAndRemovedAlike)
         EXPECT_EQ(log.size(), 1u);
         EXPECT_EQ(bus().consumerCount(type), 0u);
         EXPECT_EQ(bus().pendingCount(type), 0u);
-        own.action = nullptr;
+        own.onEvent = nullptr;
         bus().raiseEvent(type, false);
         EXPECT_EQ(log.size(), 1u);
     }

@@ -2,9 +2,10 @@
 
 #include <filesystem>
 
-#include "CFG/TempDir.h"
 #include "Files/Directory.h"
+#include "Support/TempDir.h"
 
+using TestSupport::TempDir;
 using Files::Directory;
 
 TEST(Directory, SplitsAtTheLastSlashOnly)

@@ -1,9 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "CFG/Info.h"
-#include "CFG/TempDir.h"
 #include "Files/TextFile.h"
+#include "Support/TempDir.h"
 
+using TestSupport::TempDir;
 using Files::TextFile;
 
 TEST(TextFile, LoadAppendsEachLineOnceWithTheLineEnd)

@@ -16,6 +16,7 @@
 #include "Game/TestWindowApp.h"
 #include "Game/TimerBase.h"
 #include "Sound/NullSoundController.h"
+#include "Support/StubView.h"
 
 namespace {
 
@@ -26,26 +27,8 @@ std::string sizeText(int width, int height)
     return std::to_string(width) + "x" + std::to_string(height);
 }
 
-// Collaborators of the game manager that write what is done to them into one log.
-class LoggingView : public Game::I_View {
-public:
-    explicit LoggingView(Log& log) : log(log) {}
-    void setPause(bool paused) override { log.push_back("view.pause " + std::to_string(paused)); }
-    void setScreenSize(int w, int h) override { log.push_back("view.size " + sizeText(w, h)); }
-    void preUpdate(float) override { log.push_back("view.preUpdate"); }
-    void onUpdate(float) override { log.push_back("view.update"); }
-    void onRender() override { log.push_back("view.render"); }
-    EVT::I_Event* onInput(EVT::I_Event* event) override
-    {
-        log.push_back("view.input " + std::to_string(event->type));
-        return event;
-    }
-    Game::ViewBox getViewBox() const override { return Game::ViewBox{0, 0, 0, 0}; }
-
-private:
-    Log& log;
-};
-
+// Collaborators of the game manager that write what is done to them into one log (the view
+// is a stub view named "view").
 class LoggingLogic : public Game::I_LogicController {
 public:
     explicit LoggingLogic(Log& log) : log(log) {}
@@ -125,7 +108,10 @@ void raiseScreen(int width, int height)
 // logging view.
 class GameManagerTest : public ::testing::Test {
 protected:
-    GameManagerTest() : manager(0, 0, 0, 0), app(&log), logic(log), view(log) { wire(manager); }
+    GameManagerTest() : manager(0, 0, 0, 0), app(&log), logic(log), view("view", log)
+    {
+        wire(manager);
+    }
 
     void wire(Game::GameManager& m)
     {
@@ -141,7 +127,7 @@ protected:
     Game::GameManager manager;
     TestWindowApp app;
     LoggingLogic logic;
-    LoggingView view;
+    TestSupport::StubView view;
     Sound::NullSoundController sound;
 };
 

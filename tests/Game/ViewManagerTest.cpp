@@ -7,52 +7,12 @@
 
 #include "Events/Event.h"
 #include "Game/ViewManager.h"
+#include "Support/StubView.h"
 
 namespace {
 
 using Log = std::vector<std::string>;
-
-// Writes each call into a shared log. onInput answers with `answer` when
-// set, else passes the event on; `hook` runs inside every call.
-class RecordingView : public Game::I_View {
-public:
-    RecordingView(std::string tag, Log& log) : tag(tag), log(log) {}
-
-    void setPause(bool paused) override { note(paused ? "pause" : "resume"); }
-    void setScreenSize(int width, int height) override
-    {
-        note("size " + std::to_string(width) + "x" + std::to_string(height));
-    }
-    void preUpdate(float) override { note("pre"); }
-    void onUpdate(float) override { note("update"); }
-    void onRender() override { note("render"); }
-    EVT::I_Event* onInput(EVT::I_Event* event) override
-    {
-        note("input " + std::to_string(event->type));
-        return answerSet ? answer : event;
-    }
-    Game::ViewBox getViewBox() const override { return {0, 0, 0, 0}; }
-
-    void stopInput(EVT::I_Event* replacement)
-    {
-        answerSet = true;
-        answer = replacement;
-    }
-
-    std::string tag;
-    Log& log;
-    std::function<void(const std::string&)> hook;
-    bool answerSet = false;
-    EVT::I_Event* answer = nullptr;
-
-private:
-    void note(const std::string& call)
-    {
-        log.push_back(tag + " " + call);
-        if (hook)
-            hook(call);
-    }
-};
+using TestSupport::StubView;
 
 // Every call the manager passes on, once, in frame order.
 void runFrame(Game::ViewManager& manager, EVT::I_Event* input)
@@ -70,7 +30,7 @@ TEST(ViewManager, AddedViewLearnsTheScreenSizeAtOnceAndOnEveryChange)
 {
     Log log;
     Game::ViewManager manager;
-    RecordingView a("A", log);
+    StubView a("A", log);
     manager.add(&a);
     manager.setScreenSize(800, 600); // a is still pending: told as well
     manager.onUpdate(1.0f);
@@ -80,7 +40,7 @@ TEST(ViewManager, AddedViewLearnsTheScreenSizeAtOnceAndOnEveryChange)
     manager.getScreenSize(width, height);
     EXPECT_EQ(width, 1024);
     EXPECT_EQ(height, 600);
-    EXPECT_EQ(log, (Log{"A size 0x0", "A size 800x600", "A update", "A size 1024x600"}));
+    EXPECT_EQ(log, (Log{"A.size 0x0", "A.size 800x600", "A.update", "A.size 1024x600"}));
 }
 
 TEST(ViewManager, PendingAdditionsWaitForTheNextPass)
@@ -88,7 +48,7 @@ TEST(ViewManager, PendingAdditionsWaitForTheNextPass)
     Log log;
     EVT::Event key(13);
     Game::ViewManager manager;
-    RecordingView a("A", log);
+    StubView a("A", log);
     manager.add(&a);
     log.clear();
     manager.preUpdate(1.0f); // not registered yet: no pre-update
@@ -96,7 +56,7 @@ TEST(ViewManager, PendingAdditionsWaitForTheNextPass)
     EXPECT_TRUE(log.empty());
     manager.onRender(); // applies the addition, then draws
     manager.onInput(&key);
-    EXPECT_EQ(log, (Log{"A render", "A input 13"}));
+    EXPECT_EQ(log, (Log{"A.render", "A.input 13"}));
 }
 
 TEST(ViewManager, RemovedViewIsNeverCalledAgain)
@@ -104,8 +64,8 @@ TEST(ViewManager, RemovedViewIsNeverCalledAgain)
     Log log;
     EVT::Event key(13);
     Game::ViewManager manager;
-    RecordingView a("A", log);
-    auto b = std::make_unique<RecordingView>("B", log);
+    StubView a("A", log);
+    auto b = std::make_unique<StubView>("B", log);
     manager.add(&a);
     manager.add(b.get());
     manager.onUpdate(1.0f);
@@ -117,8 +77,8 @@ TEST(ViewManager, RemovedViewIsNeverCalledAgain)
     b.reset(); // owners destroy a view right after removing it
     manager.setScreenSize(640, 480);
     runFrame(manager, &key);
-    EXPECT_EQ(log, (Log{"A size 640x480", "A pre", "A update", "A render", "A input 13",
-                        "A pause"}));
+    EXPECT_EQ(log, (Log{"A.size 640x480", "A.preUpdate", "A.update", "A.render", "A.input 13",
+                        "A.pause 1"}));
 }
 
 TEST(ViewManager, PendingChangesNetOutInCallOrder)
@@ -143,10 +103,8 @@ TEST(ViewManager, PendingChangesNetOutInCallOrder)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.title);
         Log log;
-        RecordingView a("A", log), b("B", log), cv("C", log);
-        auto pick = [&](char tag) -> RecordingView* {
-            return tag == 'A' ? &a : tag == 'B' ? &b : &cv;
-        };
+        StubView a("A", log), b("B", log), cv("C", log);
+        auto pick = [&](char tag) -> StubView* { return tag == 'A' ? &a : tag == 'B' ? &b : &cv; };
         Game::ViewManager manager;
         for (const std::string& op : c.ops) {
             if (op == "|")
@@ -169,7 +127,7 @@ TEST(ViewManager, AddThenRemoveReadsInvalidUntilThePass)
 {
     Log log;
     Game::ViewManager manager;
-    RecordingView a("A", log);
+    StubView a("A", log);
     manager.add(&a);
     manager.remove(&a);
     EXPECT_FALSE(manager.viewStillValid(&a));
@@ -187,16 +145,16 @@ TEST(ViewManager, InputGoesFromTheTopViewDown)
         Log expected;
     };
     const Case cases[] = {
-        {"passed on", &key, &key, {"B input 13", "A input 13"}},
-        {"stopped at the top", &key, nullptr, {"B input 13"}},
-        {"replaced", &key, &other, {"B input 13", "A input 11"}},
+        {"passed on", &key, &key, {"B.input 13", "A.input 13"}},
+        {"stopped at the top", &key, nullptr, {"B.input 13"}},
+        {"replaced", &key, &other, {"B.input 13", "A.input 11"}},
         {"null reaches no view", nullptr, &key, {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.title);
         Log log;
         Game::ViewManager manager;
-        RecordingView a("A", log), b("B", log);
+        StubView a("A", log), b("B", log);
         b.stopInput(c.topAnswer);
         manager.add(&a);
         manager.add(&b);
@@ -210,13 +168,13 @@ TEST(ViewManager, ChangesMadeDuringAPassWaitForTheNext)
 {
     Log log;
     Game::ViewManager manager;
-    RecordingView a("A", log), b("B", log);
-    auto c = std::make_unique<RecordingView>("C", log);
+    StubView a("A", log), b("B", log);
+    auto c = std::make_unique<StubView>("C", log);
     manager.add(&a);
     manager.add(c.get());
     manager.doPendingUpdates();
     // A, drawn first, removes and destroys C and adds B during the update.
-    a.hook = [&](const std::string& call) {
+    a.hook = [&](const std::string& call, EVT::I_Event*) {
         if (call != "update")
             return;
         manager.remove(c.get());
@@ -228,7 +186,7 @@ TEST(ViewManager, ChangesMadeDuringAPassWaitForTheNext)
     manager.onUpdate(1.0f);
     a.hook = nullptr;
     manager.onRender();
-    EXPECT_EQ(log, (Log{"A update", "B size 0x0", "A render", "B render"}));
+    EXPECT_EQ(log, (Log{"A.update", "B.size 0x0", "A.render", "B.render"}));
 }
 
 TEST(ViewManager, NullViewsAreRefused)

@@ -1,66 +1,22 @@
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <sys/wait.h>
-#include <unistd.h>
+#include <string>
+#include <vector>
 
-#include <fstream>
-#include <sstream>
+#include "Support/ProgramRun.h"
+#include "Support/TempDir.h"
 
-#include "CFG/TempDir.h"
+using TestSupport::Outcome;
+using TestSupport::TempDir;
 
 // Runs the real vektra-config binary in a temporary working directory and
 // checks what it prints and how it ends.
 
 namespace {
 
-struct Outcome {
-    int code = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string readAll(const std::string& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    std::stringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
-
 Outcome runInspector(const TempDir& dir, const std::vector<std::string>& args)
 {
-    std::string outPath = dir.path(".stdout");
-    std::string errPath = dir.path(".stderr");
-    std::vector<char*> argv;
-    std::string program = VEKTRA_CONFIG;
-    argv.push_back(&program[0]);
-    std::vector<std::string> copies(args);
-    for (std::string& arg : copies) {
-        argv.push_back(&arg[0]);
-    }
-    argv.push_back(nullptr);
-
-    pid_t child = ::fork();
-    if (child == 0) {
-        int out = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        int err = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        if (out < 0 || err < 0 || ::chdir(dir.dir().c_str()) != 0) {
-            ::_exit(127);
-        }
-        ::dup2(out, 1);
-        ::dup2(err, 2);
-        ::execv(argv[0], argv.data());
-        ::_exit(127);
-    }
-    Outcome run;
-    int status = 0;
-    if (child > 0 && ::waitpid(child, &status, 0) == child) {
-        run.code = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-    }
-    run.out = readAll(outPath);
-    run.err = readAll(errPath);
-    return run;
+    return TestSupport::ProgramRun(VEKTRA_CONFIG, dir.dir()).run(args);
 }
 
 class VektraConfig : public ::testing::Test {
@@ -82,17 +38,17 @@ TEST_F(VektraConfig, ListsEveryKeyOrOnlyTheKeysAsked)
 {
     dir.write("SETTINGS_vektra.cfg", "HEIGHT == 480\n");
     Outcome run = runInspector(dir, {});
-    EXPECT_EQ(run.code, 0);
+    EXPECT_EQ(run.exitCode, 0);
     EXPECT_EQ(run.err, "");
     EXPECT_EQ(run.out, "AREA == 384000\nFROM == main\nHEIGHT == 480\nWIDTH == 800\n");
 
     run = runInspector(dir, {"--get", "SETTINGS_FILE", "--get", "NONE", "--get", "AREA", "--get",
                              "HEIGHT", "WIDTH==1"});
-    EXPECT_EQ(run.code, 0);
+    EXPECT_EQ(run.exitCode, 0);
     EXPECT_EQ(run.out, "./SETTINGS_vektra.cfg\n\n480\n480\n");
 
     run = runInspector(dir, {"--get"});
-    EXPECT_EQ(run.code, 2);
+    EXPECT_EQ(run.exitCode, 2);
     EXPECT_NE(run.err.find("usage"), std::string::npos);
 }
 
@@ -119,7 +75,7 @@ TEST_F(VektraConfig, WhichArgumentsNameFiles)
         std::vector<std::string> args{"--get", "FROM", "--get", "WIDTH", "--get", "COUNT"};
         args.insert(args.end(), c.args.begin(), c.args.end());
         Outcome run = runInspector(dir, args);
-        EXPECT_EQ(run.code, 0);
+        EXPECT_EQ(run.exitCode, 0);
         EXPECT_EQ(run.out, c.out);
     }
     // The overrides file named first is not read into the global store as well.
@@ -144,7 +100,7 @@ TEST_F(VektraConfig, CommandLineOverrides)
         std::vector<std::string> args{"--get", "HEIGHT", "--get", "A"};
         args.insert(args.end(), extra.begin(), extra.end());
         Outcome run = runInspector(dir, args);
-        EXPECT_EQ(run.code, 0);
+        EXPECT_EQ(run.exitCode, 0);
         EXPECT_EQ(run.out, out);
     }
 }
@@ -155,7 +111,7 @@ TEST_F(VektraConfig, MissingOrEmptyExtraFileEndsWithCodeOne)
     for (const char* name : {"empty.cfg", "missing.cfg"}) {
         SCOPED_TRACE(name);
         Outcome run = runInspector(dir, {name, "HEIGHT==1"});
-        EXPECT_EQ(run.code, 1);
+        EXPECT_EQ(run.exitCode, 1);
         EXPECT_EQ(run.out + run.err, "");
     }
 }
@@ -164,17 +120,17 @@ TEST_F(VektraConfig, UnusableSettingsEndWithCodeTwo)
 {
     dir.write("number.cfg", "BAD == EVAL:(::WIDTH:: * abc)\n");
     Outcome run = runInspector(dir, {"number.cfg"});
-    EXPECT_EQ(run.code, 2);
+    EXPECT_EQ(run.exitCode, 2);
     EXPECT_EQ(run.out, "") << "no half listing";
     EXPECT_EQ(run.err, "Cant convert String to Num:abc\n");
 
     run = runInspector(dir, {"--get", "AREA", "WIDTH==wide"});
-    EXPECT_EQ(run.code, 2);
+    EXPECT_EQ(run.exitCode, 2);
     EXPECT_EQ(run.err, "Cant convert String to Num:wide * 600\n");
 
     dir.write("operator.cfg", "BAD == EVAL:(2(3))\n");
     run = runInspector(dir, {"--get", "WIDTH", "--get", "BAD", "operator.cfg"});
-    EXPECT_EQ(run.code, 2);
+    EXPECT_EQ(run.exitCode, 2);
     EXPECT_EQ(run.out, "");
     EXPECT_TRUE(::testing::internal::RE::FullMatch(
         run.err, "ABORT: Func:static float CFG::Calculator::doCalculation\\(float, const "

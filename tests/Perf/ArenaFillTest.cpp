@@ -6,18 +6,19 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "CFG/CFG.h"
-#include "CFG/TempDir.h"
 #include "Game/GameManager.h"
 #include "Game/HeadlessRenderController.h"
 #include "Render/ViewData.h"
-#include "Util/Debug.h"
+#include "Support/GlobalStateGuard.h"
+#include "Support/TempDir.h"
 #include "app/MainLogic.h"
 #include "app/MainView.h"
+
+using TestSupport::TempDir;
 
 namespace {
 
@@ -35,18 +36,6 @@ std::vector<float> expectedQuad(int x, int y, int columns, int rows, int width, 
 
 class ArenaFillTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        CFG::getDefaultOverrides()->reset();
-        savedOut = Util::Debug::instance().out;
-        Util::Debug::instance().out = &printed;
-    }
-    void TearDown() override
-    {
-        Util::Debug::instance().out = savedOut;
-        CFG::getDefaultOverrides()->reset();
-    }
-
     void settings(int columns, int rows)
     {
         ASSERT_TRUE(
@@ -57,9 +46,8 @@ protected:
                                                        "FLASH_TIME == 100\n")));
     }
 
+    TestSupport::GlobalStateGuard global;
     TempDir dir;
-    std::ostringstream printed;
-    std::ostream* savedOut = nullptr;
     Game::HeadlessRenderController render{Render::ViewData()};
 };
 

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <memory>
-#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -9,7 +8,6 @@
 
 #include "CFG/CFG.h"
 #include "CFG/SettingsLoader.h"
-#include "CFG/TempDir.h"
 #include "Devices/Devices.h"
 #include "Devices/Keyboard.h"
 #include "Events/EventBus.h"
@@ -21,7 +19,8 @@
 #include "Game/HeadlessPlatform.h"
 #include "Game/I_GameUpdated.h"
 #include "Game/LogicController.h"
-#include "Util/Debug.h"
+#include "Support/GlobalStateGuard.h"
+#include "Support/TempDir.h"
 #include "app/MainLogic.h"
 #include "app/VektraGame.h"
 
@@ -63,7 +62,7 @@ public:
 // headless platform, from settings written to a real file (a 20 x 15 arena,
 // four players, the arrow keys, every frame drawn) plus extra lines that
 // override them; a TurnProbe watches it. What the game prints (each
-// match's result) is kept in printed. Run it once.
+// match's result) is kept in global. Run it once.
 class HeadlessMatch {
 public:
     static constexpr unsigned char SPACE = 32;
@@ -81,12 +80,10 @@ public:
     {
         manager.removeGameUpdated(&probe);
         game.reset();
-        Util::Debug::instance().out = savedOut;
         // Start-up installs a keyboard for the rest of the process; the next
         // game installs its own.
         delete Devices::getKeyboard();
         Devices::setKeyboard(nullptr);
-        CFG::getDefaultOverrides()->reset();
     }
 
     HeadlessMatch(const HeadlessMatch&) = delete;
@@ -99,9 +96,6 @@ private:
     // in the frame it is scripted for, whatever the frame time.
     Game::GameManager& build(const std::string& extraSettings)
     {
-        CFG::getDefaultOverrides()->reset();
-        savedOut = Util::Debug::instance().out;
-        Util::Debug::instance().out = &printed;
         const std::string settings =
             dir.write("vektra.cfg", std::string("SCREEN_WIDTH == 800\n"
                                                 "SCREEN_HEIGHT == 600\n"
@@ -133,13 +127,13 @@ private:
         return dynamic_cast<Tool::MainLogic*>(logic->getState("RUNNING"));
     }
 
-    TempDir dir;
-    std::ostream* savedOut = nullptr;
+    TestSupport::TempDir dir;
     Game::HeadlessPlatform platform;
     std::unique_ptr<Game::GameAssembly> game;
 
 public:
-    std::ostringstream printed;
+    // Also keeps what the game prints.
+    TestSupport::GlobalStateGuard global;
     Game::GameManager& manager;
     Tool::MainLogic* match; // owned by the game's logic controller
     TurnProbe probe;

@@ -14,9 +14,16 @@ void abortWithMessage()
 
 TEST(Abort, SourcePathStartsAtLibAndDropsTheExtension)
 {
-    EXPECT_EQ(Util::abortSourcePath("/src/vektra/lib/Game/GameManager.cpp"), "lib/Game/GameManager");
+    EXPECT_EQ(Util::abortSourcePath("/src/vektra/lib/Game/GameManager.cpp"),
+              "lib/Game/GameManager");
     EXPECT_EQ(Util::abortSourcePath("lib/Game/GAME_MAIN"), "lib/Game/GAME_MAIN");
-    EXPECT_EQ(Util::abortSourcePath("/x/lib/Render/OGL/Controller.cpp"), "lib/Render/OGL/Controller");
+    EXPECT_EQ(Util::abortSourcePath("/x/lib/Render/OGL/Controller.cpp"),
+              "lib/Render/OGL/Controller");
+    // Installed headers name the tree's path; a tree below a folder named
+    // include/vektra keeps its own lib/.
+    EXPECT_EQ(Util::abortSourcePath("/usr/lib/x/include/vektra/Game/GAME_MAIN"),
+              "lib/Game/GAME_MAIN");
+    EXPECT_EQ(Util::abortSourcePath("/opt/include/vektra/lib/Util/Abort.h"), "lib/Util/Abort");
 }
 
 TEST(AbortDeathTest, WritesTwoLinesAndAborts)

@@ -5,12 +5,13 @@
 # SEND_CLOSE (the close-request helper).
 
 set -euo pipefail
+# shellcheck source=../../scripts/lib/xvfb.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib/xvfb.sh"
 
 : "${VEKTRA:?path of the game binary}"
 : "${VEKTRA_CFG:?path of the shipped vektra.cfg}"
 
 WORK=$(mktemp -d "${TMPDIR:-/tmp}/vektra-e2e-XXXXXX")
-XPID=""
 GPID=""
 WID=""
 
@@ -19,10 +20,7 @@ cleanup() {
         kill "$GPID" 2>/dev/null || true
         wait "$GPID" 2>/dev/null || true
     fi
-    if [[ -n "$XPID" ]]; then
-        kill "$XPID" 2>/dev/null || true
-        wait "$XPID" 2>/dev/null || true
-    fi
+    xvfb_stop
     if [[ -n "${KEEP_E2E:-}" ]]; then
         echo "kept $WORK" >&2
     else
@@ -41,31 +39,9 @@ fail() {
 }
 
 # A private X server: X input goes to whichever window has the focus, so
-# no other test's window may share it. -displayfd lets the server pick a
-# free display number itself, which parallel tests cannot race for.
+# no other test's window may share it.
 start_x() {
-    Xvfb -displayfd 3 -screen 0 640x480x24 -nolisten tcp 3>"$WORK/display" 2>"$WORK/xvfb.log" &
-    XPID=$!
-    for _ in $(seq 100); do
-        [[ -s "$WORK/display" ]] && break
-        sleep 0.05
-    done
-    [[ -s "$WORK/display" ]] || fail "the X server did not start"
-    export DISPLAY=":$(head -1 "$WORK/display")"
-}
-
-# Under AddressSanitizer the OpenGL driver's own leaks are suppressed by
-# library name, which only works while the library is still loaded when
-# the leaks are reported at exit; but closing the window unloads it. So a
-# sanitized game gets the driver preloaded (after the sanitizer runtime,
-# which must come first), which keeps it loaded to the end.
-game_preload() {
-    local runtime driver
-    runtime=$(ldd "$VEKTRA" | awk '/libasan/ { print $3 }')
-    [[ -n "$runtime" ]] || return 0
-    for driver in /usr/lib/*/dri/swrast_dri.so; do
-        [[ -e "$driver" ]] && echo "$runtime $driver" && return 0
-    done
+    xvfb_start "$WORK" || fail "the X server did not start"
 }
 
 # Starts the game in the working directory with the shipped settings file
@@ -73,7 +49,7 @@ game_preload() {
 start_game() {
     cp "$VEKTRA_CFG" "$WORK/vektra.cfg"
     local preload
-    preload=$(game_preload)
+    preload=$(vektra_preload "$VEKTRA")
     (cd "$WORK" && LD_PRELOAD="$preload" exec "$VEKTRA" "$@" >"$WORK/out" 2>"$WORK/err") &
     GPID=$!
 }

@@ -6,6 +6,7 @@
 #include "Game/LogicController.h"
 #include "Game/TestWindowApp.h"
 #include "Support/AllocationCounter.h"
+#include "Support/StubView.h"
 
 // The frame loop never waits, so every frame's cost counts: a frame in which the game does
 // nothing must not allocate.
@@ -18,17 +19,6 @@ public:
     void onEnter(const std::string&, const std::string&) override {}
     std::string onUpdate(float) override { return std::string(); }
     void doExit(const std::string&) override {}
-};
-
-class IdleView : public Game::I_View {
-public:
-    void setPause(bool) override {}
-    void setScreenSize(int, int) override {}
-    void preUpdate(float) override {}
-    void onUpdate(float) override {}
-    void onRender() override {}
-    EVT::I_Event* onInput(EVT::I_Event* event) override { return event; }
-    Game::ViewBox getViewBox() const override { return Game::ViewBox{0, 0, 0, 0}; }
 };
 
 class IdleListener : public Game::I_GameUpdated, public Game::I_ScreenWatcher {
@@ -45,7 +35,7 @@ TEST(FrameAllocation, AFrameWithNothingToDoAllocatesNothing)
     TestWindowApp app;
     Game::LogicController logic;
     logic.add("IDLE", new IdleState(), {});
-    IdleView view;
+    TestSupport::StubView view; // without a log: allocates nothing
     IdleListener listener;
     manager.setWindowApp(&app);
     manager.setLogicController(&logic);

@@ -7,8 +7,10 @@
 #include <vector>
 
 #include "Game/GLFW27.h"
-#include "XInput.h"
+#include "Support/WindowPolling.h"
 
+using TestSupport::pollWindowUntil;
+using TestSupport::windowDisplay;
 using namespace GLFW27;
 
 namespace {
@@ -171,10 +173,10 @@ TEST_F(GLFW27Window, SizeCallbackReportsAtOnceAndOnResize)
     ASSERT_EQ(g_sizes.size(), 1u);
     EXPECT_EQ(g_sizes[0], std::make_pair(320, 240));
     glfwSetWindowSize(400, 300);
-    EXPECT_TRUE(XInput::pollUntil([] { return g_sizes.back() == std::make_pair(400, 300); }));
+    EXPECT_TRUE(pollWindowUntil([] { return g_sizes.back() == std::make_pair(400, 300); }));
     glfwSetWindowSizeCallback(nullptr);
     glfwSetWindowSize(500, 300);
-    XInput::pollUntil([] { return false; }, 100);
+    pollWindowUntil([] { return false; }, 100);
     EXPECT_EQ(g_sizes.back(), std::make_pair(400, 300));
 }
 
@@ -219,7 +221,7 @@ TEST_F(GLFW27Window, JoysticksOutOfRangeOrAbsentReadAsZero)
 TEST_F(GLFW27Window, RealKeysArriveWith27NumbersAndStateIsReadable)
 {
     glfwSetKeyCallback(recordKey);
-    ASSERT_TRUE(XInput::focusWindow(kTitle));
+    ASSERT_TRUE(windowDisplay().focus(kTitle));
     const std::pair<const char*, int> keys[] = {
         {"a", 'A'},
         {"Prior", GLFW_KEY_PAGEUP},
@@ -229,23 +231,23 @@ TEST_F(GLFW27Window, RealKeysArriveWith27NumbersAndStateIsReadable)
     for (const auto& k : keys) {
         SCOPED_TRACE(k.first);
         g_keys.clear();
-        ASSERT_TRUE(XInput::tapKey(k.first));
-        ASSERT_TRUE(XInput::pollUntil([] { return g_keys.size() >= 2; }));
+        ASSERT_TRUE(windowDisplay().holdKey(k.first));
+        ASSERT_TRUE(pollWindowUntil([] { return g_keys.size() >= 2; }));
         EXPECT_EQ(g_keys[0], std::make_pair(k.second, GLFW_PRESS));
         EXPECT_EQ(g_keys[1], std::make_pair(k.second, GLFW_RELEASE));
     }
-    ASSERT_TRUE(XInput::xdotool("keydown shift"));
-    EXPECT_TRUE(XInput::pollUntil([] { return glfwGetKey(GLFW_KEY_LSHIFT) == GLFW_PRESS; }));
+    ASSERT_TRUE(windowDisplay().xdotool("keydown shift"));
+    EXPECT_TRUE(pollWindowUntil([] { return glfwGetKey(GLFW_KEY_LSHIFT) == GLFW_PRESS; }));
     EXPECT_TRUE(isKeyDown(GLFW_KEY_LSHIFT));
-    ASSERT_TRUE(XInput::xdotool("keyup shift"));
-    EXPECT_TRUE(XInput::pollUntil([] { return glfwGetKey(GLFW_KEY_LSHIFT) == GLFW_RELEASE; }));
+    ASSERT_TRUE(windowDisplay().xdotool("keyup shift"));
+    EXPECT_TRUE(pollWindowUntil([] { return glfwGetKey(GLFW_KEY_LSHIFT) == GLFW_RELEASE; }));
 
     // Sticky keys hold a released key down for glfwGetKey until it has been asked once;
     // isKeyDown tells the key as it is.
     glfwEnable(GLFW_STICKY_KEYS);
     g_keys.clear();
-    ASSERT_TRUE(XInput::xdotool("keydown shift keyup shift"));
-    ASSERT_TRUE(XInput::pollUntil([] { return g_keys.size() >= 2; }));
+    ASSERT_TRUE(windowDisplay().xdotool("keydown shift keyup shift"));
+    ASSERT_TRUE(pollWindowUntil([] { return g_keys.size() >= 2; }));
     EXPECT_FALSE(isKeyDown(GLFW_KEY_LSHIFT));
     EXPECT_EQ(glfwGetKey(GLFW_KEY_LSHIFT), GLFW_PRESS);
     EXPECT_EQ(glfwGetKey(GLFW_KEY_LSHIFT), GLFW_RELEASE);
@@ -254,11 +256,11 @@ TEST_F(GLFW27Window, RealKeysArriveWith27NumbersAndStateIsReadable)
 TEST_F(GLFW27Window, AnExceptionInACallbackIsThrownAfterThePoll)
 {
     glfwSetKeyCallback(recordKey);
-    ASSERT_TRUE(XInput::focusWindow(kTitle));
+    ASSERT_TRUE(windowDisplay().focus(kTitle));
     g_throwOnKey = true;
-    ASSERT_TRUE(XInput::tapKey("b"));
+    ASSERT_TRUE(windowDisplay().holdKey("b"));
     bool thrown = false;
-    XInput::pollUntil(
+    pollWindowUntil(
         [&] {
             try {
                 glfwSwapBuffers();
@@ -279,10 +281,10 @@ TEST_F(GLFW27Window, AnExceptionInACallbackIsThrownAfterThePoll)
 TEST_F(GLFW27Window, PlacingTheCursorHoldsWaitingInputForTheNextPoll)
 {
     glfwSetKeyCallback(recordKey);
-    ASSERT_TRUE(XInput::focusWindow(kTitle));
+    ASSERT_TRUE(windowDisplay().focus(kTitle));
     // Both key events are with the window system before the cursor is placed; placing it
     // (often done inside an event delivery) must not deliver them.
-    ASSERT_TRUE(XInput::tapKey("c"));
+    ASSERT_TRUE(windowDisplay().holdKey("c"));
     glfwSetMousePos(10, 10);
     EXPECT_TRUE(g_keys.empty());
     glfwPollEvents();

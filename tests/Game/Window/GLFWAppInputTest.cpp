@@ -2,7 +2,6 @@
 
 #include <memory>
 
-#include "EventRecorder.h"
 #include "Events/Event.h"
 #include "Events/EventType.h"
 #include "Events/Event_EnterLeave.h"
@@ -12,7 +11,12 @@
 #include "Game/GLFW27.h"
 #include "Game/GLFWApp.h"
 #include "Glfw3Probe.h"
-#include "XInput.h"
+#include "Support/EventRecorder.h"
+#include "Support/WindowPolling.h"
+
+using TestSupport::EventRecorder;
+using TestSupport::pollWindowUntil;
+using TestSupport::windowDisplay;
 
 // Real X input sent with xdotool to a real window, arriving as events on the bus.
 
@@ -29,7 +33,7 @@ protected:
         Game::g_mouseAtv = true;
         app = std::make_unique<Game::GLFWApp>(kTitle, 320, 240, false, 0, true, 1.0f);
         ASSERT_TRUE(app->initWindowApp());
-        ASSERT_TRUE(XInput::focusWindow(kTitle));
+        ASSERT_TRUE(windowDisplay().focus(kTitle));
     }
 
     void TearDown() override
@@ -38,10 +42,7 @@ protected:
         Game::g_exitApp = false;
     }
 
-    std::string window() const
-    {
-        return XInput::windowId(kTitle);
-    }
+    std::string window() const { return windowDisplay().findWindow(kTitle); }
 
     std::unique_ptr<Game::GLFWApp> app;
 };
@@ -82,14 +83,14 @@ TEST_F(GLFWAppInput, KeysArriveAsKeyEventsWithTheirCodes)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.first);
         keys.events.clear();
-        ASSERT_TRUE(XInput::tapKey(c.first));
-        ASSERT_TRUE(XInput::pollUntil([&] { return keys.events.size() >= 2; }));
+        ASSERT_TRUE(windowDisplay().holdKey(c.first));
+        ASSERT_TRUE(pollWindowUntil([&] { return keys.events.size() >= 2; }));
         EXPECT_EQ(keysOf(keys), (std::vector<KeySeen>{{c.second, true, 0}, {c.second, false, 0}}));
     }
     // Keys without a code raise nothing: shift, a function key, tab.
     keys.events.clear();
-    ASSERT_TRUE(XInput::xdotool("key shift key F5 key Tab key b"));
-    ASSERT_TRUE(XInput::pollUntil([&] { return keys.events.size() >= 2; }));
+    ASSERT_TRUE(windowDisplay().xdotool("key shift key F5 key Tab key b"));
+    ASSERT_TRUE(pollWindowUntil([&] { return keys.events.size() >= 2; }));
     EXPECT_EQ(keysOf(keys), (std::vector<KeySeen>{{98, true, 0}, {98, false, 0}}));
 }
 
@@ -97,14 +98,16 @@ TEST_F(GLFWAppInput, ShiftedKeysCarryTheModifiersOfTheirPress)
 {
     EventRecorder keys{EVT::KEY};
     // Shift comes up before A does: the release of A still carries shift.
-    ASSERT_TRUE(XInput::xdotool("keydown shift keydown a sleep 0.1 keyup shift sleep 0.1 keyup a"));
-    ASSERT_TRUE(XInput::pollUntil([&] { return keys.events.size() >= 2; }));
+    ASSERT_TRUE(
+        windowDisplay().xdotool("keydown shift keydown a sleep 0.1 keyup shift sleep 0.1 keyup a"));
+    ASSERT_TRUE(pollWindowUntil([&] { return keys.events.size() >= 2; }));
     EXPECT_EQ(keysOf(keys), (std::vector<KeySeen>{{97, true, 1}, {97, false, 1}}));
 
     keys.events.clear();
-    ASSERT_TRUE(XInput::xdotool("keydown ctrl keydown alt keydown x sleep 0.1 keyup x keyup alt "
+    ASSERT_TRUE(
+        windowDisplay().xdotool("keydown ctrl keydown alt keydown x sleep 0.1 keyup x keyup alt "
                                 "keyup ctrl"));
-    ASSERT_TRUE(XInput::pollUntil([&] { return keys.events.size() >= 2; }));
+    ASSERT_TRUE(pollWindowUntil([&] { return keys.events.size() >= 2; }));
     EXPECT_EQ(keysOf(keys), (std::vector<KeySeen>{{120, true, 6}, {120, false, 6}}));
 }
 
@@ -117,7 +120,7 @@ TEST_F(GLFWAppInput, SetMouseMovesShowsAndHidesTheCursorWithoutMotionEvents)
         std::pair<int, int> positionAfter;
     };
     GLFW27::glfwSetMousePos(100, 100);
-    XInput::pollUntil([] { return false; }, 50);
+    pollWindowUntil([] { return false; }, 50);
     const Case cases[] = {
         {1, -1, -1, true, {100, 100}}, {1, 10, 20, true, {10, 20}},  {2, -1, 5, false, {10, 20}},
         {1, -1, 5, true, {10, 20}},    {2, 30, 40, false, {30, 40}}, {0, 50, 60, false, {50, 60}},
@@ -127,7 +130,7 @@ TEST_F(GLFWAppInput, SetMouseMovesShowsAndHidesTheCursorWithoutMotionEvents)
         SCOPED_TRACE(::testing::Message() << c.mode << " " << c.x << "," << c.y);
         EVT::Event_SetMouse request(c.x, c.y, c.mode);
         EVT::EventBus::instance().raiseEvent(&request, false);
-        XInput::pollUntil([] { return false; }, 50);
+        pollWindowUntil([] { return false; }, 50);
         EXPECT_EQ(Glfw3Probe::cursorShown(), c.shownAfter);
         std::pair<int, int> position;
         GLFW27::glfwGetMousePos(&position.first, &position.second);
@@ -135,8 +138,8 @@ TEST_F(GLFWAppInput, SetMouseMovesShowsAndHidesTheCursorWithoutMotionEvents)
     }
     EXPECT_TRUE(mouse.events.empty());
     // The motion callback is back in place: a real move is seen.
-    ASSERT_TRUE(XInput::xdotool("mousemove --window " + window() + " 33 44"));
-    ASSERT_TRUE(XInput::pollUntil([&] { return !mouse.events.empty(); }));
+    ASSERT_TRUE(windowDisplay().xdotool("mousemove --window " + window() + " 33 44"));
+    ASSERT_TRUE(pollWindowUntil([&] { return !mouse.events.empty(); }));
     const auto moves = mouse.of<EVT::Event_Mouse>(EVT::MOUSE);
     EXPECT_EQ(moves.back().x, 33);
     EXPECT_EQ(moves.back().y, 44);
@@ -145,11 +148,11 @@ TEST_F(GLFWAppInput, SetMouseMovesShowsAndHidesTheCursorWithoutMotionEvents)
 TEST_F(GLFWAppInput, WheelStepsArriveAsMouseEventsWithTheirDifference)
 {
     EventRecorder mouse{EVT::MOUSE};
-    ASSERT_TRUE(XInput::xdotool("mousemove --window " + window() + " 12 13"));
-    XInput::pollUntil([] { return false; }, 50);
+    ASSERT_TRUE(windowDisplay().xdotool("mousemove --window " + window() + " 12 13"));
+    pollWindowUntil([] { return false; }, 50);
     mouse.events.clear();
-    ASSERT_TRUE(XInput::xdotool("click 4 click 4 click 5 click 3"));
-    ASSERT_TRUE(XInput::pollUntil([&] { return mouse.events.size() >= 5; }));
+    ASSERT_TRUE(windowDisplay().xdotool("click 4 click 4 click 5 click 3"));
+    ASSERT_TRUE(pollWindowUntil([&] { return mouse.events.size() >= 5; }));
     const auto events = mouse.of<EVT::Event_Mouse>(EVT::MOUSE);
     ASSERT_EQ(events.size(), 5u);
     const int wheel[] = {1, 1, -1, 0, 0};
@@ -176,10 +179,11 @@ TEST_F(GLFWAppInput, LosingAndRegainingFocusRaisesEnterLeaveAndGatesTheMouse)
         app->showWindow();
         ++frames;
         if (frames == 2) {
-            XInput::xdotool("windowunmap --sync " + window());
+            windowDisplay().xdotool("windowunmap --sync " + window());
         } else if (frames == 40) {
             mouseWhileInactive = Game::g_mouseAtv;
-            XInput::xdotool("windowmap --sync " + window() + " windowfocus --sync " + window());
+            windowDisplay().xdotool("windowmap --sync " + window() + " windowfocus --sync " +
+                                    window());
         } else if (frames == 80 || frames > 400) {
             Game::WindowCloseFunc();
         }

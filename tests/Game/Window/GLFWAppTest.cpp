@@ -4,7 +4,6 @@
 
 #include <memory>
 
-#include "EventRecorder.h"
 #include "Events/Event.h"
 #include "Events/EventType.h"
 #include "Events/Event_Key.h"
@@ -13,8 +12,10 @@
 #include "Events/Event_Update.h"
 #include "Game/GLFW27.h"
 #include "Game/GLFWApp.h"
-#include "XInput.h"
+#include "Support/EventRecorder.h"
+#include "Support/WindowPolling.h"
 
+using TestSupport::EventRecorder;
 using Size = std::pair<int, int>;
 
 namespace {

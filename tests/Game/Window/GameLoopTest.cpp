@@ -10,7 +10,6 @@
 
 #include "CFG/CFG.h"
 #include "CFG/SettingsLoader.h"
-#include "CFG/TempDir.h"
 #include "Devices/Devices.h"
 #include "Devices/Keyboard.h"
 #include "Events/EventType.h"
@@ -24,7 +23,11 @@
 #include "Game/I_LogicState.h"
 #include "Game/LogicController.h"
 #include "Render/OGL/Controller.h"
-#include "XInput.h"
+#include "Support/StubView.h"
+#include "Support/TempDir.h"
+#include "Support/WindowPolling.h"
+
+using TestSupport::windowDisplay;
 
 // The game manager, the window application and the OpenGL render controller together, on a
 // real window, built by start-up's own routine on the GLFW platform.
@@ -60,37 +63,6 @@ public:
     void doExit(const std::string&) override {}
     int updates = 0;
     std::function<void(int)> action;
-};
-
-// Reads the pixel in the middle of the window before each swap and keeps the keys offered.
-class ProbeView : public Game::I_View {
-public:
-    void setPause(bool) override {}
-    void setScreenSize(int, int) override {}
-    void preUpdate(float) override {}
-    void onUpdate(float) override {}
-    void onRender() override
-    {
-        glReadPixels(160, 120, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
-        ++renders;
-    }
-    EVT::I_Event* onInput(EVT::I_Event* event) override
-    {
-        if (event->type == EVT::KEY) {
-            const auto& key = dynamic_cast<const EVT::Event_Key&>(*event);
-            keys.push_back((key.pressed ? "+" : "-") + std::to_string(key.key));
-            if (onKey) {
-                onKey();
-            }
-        }
-        return event;
-    }
-    Game::ViewBox getViewBox() const override { return Game::ViewBox{0, 0, 320, 240}; }
-
-    unsigned char pixel[4] = {};
-    int renders = 0;
-    std::vector<std::string> keys;
-    std::function<void()> onKey;
 };
 
 // A 320 x 240 window cleared to green, no frame skipping, no vertical sync.
@@ -137,6 +109,8 @@ struct Game_ {
         if (built != CFG::SettingsLoader::GO_ON || logic == nullptr) {
             throw std::runtime_error("the game could not be built from " + settings);
         }
+        view.box = Game::ViewBox{0, 0, 320, 240};
+        view.hook = [this](const std::string& call, EVT::I_Event* input) { probe(call, input); };
         manager().getViewManager()->add(&view);
     }
     ~Game_()
@@ -155,12 +129,32 @@ struct Game_ {
         states.add("SCRIPTED", g_building->logic, {});
     }
 
+    // The view reads the pixel in the middle of the window before each swap and keeps the keys
+    // offered.
+    void probe(const std::string& call, EVT::I_Event* input)
+    {
+        if (call == "render") {
+            glReadPixels(160, 120, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
+            ++renders;
+        } else if (input != nullptr && input->type == EVT::KEY) {
+            const auto& key = dynamic_cast<const EVT::Event_Key&>(*input);
+            keys.push_back((key.pressed ? "+" : "-") + std::to_string(key.key));
+            if (onKey) {
+                onKey();
+            }
+        }
+    }
+
     Game::GameManager& manager() { return *assembly.getManager(); }
     void run() { assembly.run(); }
 
-    TempDir dir;
+    TestSupport::TempDir dir;
     CountingPlatform platform;
-    ProbeView view;
+    TestSupport::StubView view;
+    unsigned char pixel[4] = {};
+    int renders = 0;
+    std::vector<std::string> keys;
+    std::function<void()> onKey;
     Game::GameAssembly assembly;
     ScriptedLogic* logic = nullptr; // owned by the assembly's logic controller
 };
@@ -172,25 +166,25 @@ TEST(GameLoop, RunsFramesDrawsDeliversKeysAndEndsOnShutdown)
     Game_ game;
     game.logic->action = [&](int update) {
         if (update == 2) {
-            ASSERT_TRUE(XInput::focusWindow(kTitle));
-            ASSERT_TRUE(XInput::tapKey("Escape"));
+            ASSERT_TRUE(windowDisplay().focus(kTitle));
+            ASSERT_TRUE(windowDisplay().holdKey("Escape"));
         } else if (update > 2000) {
             game.manager().shutdown(); // the key never came
         }
     };
-    game.view.onKey = [&] {
-        if (game.view.keys.size() == 2) {
+    game.onKey = [&] {
+        if (game.keys.size() == 2) {
             game.manager().shutdown();
         }
     };
     game.run();
     EXPECT_EQ(game.platform.controller->inits, 1);
-    EXPECT_EQ(game.view.keys, (std::vector<std::string>{"+27", "-27"}));
-    EXPECT_EQ(game.view.renders, game.logic->updates);
+    EXPECT_EQ(game.keys, (std::vector<std::string>{"+27", "-27"}));
+    EXPECT_EQ(game.renders, game.logic->updates);
     // Cleared to the clear colour before the views drew.
-    EXPECT_EQ(game.view.pixel[0], 0);
-    EXPECT_EQ(game.view.pixel[1], 255);
-    EXPECT_EQ(game.view.pixel[2], 0);
+    EXPECT_EQ(game.pixel[0], 0);
+    EXPECT_EQ(game.pixel[1], 255);
+    EXPECT_EQ(game.pixel[2], 0);
     int width = 0, height = 0;
     game.manager().getScreenSize(width, height);
     EXPECT_EQ(width, 320);
@@ -202,15 +196,15 @@ TEST(GameLoop, AnErrorInAnInputHandlerLeavesRunAsAnException)
     Game_ game;
     game.logic->action = [&](int update) {
         if (update == 2) {
-            ASSERT_TRUE(XInput::focusWindow(kTitle));
-            ASSERT_TRUE(XInput::tapKey("space"));
+            ASSERT_TRUE(windowDisplay().focus(kTitle));
+            ASSERT_TRUE(windowDisplay().holdKey("space"));
         } else if (update > 2000) {
             game.manager().shutdown();
         }
     };
-    game.view.onKey = [] { throw std::domain_error("Cant convert String to Num:abc"); };
+    game.onKey = [] { throw std::domain_error("Cant convert String to Num:abc"); };
     EXPECT_THROW(game.run(), std::domain_error);
-    EXPECT_EQ(game.view.keys.size(), 1u);
+    EXPECT_EQ(game.keys.size(), 1u);
 }
 
 void runWithoutADisplay()

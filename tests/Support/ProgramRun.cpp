@@ -1,4 +1,4 @@
-#include "ProgramRun.h"
+#include "Support/ProgramRun.h"
 
 #include <fcntl.h>
 #include <signal.h>
@@ -12,6 +12,8 @@
 #include <fstream>
 #include <sstream>
 #include <thread>
+
+#include "Support/SanitizerPreload.h"
 
 namespace {
 
@@ -42,6 +44,8 @@ double secondsNow()
 }
 
 } // namespace
+
+namespace TestSupport {
 
 std::string Outcome::describe() const
 {
@@ -79,6 +83,15 @@ ProgramRun& ProgramRun::timeLimit(double seconds)
 ProgramRun& ProgramRun::environment(const std::string& assignment)
 {
     extraEnvironment.push_back(assignment);
+    return *this;
+}
+
+ProgramRun& ProgramRun::sanitizerPreload()
+{
+    const std::string preload = TestSupport::sanitizerPreload(program);
+    if (!preload.empty()) {
+        environment("LD_PRELOAD=" + preload);
+    }
     return *this;
 }
 
@@ -169,3 +182,5 @@ Outcome ProgramRun::run(const std::vector<std::string>& args)
     start(args);
     return finish();
 }
+
+} // namespace TestSupport

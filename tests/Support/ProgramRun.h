@@ -3,7 +3,10 @@
 #include <string>
 #include <vector>
 
-// How a program run ended and what it printed.
+namespace TestSupport {
+
+// How a program run ended and what it printed: a child process's, or a
+// whole program's run inside the test process.
 struct Outcome {
     int exitCode = -1; // -1 when it did not exit normally
     int signal = 0;    // the signal that ended it, 0 for a normal exit
@@ -21,17 +24,20 @@ struct Outcome {
 // after which the child and everything it started are killed. Owns the
 // child while it runs (a run still going when the object goes is killed)
 // and the files its output is captured in.
-class ProgramRun
-{
-  public:
+class ProgramRun {
+public:
     ProgramRun(std::string program, std::string workDir);
     ~ProgramRun();
     ProgramRun(const ProgramRun&) = delete;
     ProgramRun& operator=(const ProgramRun&) = delete;
 
-    // Counted from start.
+    // Counted from start; 30 s unless set.
     ProgramRun& timeLimit(double seconds);
+    // "NAME=value", added to the environment the program inherits.
     ProgramRun& environment(const std::string& assignment);
+    // When the program is built with AddressSanitizer, preloads what its
+    // leak report needs (see SanitizerPreload.h); nothing otherwise.
+    ProgramRun& sanitizerPreload();
 
     // Starts the program; finish waits for it (at most until the time limit
     // since start) and returns how it ended. run does both.
@@ -40,7 +46,7 @@ class ProgramRun
     Outcome finish();
     Outcome run(const std::vector<std::string>& args);
 
-  private:
+private:
     std::string program;
     std::string workDir;
     double limitSeconds = 30.0;
@@ -54,3 +60,5 @@ class ProgramRun
     [[noreturn]] void execChild(const std::vector<std::string>& args) const;
     void record(int status);
 };
+
+} // namespace TestSupport

@@ -1,0 +1,83 @@
+#include "MatchOptions.h"
+
+#include <string>
+
+#include "CFG/CFG.h"
+#include "Devices/KeyboardStrings.h"
+#include "Util/StringHelpers.h"
+
+namespace Tool {
+
+namespace {
+
+const char* const SEAT_KEY_SUFFIXES[4] = {"_UP", "_DOWN", "_LEFT", "_RIGHT"};
+
+std::vector<Util::RGBA> readColors(int playerCount)
+{
+    std::vector<std::string> pieces;
+    Util::splitString(CFG::get("PLAYER_COLORS"), ",", pieces);
+    std::vector<Util::RGBA> colors;
+    if (pieces.empty()) {
+        return colors;
+    }
+    // Converted whole first, so that a bad entry anywhere is reported even
+    // when there are fewer players than entries.
+    std::vector<Util::RGBA> listed;
+    for (const std::string& piece : pieces) {
+        listed.push_back(colorFromNumber(Util::strToNum<unsigned long>(piece)));
+    }
+    for (int k = 0; k < playerCount; ++k) {
+        colors.push_back(listed[static_cast<std::size_t>(k) % listed.size()]);
+    }
+    return colors;
+}
+
+int readHumans(int playerCount, std::ostream& errors)
+{
+    const std::string text = CFG::get("HUMAN_PLAYERS");
+    if (text.empty()) {
+        return 1;
+    }
+    const int asked = Util::strToNum<int>(text);
+    const int most =
+        playerCount < MatchOptions::MAX_HUMANS ? playerCount : MatchOptions::MAX_HUMANS;
+    const int humans = asked < 0 ? 0 : (asked > most ? most : asked);
+    if (humans != asked) {
+        errors << "HUMAN_PLAYERS == " << asked << " is out of range 0 to " << most << ": using "
+               << humans << std::endl;
+    }
+    return humans;
+}
+
+} // namespace
+
+Util::RGBA colorFromNumber(unsigned long value)
+{
+    return Util::RGBA(static_cast<std::uint8_t>(value >> 24),
+                      static_cast<std::uint8_t>(value >> 16), static_cast<std::uint8_t>(value >> 8),
+                      static_cast<std::uint8_t>(value));
+}
+
+unsigned char keyCodeOf(const std::string& name)
+{
+    return Devices::KeyboardStrings::instance().keyMapping().getKey(name);
+}
+
+MatchOptions MatchOptions::read(int playerCount, std::ostream& errors)
+{
+    MatchOptions options;
+    options.colors = readColors(playerCount);
+    options.humans = readHumans(playerCount, errors);
+    options.turnBuffer = CFG::parser()->getBool("TURN_BUFFER");
+    options.pauseKey = keyCodeOf(CFG::get("KEY_PAUSE"));
+    options.leaveKey = keyCodeOf(CFG::get("KEY_LEAVE"));
+    for (int seat = 1; seat < options.humans; ++seat) {
+        const std::string prefix = "KEY_P" + std::to_string(seat + 1);
+        for (int d = 0; d < 4; ++d) {
+            options.seatKeys[seat][d] = keyCodeOf(CFG::get(prefix + SEAT_KEY_SUFFIXES[d]));
+        }
+    }
+    return options;
+}
+
+} // namespace Tool

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <ostream>
+#include <vector>
+
+#include "Util/RGBA.h"
+
+namespace Tool {
+
+// The match's optional rules, read from the settings once per match start
+// so that a match frame reads no setting. Every field's default is the
+// classic game: no colours, one person (seat 0), held keys, no pause key,
+// no leave key. Holds values only.
+struct MatchOptions {
+    // Most people on one keyboard: one per side of it.
+    static constexpr int MAX_HUMANS = 4;
+
+    // One colour per player ("PLAYER_COLORS", repeated when shorter); empty
+    // when colours are off.
+    std::vector<Util::RGBA> colors;
+    // Seats 0 to humans - 1 are steered by people ("HUMAN_PLAYERS").
+    int humans = 1;
+    // Only presses steer, queued between steps ("TURN_BUFFER").
+    bool turnBuffer = false;
+    // Key codes of "KEY_PAUSE" and "KEY_LEAVE"; 0 when unset or unknown.
+    unsigned char pauseKey = 0;
+    unsigned char leaveKey = 0;
+    // The steering keys of seats 1 to 3 ("KEY_P2_UP" ... "KEY_P4_RIGHT"), in
+    // the order up, down, left, right; seat 0's are the classic keys.
+    unsigned char seatKeys[MAX_HUMANS][4] = {};
+
+    // Reads every option. A "HUMAN_PLAYERS" outside 0 to the smaller of
+    // playerCount and MAX_HUMANS is limited to it, with a line on errors. A
+    // colour that is not a number throws std::domain_error, like every
+    // number setting.
+    static MatchOptions read(int playerCount, std::ostream& errors);
+
+    // True when any option needs the key presses themselves, not only
+    // which keys are held at a step.
+    bool needsPresses() const { return turnBuffer || pauseKey != 0 || leaveKey != 0; }
+};
+
+// The colour 0xRRGGBBAA as its four components.
+Util::RGBA colorFromNumber(unsigned long value);
+
+// The key code of a key name; 0 (a key never pressed) for an unknown name.
+unsigned char keyCodeOf(const std::string& name);
+
+} // namespace Tool

@@ -1,0 +1,213 @@
+#include "TextView.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <ostream>
+
+#include "BlockFont.h"
+#include "CFG/CFG.h"
+#include "Game/GameManager.h"
+#include "MainLogic.h"
+#include "MatchOptions.h"
+#include "Render/I_ClientArrayDraw.h"
+#include "Render/I_RenderController.h"
+#include "Render/RenderHelper.h"
+
+namespace Tool {
+
+namespace {
+
+// Opacity of the words: enough to read, little enough that a head under a
+// letter still shows.
+constexpr std::uint8_t LINE_ALPHA = 0xB0;
+constexpr std::uint8_t SCORE_ALPHA = 0x90;
+// The share of the window's width a line may take.
+constexpr float MOST_WIDTH = 0.9f;
+
+const char* const DIRECTION_WORDS[4] = {"_UP", "_LEFT", "_DOWN", "_RIGHT"};
+const char* const CLASSIC_KEYS[4] = {"KEY_MOVE_UP", "KEY_MOVE_LEFT", "KEY_MOVE_DOWN",
+                                     "KEY_MOVE_RIGHT"};
+
+Util::RGBA withAlpha(Util::RGBA color, std::uint8_t alpha)
+{
+    color.a = alpha;
+    return color;
+}
+
+std::string keyLine(int seat)
+{
+    std::string line = "PLAYER " + std::to_string(seat + 1) + " ";
+    for (int d = 0; d < 4; ++d) {
+        const std::string key = seat == 0 ? std::string(CLASSIC_KEYS[d])
+                                          : "KEY_P" + std::to_string(seat + 1) + DIRECTION_WORDS[d];
+        line += " " + CFG::get(key);
+    }
+    return line;
+}
+
+} // namespace
+
+TextView::TextView(Game::GameManager* gameManager, MainLogic* logic)
+    : gameManager(gameManager), renderController(gameManager->getRenderController()),
+      clientArrays(dynamic_cast<Render::I_ClientArrayDraw*>(renderController)), logic(logic),
+      screenWidth(0), screenHeight(0), keyLines(), startColors(), lines(), vertices()
+{
+    // The title screen shows before the first match has read the options.
+    std::ostream quiet(nullptr);
+    const MatchOptions options = MatchOptions::read(logic->getPlayerCount(), quiet);
+    startColors = options.colors;
+    if (options.humans > 1) {
+        for (int seat = 0; seat < options.humans; ++seat) {
+            keyLines.push_back(keyLine(seat));
+        }
+    }
+}
+
+TextView::~TextView() {}
+
+void TextView::setPause(bool) {}
+
+void TextView::preUpdate(float) {}
+
+void TextView::onUpdate(float) {}
+
+void TextView::setScreenSize(int width, int height)
+{
+    screenWidth = width;
+    screenHeight = height;
+}
+
+Game::ViewBox TextView::getViewBox() const
+{
+    return Game::ViewBox{0, 0, screenWidth, screenHeight};
+}
+
+EVT::I_Event* TextView::onInput(EVT::I_Event* event)
+{
+    return event;
+}
+
+Util::RGBA TextView::colorOf(int player) const
+{
+    const std::vector<Util::RGBA>& colors =
+        logic->getMatchesStarted() > 0 ? logic->getOptions().colors : startColors;
+    if (player < 0 || static_cast<std::size_t>(player) >= colors.size()) {
+        return Util::RGBA(255, 255, 255, 255);
+    }
+    return colors[static_cast<std::size_t>(player)];
+}
+
+void TextView::addLine(const std::string& text, float centreX, float top, float pixelSize,
+                       Util::RGBA color)
+{
+    const float left = centreX - BlockFont::width(text) * pixelSize / 2;
+    lines.push_back(Line{text, left, top, pixelSize, color});
+}
+
+void TextView::addCentred(const std::string& text, float top, float largest, Util::RGBA color)
+{
+    const int width = BlockFont::width(text);
+    const float fit = width > 0 ? screenWidth * MOST_WIDTH / width : largest;
+    addLine(text, screenWidth / 2.0f, top, std::min(largest, fit), color);
+}
+
+void TextView::layoutTitle()
+{
+    const float unit = screenHeight / 100.0f;
+    const Util::RGBA white(255, 255, 255, LINE_ALPHA);
+    addCentred("VEKTRA", screenHeight * 0.72f, 2.5f * unit, white);
+    addCentred("SPACE START \xC2\xB7 ESC QUIT", screenHeight * 0.45f, 0.8f * unit, white);
+    float top = screenHeight * 0.34f;
+    for (std::size_t seat = 0; seat < keyLines.size(); ++seat) {
+        addCentred(keyLines[seat], top, 0.6f * unit,
+                   withAlpha(colorOf(static_cast<int>(seat)), LINE_ALPHA));
+        top -= 10 * 0.6f * unit;
+    }
+}
+
+void TextView::layoutScores()
+{
+    const int players = logic->getPlayerCount();
+    const float slot = static_cast<float>(screenWidth) / players;
+    // One size for every label, the largest that lets the widest fit.
+    float pixelSize = screenHeight * 0.007f;
+    for (int k = 0; k < players; ++k) {
+        pixelSize = std::min(pixelSize, slot * 0.8f / BlockFont::width(scoreLabel(k)));
+    }
+    // Below one screen pixel per font pixel the words are unreadable.
+    if (pixelSize < 1) {
+        return;
+    }
+    for (int k = 0; k < players; ++k) {
+        addLine(scoreLabel(k), slot * (k + 0.5f), screenHeight - pixelSize, pixelSize,
+                withAlpha(colorOf(k), SCORE_ALPHA));
+    }
+}
+
+std::string TextView::scoreLabel(int player) const
+{
+    return "P" + std::to_string(player + 1) + " " + std::to_string(logic->getWins(player));
+}
+
+void TextView::layoutResult()
+{
+    const std::string& result = logic->getResult();
+    const float unit = screenHeight / 100.0f;
+    if (result == "DRAW") {
+        addCentred("DRAW", screenHeight * 0.6f, 2.0f * unit, Util::RGBA(255, 255, 255, LINE_ALPHA));
+    } else {
+        const int winner = std::atoi(result.c_str() + 4);
+        addCentred("PLAYER " + std::to_string(winner + 1) + " WINS", screenHeight * 0.6f,
+                   2.0f * unit, withAlpha(colorOf(winner), LINE_ALPHA));
+    }
+    addCentred("SPACE START \xC2\xB7 ESC QUIT", screenHeight * 0.4f, 0.8f * unit,
+               Util::RGBA(255, 255, 255, LINE_ALPHA));
+}
+
+const std::vector<TextView::Line>& TextView::layout()
+{
+    lines.clear();
+    const std::string& result = logic->getResult();
+    if (logic->getMatchesStarted() > 0) {
+        layoutScores();
+    }
+    if (logic->inMatch()) {
+        if (logic->isPaused()) {
+            addCentred("PAUSED", screenHeight * 0.6f, screenHeight / 50.0f,
+                       Util::RGBA(255, 255, 255, LINE_ALPHA));
+        }
+    } else if (result == "DRAW" || result.rfind("WIN=", 0) == 0) {
+        layoutResult();
+    } else {
+        layoutTitle();
+    }
+    return lines;
+}
+
+void TextView::drawLines()
+{
+    for (const Line& line : lines) {
+        vertices.clear();
+        const int squares =
+            BlockFont::appendQuads(line.text, line.left, line.top, line.pixelSize, vertices);
+        renderController->setColor(line.color);
+        clientArrays->drawClientArray(Render::RENDER_QUADS, vertices.data(),
+                                      static_cast<unsigned int>(squares) * 4);
+    }
+}
+
+void TextView::onRender()
+{
+    // A controller that cannot draw from client arrays shows no words.
+    if (clientArrays == nullptr) {
+        return;
+    }
+    layout();
+    GameHelper::RenderHelper(renderController).set2D(screenWidth, screenHeight, false);
+    renderController->setBlending(true);
+    drawLines();
+    // The arena draws its black heads with alpha 0: blending must be off.
+    renderController->setBlending(false);
+}
+
+} // namespace Tool

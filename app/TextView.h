@@ -1,0 +1,84 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "Game/I_View.h"
+#include "Util/RGBA.h"
+
+namespace Game {
+class GameManager;
+}
+
+namespace Render {
+class I_ClientArrayDraw;
+class I_RenderController;
+} // namespace Render
+
+namespace Tool {
+
+class MainLogic;
+
+// The words on screen ("SHOW_TEXT"), drawn in the block font over
+// whatever is below, translucent so that no head is hidden: the game's
+// name, the keys to press and each person's steering keys on the title
+// screen; each player's wins in its colour along the top edge; the
+// winner's line ("PLAYER k+1 WINS") or "DRAW" over the frozen arena until
+// the next match; "PAUSED" while a match is paused. Reads everything it
+// shows from the match; owns its vertex buffer and the key lines built at
+// construction; the game manager, its render controller and the match are
+// not owned.
+class TextView : public Game::I_View {
+public:
+    // One line of text placed on the screen, in view units (y up).
+    struct Line {
+        std::string text;
+        float left;
+        float top;
+        float pixelSize;
+        Util::RGBA color;
+    };
+
+    TextView(Game::GameManager* gameManager, MainLogic* logic);
+    ~TextView() override;
+    TextView(const TextView&) = delete;
+    TextView& operator=(const TextView&) = delete;
+
+    void setPause(bool paused) override;
+    void setScreenSize(int width, int height) override;
+    void preUpdate(float delta) override;
+    void onUpdate(float elapsed) override;
+    void onRender() override;
+    EVT::I_Event* onInput(EVT::I_Event* event) override;
+    Game::ViewBox getViewBox() const override;
+
+    // What the next frame shows, line by line, with where and in which
+    // colour; the drawing is these lines in the block font.
+    const std::vector<Line>& layout();
+
+private:
+    void addLine(const std::string& text, float centreX, float top, float pixelSize,
+                 Util::RGBA color);
+    void addCentred(const std::string& text, float top, float largest, Util::RGBA color);
+    void layoutTitle();
+    void layoutScores();
+    std::string scoreLabel(int player) const;
+    void layoutResult();
+    Util::RGBA colorOf(int player) const;
+    void drawLines();
+
+    [[maybe_unused]] Game::GameManager* gameManager;
+    Render::I_RenderController* renderController;
+    // The controller's client-array drawing; null (no words) without it.
+    Render::I_ClientArrayDraw* clientArrays;
+    MainLogic* logic;
+    int screenWidth;
+    int screenHeight;
+    // "PLAYER k+1  UP LEFT DOWN RIGHT" for each person, when several play.
+    std::vector<std::string> keyLines;
+    std::vector<Util::RGBA> startColors;
+    std::vector<Line> lines;
+    std::vector<float> vertices;
+};
+
+} // namespace Tool

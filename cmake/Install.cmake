@@ -1,0 +1,80 @@
+# Install rules of the game (component "game": what the Debian package
+# holds), in the layout of Debian's games. The programs go to a private
+# folder; launchers in games/ start them in the folder their settings come
+# from, finding both relative to their own location, so an unpacked or
+# moved installation works too:
+#   games/vektra, games/vektra-config        launchers
+#   lib/games/vektra/                        the programs
+#   share/games/vektra/                      shipped settings files
+#   share/doc/vektra/                        README, copyright, changelog
+#   share/man/man6/                          man pages
+#   share/applications/, share/icons/        menu entry and icon
+include(GNUInstallDirs)
+
+set(VEKTRA_VERSION 0.1.0)
+set(VEKTRA_LAUNCHER_DIR games)
+set(VEKTRA_PROGRAM_DIR lib/games/vektra)
+set(VEKTRA_DATA_DIR ${CMAKE_INSTALL_DATAROOTDIR}/games/vektra)
+set(VEKTRA_DOC_DIR ${CMAKE_INSTALL_DATAROOTDIR}/doc/vektra)
+set(VEKTRA_PACKAGING_DIR ${PROJECT_SOURCE_DIR}/packaging)
+set(VEKTRA_STAGE_DIR ${PROJECT_BINARY_DIR}/packaging)
+
+# Settings files shipped beside vektra.cfg, when they exist. Globbed so
+# that one added later is picked up by the next build.
+file(GLOB top_settings CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/*.cfg)
+set(VEKTRA_SHIPPED_SETTINGS)
+foreach(file ${top_settings})
+  get_filename_component(name ${file} NAME)
+  if(name STREQUAL "vektra.cfg" OR name STREQUAL "party.cfg")
+    list(APPEND VEKTRA_SHIPPED_SETTINGS ${file})
+  endif()
+endforeach()
+
+install(TARGETS vektra vektra-config RUNTIME DESTINATION ${VEKTRA_PROGRAM_DIR} COMPONENT game)
+install(FILES ${VEKTRA_SHIPPED_SETTINGS} DESTINATION ${VEKTRA_DATA_DIR} COMPONENT game)
+
+# Launchers: the relative paths from their folder are written into them.
+file(RELATIVE_PATH program_from_bin /x/${VEKTRA_LAUNCHER_DIR} /x/${VEKTRA_PROGRAM_DIR})
+file(RELATIVE_PATH data_from_bin /x/${VEKTRA_LAUNCHER_DIR} /x/${VEKTRA_DATA_DIR})
+foreach(PROGRAM vektra vektra-config)
+  set(PROGRAM_FROM_BIN ${program_from_bin}/${PROGRAM})
+  set(DATA_FROM_BIN ${data_from_bin})
+  set(LEADING_OPTION "")
+  if(PROGRAM STREQUAL "vektra-config")
+    set(LEADING_OPTION "--get")
+  endif()
+  configure_file(${VEKTRA_PACKAGING_DIR}/launcher.in ${VEKTRA_STAGE_DIR}/bin/${PROGRAM} @ONLY)
+  install(PROGRAMS ${VEKTRA_STAGE_DIR}/bin/${PROGRAM} DESTINATION ${VEKTRA_LAUNCHER_DIR} COMPONENT game)
+endforeach()
+
+# Man pages and the changelog, compressed as Debian wants them.
+set(VEKTRA_GZIPPED)
+foreach(page vektra.6 vektra-config.6)
+  configure_file(${VEKTRA_PACKAGING_DIR}/${page} ${VEKTRA_STAGE_DIR}/${page} @ONLY)
+  list(APPEND VEKTRA_GZIPPED ${VEKTRA_STAGE_DIR}/${page})
+endforeach()
+configure_file(${VEKTRA_PACKAGING_DIR}/changelog ${VEKTRA_STAGE_DIR}/changelog COPYONLY)
+list(APPEND VEKTRA_GZIPPED ${VEKTRA_STAGE_DIR}/changelog)
+set(gzipped_outputs)
+foreach(file ${VEKTRA_GZIPPED})
+  add_custom_command(OUTPUT ${file}.gz
+    COMMAND gzip -9nkf ${file}
+    DEPENDS ${file}
+    COMMENT "Compressing ${file}")
+  list(APPEND gzipped_outputs ${file}.gz)
+endforeach()
+add_custom_target(vektra-docs ALL DEPENDS ${gzipped_outputs})
+install(FILES ${VEKTRA_STAGE_DIR}/vektra.6.gz ${VEKTRA_STAGE_DIR}/vektra-config.6.gz
+  DESTINATION ${CMAKE_INSTALL_MANDIR}/man6 COMPONENT game)
+install(FILES ${PROJECT_SOURCE_DIR}/README.md ${VEKTRA_PACKAGING_DIR}/copyright
+  ${VEKTRA_STAGE_DIR}/changelog.gz
+  DESTINATION ${VEKTRA_DOC_DIR} COMPONENT game)
+
+install(FILES ${VEKTRA_PACKAGING_DIR}/vektra.desktop
+  DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/applications COMPONENT game)
+foreach(size 32 48 64)
+  install(FILES ${VEKTRA_PACKAGING_DIR}/vektra-${size}.png
+    DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/icons/hicolor/${size}x${size}/apps
+    RENAME vektra.png COMPONENT game)
+endforeach()
+include(${CMAKE_CURRENT_LIST_DIR}/Export.cmake)

@@ -1,0 +1,250 @@
+#include "CFG/SettingsLookup.h"
+
+#include <functional>
+
+#include "CFG/Calculator.h"
+#include "CFG/Info.h"
+#include "Util/StringHelpers.h"
+
+namespace CFG {
+
+namespace {
+
+constexpr std::string_view EVAL_PREFIX = "EVAL:(";
+constexpr std::string_view INDIRECTION_PREFIX = ">>";
+constexpr std::string_view REFERENCE_MARK = "::";
+
+bool startsWith(std::string_view text, std::string_view prefix)
+{
+    return text.size() >= prefix.size() && text.compare(0, prefix.size(), prefix) == 0;
+}
+
+bool isReferenceName(std::string_view name)
+{
+    return !name.empty() && name.find_first_of(" \t\n\r") == std::string_view::npos;
+}
+
+// The budget of the outer lookup in progress, shared by every store it
+// reaches: a store's override layer is another store, and a budget of its
+// own, renewed at each call from the store above, would multiply with every
+// layer (10,000 lookups above, each spending 10,000 below).
+struct LookupBudget {
+    int depth = 0;
+    long lookupsLeft = 0;
+    std::size_t textLeft = 0;
+    std::size_t expressionLeft = 0;
+    // The key the outer get asked for; the override layer is asked for the
+    // very same string object.
+    const std::string* ownKey = nullptr;
+};
+
+LookupBudget& lookupBudget()
+{
+    static thread_local LookupBudget budget;
+    return budget;
+}
+
+// Spends bytes of a budget; false, spending nothing, when they do not fit.
+bool spend(std::size_t& left, std::size_t bytes)
+{
+    if (bytes > left) {
+        return false;
+    }
+    left -= bytes;
+    return true;
+}
+
+bool spendText(std::size_t bytes)
+{
+    return spend(lookupBudget().textLeft, bytes);
+}
+
+// A value with anything to expand: a reference mark, an expression or an
+// indirection. Any other value is returned as stored.
+bool needsExpansion(const std::string& value)
+{
+    return value.find(REFERENCE_MARK) != std::string::npos || startsWith(value, EVAL_PREFIX) ||
+           startsWith(value, INDIRECTION_PREFIX);
+}
+
+// Marks one level of lookup in progress; the outermost level renews the
+// budget for everything below it.
+class BudgetLevel {
+public:
+    explicit BudgetLevel(const std::string* key)
+    {
+        LookupBudget& budget = lookupBudget();
+        if (budget.depth == 0) {
+            budget.lookupsLeft = SettingsLookup::LOOKUP_BUDGET;
+            budget.textLeft = SettingsLookup::TEXT_BUDGET;
+            budget.expressionLeft = SettingsLookup::EXPRESSION_BUDGET;
+            budget.ownKey = key;
+        }
+        ++budget.depth;
+    }
+    ~BudgetLevel() { --lookupBudget().depth; }
+    BudgetLevel(const BudgetLevel&) = delete;
+    BudgetLevel& operator=(const BudgetLevel&) = delete;
+};
+
+} // namespace
+
+// Admits the lookup of one key when it is within the budget and not already
+// being expanded by this store, so that a key that leads back to itself, a
+// chain that goes too deep, or an expansion that multiplies without end
+// reads as the empty string instead of recursing.
+class SettingsLookup::KeyGuard {
+public:
+    KeyGuard(const SettingsLookup& lookup, const std::string& key) : lookup(lookup)
+    {
+        std::vector<ActiveKey>& active = lookup.activeKeys;
+        LookupBudget& budget = lookupBudget();
+        if (active.size() >= static_cast<std::size_t>(MAX_LOOKUP_DEPTH) ||
+            budget.lookupsLeft <= 0) {
+            return;
+        }
+        // Hashes first: a deep chain compares every key with every key
+        // above it, and most of those comparisons then cost nothing.
+        const std::size_t hash = std::hash<std::string>()(key);
+        for (const ActiveKey& other : active) {
+            if (other.hash == hash && *other.key == key) {
+                return;
+            }
+        }
+        --budget.lookupsLeft;
+        active.push_back(ActiveKey{&key, hash});
+        admitted = true;
+    }
+    ~KeyGuard()
+    {
+        if (admitted) {
+            lookup.activeKeys.pop_back();
+        }
+    }
+    KeyGuard(const KeyGuard&) = delete;
+    KeyGuard& operator=(const KeyGuard&) = delete;
+
+    const SettingsLookup& lookup;
+    bool admitted = false;
+};
+
+SettingsLookup::SettingsLookup(const SettingsTable& entries, const Info* overrides)
+    : entries(entries), overrides(overrides)
+{
+}
+
+std::string SettingsLookup::get(const std::string& key) const
+{
+    BudgetLevel level(&key);
+    KeyGuard guard(*this, key);
+    if (!guard.admitted) {
+        return std::string();
+    }
+    const bool own = lookupBudget().ownKey == &key;
+    std::string value = rawLookup(entries, key, own);
+    // The asked key's own value was not charged when it was read; expanding
+    // it is work in proportion to its size, so then it counts.
+    if (own && needsExpansion(value) && !spendText(value.size())) {
+        return std::string();
+    }
+    return expand(std::move(value));
+}
+
+std::string SettingsLookup::replaceKeys(const std::string& text) const
+{
+    BudgetLevel level(nullptr);
+    return replaceReferences(text);
+}
+
+std::string SettingsLookup::rawLookup(const SettingsTable& table, const std::string& name,
+                                      bool own) const
+{
+    if (overrides != nullptr) {
+        std::string answer = overrides->get(name);
+        if (!answer.empty()) {
+            return answer;
+        }
+    }
+    auto it = table.find(name);
+    if (it == table.end()) {
+        return std::string();
+    }
+    const SettingsNode& node = it->second;
+    if (!node.choices) {
+        return own || spendText(node.value.size()) ? node.value : std::string();
+    }
+    std::string choice = rawLookup(*node.choices, get(node.value), own);
+    if (choice.empty()) {
+        static const std::string DEFAULT_CHOICE = "*";
+        choice = rawLookup(*node.choices, DEFAULT_CHOICE, own);
+    }
+    return choice;
+}
+
+std::string SettingsLookup::expand(std::string value) const
+{
+    value = replaceReferences(value);
+    if (startsWith(value, EVAL_PREFIX)) {
+        return evaluate(std::string_view(value).substr(EVAL_PREFIX.size()));
+    }
+    if (startsWith(value, INDIRECTION_PREFIX)) {
+        return get(value.substr(INDIRECTION_PREFIX.size()));
+    }
+    return value;
+}
+
+std::string SettingsLookup::evaluate(std::string_view text) const
+{
+    int depth = 1;
+    std::string_view::size_type close = 0;
+    for (; close < text.size(); ++close) {
+        depth += text[close] == '(' ? 1 : text[close] == ')' ? -1 : 0;
+        if (depth == 0) {
+            break;
+        }
+    }
+    std::string_view expression = text.substr(0, close);
+    std::string_view remainder = close < text.size() ? text.substr(close + 1) : std::string_view();
+    if (!spend(lookupBudget().expressionLeft, expression.size())) {
+        return std::string();
+    }
+    Calculator calculator{std::string(expression)};
+    std::string result = Util::numToStr<float>(calculator.parse(), 10, 0);
+    result.append(remainder.data(), remainder.size());
+    return result;
+}
+
+std::string SettingsLookup::replaceReferences(const std::string& text) const
+{
+    std::string::size_type open = text.find(REFERENCE_MARK);
+    if (open == std::string::npos) {
+        return text;
+    }
+    std::string out(text, 0, open);
+    // open is always the position of a "::" that starts a name piece.
+    while (true) {
+        std::string::size_type nameStart = open + REFERENCE_MARK.size();
+        std::string::size_type close = text.find(REFERENCE_MARK, nameStart);
+        if (close == std::string::npos) {
+            out.append(text, open, std::string::npos);
+            return out;
+        }
+        std::string name(text, nameStart, close - nameStart);
+        if (isReferenceName(name)) {
+            // What a reference puts in place is made of values already
+            // charged, so the text budget bounds it too.
+            out += get(name);
+        } else {
+            out.append(text, open, close + REFERENCE_MARK.size() - open);
+        }
+        std::string::size_type textStart = close + REFERENCE_MARK.size();
+        open = text.find(REFERENCE_MARK, textStart);
+        out.append(text, textStart,
+                   open == std::string::npos ? std::string::npos : open - textStart);
+        if (open == std::string::npos) {
+            return out;
+        }
+    }
+}
+
+} // namespace CFG

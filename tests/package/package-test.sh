@@ -1,0 +1,200 @@
+#!/usr/bin/env bash
+# The Debian packages, as a player and a developer get them: built by CPack
+# from the build tree, unpacked with dpkg-deb into a temporary root (never
+# installed), checked for their files, control fields and lintian errors;
+# then the game's launchers run from there: the settings inspector for the
+# rules that pick the settings folder and files, and the game on a private
+# X server until its title colour shows and Escape ends it.
+# Usage: package-test.sh BUILD_DIR
+set -euo pipefail
+
+build=$(cd "${1:?build folder}" && pwd)
+WORK=$(mktemp -d "${TMPDIR:-/tmp}/vektra-package-XXXXXX")
+XPID=""
+GPID=""
+cleanup() {
+    [[ -n "$GPID" ]] && kill "$GPID" 2>/dev/null && wait "$GPID" 2>/dev/null
+    [[ -n "$XPID" ]] && kill "$XPID" 2>/dev/null && wait "$XPID" 2>/dev/null
+    rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+# --- Build and unpack -------------------------------------------------------
+cpack -G DEB --config "$build/CPackConfig.cmake" -B "$WORK/out" >"$WORK/cpack.log" 2>&1 ||
+    fail "cpack failed: $(cat "$WORK/cpack.log")"
+arch=$(dpkg --print-architecture)
+shopt -s nullglob
+debs=("$WORK"/out/*.deb)
+games=("$WORK"/out/vektra_*_"$arch".deb)
+devs=("$WORK"/out/vektra-dev_*_"$arch".deb)
+[[ ${#debs[@]} -eq 2 && ${#games[@]} -eq 1 && ${#devs[@]} -eq 1 ]] ||
+    fail "expected the packages vektra and vektra-dev, got: ${debs[*]}"
+deb=${games[0]}
+devdeb=${devs[0]}
+
+root="$WORK/root"
+devroot="$WORK/devroot"
+dpkg-deb -x "$deb" "$root"
+dpkg-deb -x "$devdeb" "$devroot"
+
+# --- File lists: the game's exactly these; the framework's in its folders --
+expected=(
+    usr/games/vektra
+    usr/games/vektra-config
+    usr/lib/games/vektra/vektra
+    usr/lib/games/vektra/vektra-config
+    usr/share/applications/vektra.desktop
+    usr/share/doc/vektra/README.md
+    usr/share/doc/vektra/changelog.gz
+    usr/share/doc/vektra/copyright
+    usr/share/icons/hicolor/32x32/apps/vektra.png
+    usr/share/icons/hicolor/48x48/apps/vektra.png
+    usr/share/icons/hicolor/64x64/apps/vektra.png
+    usr/share/man/man6/vektra-config.6.gz
+    usr/share/man/man6/vektra.6.gz
+    usr/share/games/vektra/vektra.cfg
+)
+[[ -f "$(dirname "$0")/../../party.cfg" ]] && expected+=(usr/share/games/vektra/party.cfg)
+got=$(cd "$root" && find . -type f -o -type l | sed 's|^\./||' | LC_ALL=C sort)
+want=$(printf '%s\n' "${expected[@]}" | LC_ALL=C sort)
+[[ "$got" == "$want" ]] || fail "file list differs:"$'\n'"$(diff <(echo "$want") <(echo "$got"))"
+devfiles=$(cd "$devroot" && find . -type f | sed 's|^\./||')
+stray=$(grep -v -E '^usr/(include/vektra/|lib/vektra/lib[A-Za-z]+\.a$|lib/cmake/Vektra/|share/doc/vektra-dev/)' <<<"$devfiles" || true)
+[[ -z "$stray" ]] || fail "vektra-dev holds files outside its folders: $stray"
+for file in usr/lib/cmake/Vektra/VektraConfig.cmake usr/lib/cmake/Vektra/VektraTargets.cmake \
+    usr/include/vektra/Game/GAME_MAIN usr/include/vektra/Game/GameManager.h usr/lib/vektra/libCFG.a \
+    usr/share/doc/vektra-dev/copyright; do
+    [[ -f "$devroot/$file" ]] || fail "vektra-dev lacks $file"
+done
+for program in vektra vektra-config; do
+    [[ -x "$root/usr/games/$program" && -x "$root/usr/lib/games/vektra/$program" ]] || fail "$program not executable"
+done
+
+# --- Control fields ----------------------------------------------------------
+field() { dpkg-deb -f "${2:-$deb}" "$1"; }
+[[ $(field Package) == vektra ]] || fail "Package: $(field Package)"
+[[ $(field Architecture) == "$arch" ]] || fail "Architecture: $(field Architecture)"
+[[ $(field Section) == games ]] || fail "Section: $(field Section)"
+[[ $(field Priority) == optional ]] || fail "Priority: $(field Priority)"
+[[ -n $(field Version) && -n $(field Maintainer) && -n $(field Description) ]] ||
+    fail "Version, Maintainer or Description empty"
+depends=$(field Depends)
+for library in libglfw3 libglew libopengl0 libglx0 libglu1 libstdc++6 libc6; do
+    [[ "$depends" == *"$library"* ]] || fail "Depends lacks $library: $depends"
+done
+
+[[ $(field Package "$devdeb") == vektra-dev && $(field Section "$devdeb") == libdevel ]] ||
+    fail "vektra-dev: Package $(field Package "$devdeb"), Section $(field Section "$devdeb")"
+for package in libglfw3-dev libglew-dev libgl-dev libglu1-mesa-dev pkg-config; do
+    [[ "$(field Depends "$devdeb")" == *"$package"* ]] || fail "vektra-dev does not depend on $package"
+done
+
+# --- Lintian: no errors ------------------------------------------------------
+lintian --fail-on error "$deb" "$devdeb" >"$WORK/lintian.log" 2>&1 ||
+    fail "lintian: $(cat "$WORK/lintian.log")"
+
+# --- Where the launchers take the settings from --------------------------------
+# Through the inspector, which loads them exactly as the game does. Each run
+# starts from an empty per-user folder and an empty caller's folder.
+config="$WORK/config"
+caller="$WORK/caller"
+inspect() {
+    (cd "$caller" && XDG_CONFIG_HOME="$config" "$root/usr/games/vektra-config" "$@")
+}
+fresh() {
+    rm -rf "$config" "$caller"
+    mkdir -p "$config/vektra" "$caller"
+}
+expect() {
+    local want=$1
+    shift
+    local out
+    out=$(inspect "$@" 2>&1) || fail "vektra-config $* failed: $out"
+    [[ "$out" == "$want" ]] || fail "vektra-config $*: got '$out', expected '$want'"
+}
+
+fresh # nothing of the player's: the shipped file from the data folder
+expect $'80\n4\n./SETTINGS_vektra.cfg' --get GRID_WIDTH --get NUM_PLAYERS --get SETTINGS_FILE
+fresh # the player's own vektra.cfg replaces the shipped one
+echo "GRID_WIDTH == 33" >"$config/vektra/vektra.cfg"
+expect 33 --get GRID_WIDTH --get NUM_PLAYERS
+fresh # overrides only: the shipped file, the player's overrides on top
+echo "GRID_WIDTH == 40" >"$config/vektra/SETTINGS_vektra.cfg"
+expect $'40\n4' --get GRID_WIDTH --get NUM_PLAYERS
+fresh # a named overrides file, from the per-user folder
+echo "NUM_PLAYERS == 6" >"$config/vektra/SETTINGS_six.cfg"
+echo "NUM_PLAYERS == 9" >"$caller/SETTINGS_six.cfg"
+expect $'6\n80' --get NUM_PLAYERS --get GRID_WIDTH SETTINGS_six.cfg
+fresh # an extra file from the caller's folder wins over the per-user one
+echo "MOVE_TIME == 30" >"$caller/extra.cfg"
+echo "MOVE_TIME == 50" >"$config/vektra/extra.cfg"
+expect 30 --get MOVE_TIME extra.cfg
+rm "$caller/extra.cfg" # then the per-user one
+expect 50 --get MOVE_TIME extra.cfg
+fresh # an extra file after an overrides file, and KEY==VALUE after both
+echo "MOVE_TIME == 30" >"$caller/extra.cfg"
+expect $'30\n7' --get MOVE_TIME --get NUM_PLAYERS SETTINGS_none.cfg extra.cfg NUM_PLAYERS==7
+fresh # an extra file found nowhere: exit code 1
+set +e
+inspect --get MOVE_TIME missing.cfg >/dev/null 2>&1
+code=$?
+set -e
+[[ $code -eq 1 ]] || fail "a missing extra file gave exit code $code, expected 1"
+rm -rf "$config"
+mkdir "$config"
+
+# --- The game, from the unpacked root, with an empty per-user folder ---------
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$WORK/display" 2>"$WORK/xvfb.log" &
+XPID=$!
+for _ in $(seq 100); do
+    [[ -s "$WORK/display" ]] && break
+    sleep 0.05
+done
+[[ -s "$WORK/display" ]] || fail "the X server did not start"
+export DISPLAY=":$(head -1 "$WORK/display")"
+
+touch "$WORK/before"
+(cd "$caller" && XDG_CONFIG_HOME="$config" exec "$root/usr/games/vektra" >"$WORK/game.out" 2>"$WORK/game.err") &
+GPID=$!
+wid=""
+for _ in $(seq 200); do
+    wid=$(xdotool search --onlyvisible --name '^Vektra$' 2>/dev/null | head -1 || true)
+    [[ -n "$wid" ]] && break
+    kill -0 "$GPID" 2>/dev/null || fail "the game ended before its window appeared: $(cat "$WORK/game.err")"
+    sleep 0.05
+done
+[[ -n "$wid" ]] || fail "no window named Vektra appeared"
+
+# The title screen shows the shipped clear colour, 0x101830.
+colour=""
+for _ in $(seq 100); do
+    colour=$(xwd -id "$wid" -silent | convert xwd:- -crop 1x1+400+300 -depth 8 rgb:- | od -An -tu1 | xargs || true)
+    [[ "$colour" == "16 24 48" ]] && break
+    sleep 0.1
+done
+[[ "$colour" == "16 24 48" ]] || fail "title colour is '$colour', expected '16 24 48'"
+
+xdotool mousemove 5 5 keydown Escape
+sleep 0.2
+xdotool keyup Escape
+for _ in $(seq 200); do
+    kill -0 "$GPID" 2>/dev/null || break
+    sleep 0.05
+done
+kill -0 "$GPID" 2>/dev/null && fail "the game did not end on Escape"
+set +e
+wait "$GPID"
+code=$?
+set -e
+GPID=""
+[[ $code -eq 0 ]] || fail "the game ended with exit code $code: $(cat "$WORK/game.err")"
+
+# It wrote nothing: not in the per-user folder, the caller's or the root.
+written=$(find "$config" "$caller" "$root" -newer "$WORK/before" -not -type d)
+[[ -z "$written" && -z "$(ls -A "$config")" ]] || fail "the game wrote: $written"
+echo "package: $(basename "$deb") passed"
