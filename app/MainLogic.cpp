@@ -60,9 +60,9 @@ int gridSide(const char* key)
 MainLogic::MainLogic(Game::GameManager* gameManager)
     : gameManager(gameManager), view(nullptr), result(), gridWidth(gridSide("GRID_WIDTH")),
       gridHeight(gridSide("GRID_HEIGHT")), grid(), playerCount(readInt("NUM_PLAYERS")), players(),
-      stepTimer(0), stepCount(0), computers(new ComputerPlayers()), keysRead(false), keyCodes{},
-      turnChanceRead(false), cachedTurnChance(0), options(), steering(), owners(), wins(),
-      textView(nullptr), paused(false), listening(false), matchesStarted(0)
+      stepTimer(0), keysRead(false), keyCodes{}, turnChanceRead(false), cachedTurnChance(0),
+      options(), steering(), owners(), wins(), textView(nullptr), paused(false), listening(false),
+      matchesStarted(0), stepCount(0), computers(new ComputerPlayers())
 {
     if (playerCount < MIN_PLAYERS) {
         playerCount = MIN_PLAYERS;
@@ -79,6 +79,10 @@ MainLogic::MainLogic(Game::GameManager* gameManager)
     grid.assign(static_cast<std::size_t>(gridWidth) * static_cast<std::size_t>(gridHeight), FREE);
     players.assign(static_cast<std::size_t>(playerCount), Player{0, 0, RIGHT, false});
     wins.assign(static_cast<std::size_t>(playerCount), 0);
+    // Every seat's level is checked here, human or not, so that a wrong
+    // level is reported before the window opens; each match start reads
+    // them again for the seats people do not play.
+    computers->readLevels(playerCount, 0);
     if (CFG::parser()->getBool("SHOW_TEXT")) {
         textView = new TextView(gameManager, this);
         gameManager->getViewManager()->add(textView);

@@ -6,9 +6,9 @@
 
 #include "Events/I_EventConsumer.h"
 #include "Game/I_LogicState.h"
+#include "GridSnapshot.h"
 #include "MatchOptions.h"
 #include "Steering.h"
-#include "GridSnapshot.h"
 
 namespace Game {
 class GameManager;
@@ -121,7 +121,8 @@ public:
     int getMatchesStarted() const { return matchesStarted; }
     // Steps played in the current (or last) match.
     unsigned long getStepCount() const { return stepCount; }
-    // The computer-player level of a player (0: the classic decision).
+    // The computer-player level of a player (0: the classic decision, and
+    // every human seat), as read at the last match start.
     int getLevel(int player) const;
 
     // Restarts both random generators from seed, as "GAME_SEED" would at
@@ -161,8 +162,6 @@ private:
     int playerCount;
     std::vector<Player> players;
     float stepTimer;
-    unsigned long stepCount;
-    std::unique_ptr<ComputerPlayers> computers;
 
     // Read once and kept for the rest of the run, never re-read, and never
     // reseeded by the game itself, so that later matches continue the
@@ -182,6 +181,9 @@ private:
     bool paused;
     bool listening;
     int matchesStarted;
+    unsigned long stepCount;
+    // The levels of the computer players and their searches.
+    std::unique_ptr<ComputerPlayers> computers;
 };
 
 } // namespace Tool

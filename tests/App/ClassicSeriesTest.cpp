@@ -10,20 +10,20 @@
 
 #include "CFG/CFG.h"
 #include "CFG/SettingsLoader.h"
-#include "Support/GlobalStateGuard.h"
-#include "Support/TempDir.h"
-
-using TestSupport::TempDir;
 #include "Devices/Devices.h"
 #include "Game/GameAssembly.h"
 #include "Game/GameManager.h"
 #include "Game/HeadlessPlatform.h"
 #include "Game/I_GameUpdated.h"
 #include "Game/LogicController.h"
+#include "Support/TempDir.h"
+#include "Util/Debug.h"
 #include "app/MainLogic.h"
 #include "app/VektraGame.h"
 
 namespace {
+
+using TestSupport::TempDir;
 
 // Notes each match's result and a hash of its final grid, once per match.
 class SeriesProbe : public Game::I_GameUpdated {
@@ -75,7 +75,11 @@ std::vector<std::string> playSeries(const std::string& levelSettings)
                                                          "KEY_MOVE_LEFT == LEFT\n"
                                                          "KEY_MOVE_RIGHT == RIGHT\n" +
                                                              levelSettings);
-    TestSupport::GlobalStateGuard global;
+    CFG::getDefaultOverrides()->reset();
+    Util::Debug& debug = Util::Debug::instance();
+    std::ostringstream printed;
+    std::ostream* const savedOut = debug.out;
+    debug.out = &printed;
 
     Game::HeadlessPlatform platform(0.016, {Game::HeadlessApp::Input::keyDown(0, 32)}, 1500);
     platform.setRenderEvents(false);
@@ -90,8 +94,10 @@ std::vector<std::string> playSeries(const std::string& levelSettings)
         game.getManager()->removeGameUpdated(&probe);
         matches = probe.matches;
     }
+    debug.out = savedOut;
     delete Devices::getKeyboard();
     Devices::setKeyboard(nullptr);
+    CFG::getDefaultOverrides()->reset();
     return matches;
 }
 

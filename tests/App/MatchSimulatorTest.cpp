@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <sstream>
 #include <string>
@@ -6,16 +7,15 @@
 
 #include "CFG/CFG.h"
 #include "CFG/GuardedMain.h"
-#include "Support/GlobalStateGuard.h"
-#include "Support/TempDir.h"
-
-using TestSupport::TempDir;
 #include "Devices/Devices.h"
-#include "Support/WorkingDirectory.h"
+#include "Support/TempDir.h"
+#include "Util/Debug.h"
 #include "app/MatchSimulator.h"
 #include "app/SimulatorOptions.h"
 
 namespace {
+
+using TestSupport::TempDir;
 
 using Tool::MatchSimulator;
 using Tool::SimulatorOptions;
@@ -42,8 +42,17 @@ class MatchSimulatorTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(workingDirectory.entered());
+        char buffer[4096];
+        ASSERT_NE(nullptr, ::getcwd(buffer, sizeof buffer));
+        savedDir = buffer;
+        ASSERT_EQ(0, ::chdir(dir.dir().c_str()));
         dir.write("vektra.cfg", SETTINGS);
+    }
+
+    void TearDown() override
+    {
+        ASSERT_EQ(0, ::chdir(savedDir.c_str()));
+        CFG::getDefaultOverrides()->reset();
     }
 
     // The simulator as vektra-sim runs it, inside CFG::guardedMain.
@@ -51,7 +60,11 @@ protected:
                            const std::vector<std::string>& args = {})
     {
         SimRun run;
-        TestSupport::GlobalStateGuard global;
+        CFG::getDefaultOverrides()->reset();
+        Util::Debug& debug = Util::Debug::instance();
+        std::ostringstream errors;
+        std::ostream* const savedErr = debug.err;
+        debug.err = &errors;
         MatchSimulator simulator(
             matches, first, [&](const MatchSimulator::Match& match, const MatchSimulator::Tally&) {
                 std::ostringstream line;
@@ -60,7 +73,8 @@ protected:
                 run.matches.push_back(line.str());
             });
         run.exitCode = CFG::guardedMain([&] { return simulator.run(args); });
-        run.errors = global.errors();
+        debug.err = savedErr;
+        run.errors = errors.str();
         run.tally = simulator.tally();
         // The assembly installs a keyboard for the rest of the process.
         delete Devices::getKeyboard();
@@ -69,7 +83,7 @@ protected:
     }
 
     TempDir dir;
-    TestSupport::WorkingDirectory workingDirectory{dir.dir()};
+    std::string savedDir;
 };
 
 TEST_F(MatchSimulatorTest, MatchKAloneReplaysMatchKOfTheSeries)

@@ -6,12 +6,7 @@
 #include <vector>
 
 #include "Support/ProgramRun.h"
-
-using TestSupport::Outcome;
-using TestSupport::ProgramRun;
 #include "Support/TempDir.h"
-
-using TestSupport::TempDir;
 
 // The real match simulator: what only the process shows, its exit codes
 // and what it prints for them, with the shipped settings.
@@ -26,6 +21,10 @@ TEST(SimulatorBadInput, NeedsTheSimulator)
 #else
 
 namespace {
+
+using TestSupport::Outcome;
+using TestSupport::ProgramRun;
+using TestSupport::TempDir;
 
 TEST(SimulatorBadInput, ExitCodesAndMessages)
 {

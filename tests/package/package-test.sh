@@ -7,6 +7,8 @@
 # X server until its title colour shows and Escape ends it.
 # Usage: package-test.sh BUILD_DIR
 set -euo pipefail
+# shellcheck source=../../scripts/lib/xvfb.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib/xvfb.sh"
 
 build=$(cd "${1:?build folder}" && pwd)
 WORK=$(mktemp -d "${TMPDIR:-/tmp}/vektra-package-XXXXXX")
