@@ -99,7 +99,7 @@ int MatchSimulator::run(std::vector<std::string> args)
 bool MatchSimulator::attach(Game::LogicController& logic, Game::GameManager* gameManager)
 {
     manager = gameManager;
-    match = dynamic_cast<MainLogic*>(logic.getState("RUNNING"));
+    match = matchState(logic);
     if (match == nullptr || matches == 0) {
         return false;
     }

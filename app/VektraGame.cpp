@@ -15,6 +15,11 @@ void registerVektraStates(Game::LogicController& logic, Game::GameManager* manag
     logic.add("RUNNING", new MainLogic(manager), {{"*", "TITLE"}});
 }
 
+MainLogic* matchState(Game::LogicController& logic)
+{
+    return dynamic_cast<MainLogic*>(logic.getState("RUNNING"));
+}
+
 int buildVektra(Game::GameAssembly& game, Game::I_Platform& platform,
                 const std::vector<std::string>& args, const std::string& settingsFile)
 {

@@ -12,10 +12,16 @@ class I_Platform;
 
 namespace Tool {
 
+class MainLogic;
+
 // Registers Vektra's two logic states: "TITLE", which runs first and has
 // no transitions, and "RUNNING", which goes back to "TITLE" whatever result
 // its match ends with.
 void registerVektraStates(Game::LogicController& logic, Game::GameManager* manager);
+
+// The match state ("RUNNING") of a logic controller that
+// registerVektraStates filled; null for any other controller.
+MainLogic* matchState(Game::LogicController& logic);
 
 // Builds Vektra into game on the platform, exactly as the program starts:
 // args are the command line without the program's name; settingsFile is

@@ -92,7 +92,7 @@ private:
     static Tool::MainLogic* runningState(Game::GameManager& manager)
     {
         auto* logic = static_cast<Game::LogicController*>(manager.getLogicController());
-        return dynamic_cast<Tool::MainLogic*>(logic->getState("RUNNING"));
+        return Tool::matchState(*logic);
     }
 
     Game::HeadlessPlatform platform;

@@ -70,7 +70,7 @@ protected:
         ASSERT_EQ(CFG::SettingsLoader::GO_ON, Tool::buildVektra(game, platform, {}, settings));
         game.run();
         auto* logic = static_cast<Game::LogicController*>(game.getLogic());
-        match = dynamic_cast<Tool::MainLogic*>(logic->getState("RUNNING"));
+        match = Tool::matchState(*logic);
         ASSERT_NE(nullptr, match);
         ASSERT_NE(nullptr, match->getView()) << "the match must still be on screen";
     }

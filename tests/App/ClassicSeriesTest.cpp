@@ -87,7 +87,7 @@ std::vector<std::string> playSeries(const std::string& levelSettings)
     {
         Game::GameAssembly game;
         EXPECT_EQ(CFG::SettingsLoader::GO_ON, Tool::buildVektra(game, platform, {}, settings));
-        auto* match = dynamic_cast<Tool::MainLogic*>(game.getLogic()->getState("RUNNING"));
+        auto* match = Tool::matchState(*game.getLogic());
         SeriesProbe probe(match);
         game.getManager()->addGameUpdated(&probe);
         game.run();

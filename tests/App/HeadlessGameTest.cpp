@@ -17,6 +17,7 @@
 #include "Support/WorkingDirectory.h"
 #include "app/MainLogic.h"
 #include "app/MainView.h"
+#include "app/VektraGame.h"
 
 using TestSupport::TempDir;
 
@@ -101,7 +102,7 @@ protected:
     {
         auto* logic = dynamic_cast<Game::LogicController*>(manager.getLogicController());
         ASSERT_NE(nullptr, logic);
-        auto* match = dynamic_cast<Tool::MainLogic*>(logic->getState("RUNNING"));
+        auto* match = Tool::matchState(*logic);
         ASSERT_NE(nullptr, match);
         outcome.inspected = true;
         const int cells = match->getGridWidth() * match->getGridHeight();

@@ -83,7 +83,7 @@ TEST(PartyDrawTest, TrailsInTheirOwnersColoursThenTheWinsInThePlayersColours)
               Tool::buildVektra(game, platform, {}, dir.write("vektra.cfg", SETTINGS)));
     game.run();
     auto* logic = static_cast<Game::LogicController*>(game.getLogic());
-    auto* match = dynamic_cast<Tool::MainLogic*>(logic->getState("RUNNING"));
+    auto* match = Tool::matchState(*logic);
     ASSERT_NE(nullptr, match);
     ASSERT_TRUE(match->inMatch());
 
