@@ -21,14 +21,6 @@ namespace {
 
 using Bytes = std::vector<unsigned char>;
 
-Bytes windowPixels()
-{
-    Bytes pixels(GLContextTest::WIDTH * GLContextTest::HEIGHT * 4);
-    glReadPixels(0, 0, GLContextTest::WIDTH, GLContextTest::HEIGHT, GL_RGBA, GL_UNSIGNED_BYTE,
-                 pixels.data());
-    return pixels;
-}
-
 int differingPixels(const Bytes& a, const Bytes& b)
 {
     int count = 0;
@@ -95,12 +87,12 @@ TEST_F(ArenaPicture, ShowsTheQuadsPixelForPixel)
         for (int frame = 0; frame < 12 && logic.getResult().empty(); ++frame) {
             SCOPED_TRACE(frame);
             quads->onRender();
-            const Bytes expected = windowPixels();
+            const Bytes expected = GLContextTest::windowPixels();
             ASSERT_GT(differingPixels(expected, Bytes(expected.size(), 0)), WIDTH * 2)
                 << "the quads drew at least the wall ring";
             picture->onRender();
             ASSERT_TRUE(picture->drewPicture());
-            EXPECT_EQ(differingPixels(windowPixels(), expected), 0);
+            EXPECT_EQ(differingPixels(GLContextTest::windowPixels(), expected), 0);
             // Markers on every other frame, and a step every third.
             quads->onUpdate(1000);
             picture->onUpdate(1000);

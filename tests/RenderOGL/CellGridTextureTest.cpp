@@ -14,14 +14,6 @@ namespace {
 
 using Bytes = std::vector<unsigned char>;
 
-Bytes window()
-{
-    Bytes pixels(GLContextTest::WIDTH * GLContextTest::HEIGHT * 4);
-    glReadPixels(0, 0, GLContextTest::WIDTH, GLContextTest::HEIGHT, GL_RGBA, GL_UNSIGNED_BYTE,
-                 pixels.data());
-    return pixels;
-}
-
 // A grid of columns x rows cells filling the window, drawn as white quads
 // on black: the picture the texture has to give.
 class Cells {
@@ -59,7 +51,7 @@ public:
         glVertexPointer(2, GL_FLOAT, 0, corners.data());
         glDrawArrays(GL_QUADS, 0, static_cast<GLsizei>(corners.size() / 2));
         glDisableClientState(GL_VERTEX_ARRAY);
-        return window();
+        return GLContextTest::windowPixels();
     }
 
     int columns;
@@ -74,7 +66,7 @@ Bytes asTexture(Render::I_CellGrid& grid)
     glClearColor(0, 0, 0, 0);
     glClear(GL_COLOR_BUFFER_BIT);
     grid.draw(GLContextTest::WIDTH, GLContextTest::HEIGHT);
-    return window();
+    return GLContextTest::windowPixels();
 }
 
 int differingPixels(const Bytes& a, const Bytes& b)

@@ -115,6 +115,13 @@ void GLContextTest::clearAll()
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
 }
 
+std::vector<unsigned char> GLContextTest::windowPixels()
+{
+    std::vector<unsigned char> pixels(WIDTH * HEIGHT * 4);
+    glReadPixels(0, 0, WIDTH, HEIGHT, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+    return pixels;
+}
+
 std::vector<unsigned char> GLContextTest::pixel(int x, int y)
 {
     std::vector<unsigned char> rgba(4, 0);

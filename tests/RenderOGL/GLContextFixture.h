@@ -19,6 +19,8 @@ public:
 
     // The RGBA bytes of one window pixel, read back with glReadPixels.
     static std::vector<unsigned char> pixel(int x, int y);
+    // The RGBA bytes of the whole window, bottom row first.
+    static std::vector<unsigned char> windowPixels();
     // Whether the window pixel is (about) white or black.
     static bool isWhite(int x, int y);
     static bool isBlack(int x, int y);
