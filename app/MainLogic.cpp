@@ -41,7 +41,9 @@ int readInt(const char* key)
 
 float moveTime()
 {
-    return CFG::parser()->getNumber<float>("MOVE_TIME");
+    // Read after every step: the key text is made once.
+    static const std::string KEY = "MOVE_TIME";
+    return CFG::parser()->getNumber<float>(KEY);
 }
 
 int gridSide(const char* key)

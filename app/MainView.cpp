@@ -15,7 +15,9 @@ namespace {
 
 float flashTime()
 {
-    return CFG::parser()->getNumber<float>("FLASH_TIME");
+    // Read at every blink: the key text is made once.
+    static const std::string KEY = "FLASH_TIME";
+    return CFG::parser()->getNumber<float>(KEY);
 }
 
 } // namespace

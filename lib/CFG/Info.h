@@ -6,6 +6,8 @@
 
 namespace CFG {
 
+class SettingsLookup;
+
 // A store of settings: text values under text keys, read from settings
 // files and single added entries. A lookup asks the store's override layer
 // first (any other Info, not owned, may be null); a non-empty answer there
@@ -76,6 +78,10 @@ public:
     class Impl;
 
 private:
+    // A store's lookup looks straight into an override layer that is a plain
+    // store, which answers exactly as its get would.
+    friend class SettingsLookup;
+
     Impl* impl;
 };
 

@@ -1,9 +1,10 @@
 #include "CFG/SettingsLookup.h"
 
-#include <functional>
+#include <typeinfo>
 
 #include "CFG/Calculator.h"
 #include "CFG/Info.h"
+#include "CFG/InfoImpl.h"
 #include "Util/StringHelpers.h"
 
 namespace CFG {
@@ -59,12 +60,30 @@ bool spendText(std::size_t bytes)
     return spend(lookupBudget().textLeft, bytes);
 }
 
+bool hasExpansionPrefix(std::string_view value)
+{
+    return startsWith(value, EVAL_PREFIX) || startsWith(value, INDIRECTION_PREFIX);
+}
+
 // A value with anything to expand: a reference mark, an expression or an
 // indirection. Any other value is returned as stored.
-bool needsExpansion(const std::string& value)
+inline bool needsExpansion(std::string_view value)
 {
-    return value.find(REFERENCE_MARK) != std::string::npos || startsWith(value, EVAL_PREFIX) ||
-           startsWith(value, INDIRECTION_PREFIX);
+    // Most values are a few characters long: a plain loop over them costs
+    // less than a call to a library search.
+    constexpr std::size_t SHORT_VALUE = 32;
+    if (value.size() > SHORT_VALUE) {
+        return hasExpansionPrefix(value) || value.find(REFERENCE_MARK) != std::string_view::npos;
+    }
+    for (std::size_t at = 1; at < value.size(); ++at) {
+        if (value[at] == REFERENCE_MARK[1] && value[at - 1] == REFERENCE_MARK[0]) {
+            return true;
+        }
+    }
+    // Both prefixes begin with a character few values begin with.
+    return !value.empty() &&
+           (value.front() == EVAL_PREFIX.front() || value.front() == INDIRECTION_PREFIX.front()) &&
+           hasExpansionPrefix(value);
 }
 
 // Marks one level of lookup in progress; the outermost level renews the
@@ -95,7 +114,8 @@ public:
 // reads as the empty string instead of recursing.
 class SettingsLookup::KeyGuard {
 public:
-    KeyGuard(const SettingsLookup& lookup, const std::string& key) : lookup(lookup)
+    KeyGuard(const SettingsLookup& lookup, const std::string& key, std::size_t hash)
+        : lookup(lookup)
     {
         std::vector<ActiveKey>& active = lookup.activeKeys;
         LookupBudget& budget = lookupBudget();
@@ -105,7 +125,6 @@ public:
         }
         // Hashes first: a deep chain compares every key with every key
         // above it, and most of those comparisons then cost nothing.
-        const std::size_t hash = std::hash<std::string>()(key);
         for (const ActiveKey& other : active) {
             if (other.hash == hash && *other.key == key) {
                 return;
@@ -135,16 +154,60 @@ SettingsLookup::SettingsLookup(const SettingsTable& entries, const Info* overrid
 
 std::string SettingsLookup::get(const std::string& key) const
 {
+    const std::size_t hash = SettingsTable::hashOf(key);
+    // A key absent from a store with no override layer reads as the empty
+    // string whatever the budget holds, so it is answered without one: this
+    // is what a store asks its override layer at every lookup.
+    if (!mayAnswer(key, hash)) {
+        return std::string();
+    }
+    if (lookupBudget().depth == 0) {
+        if (const std::string* value = plainValue(key, hash)) {
+            return *value;
+        }
+    }
+    return expandedLookup(key, hash);
+}
+
+inline bool SettingsLookup::mayAnswer(const std::string& key, std::size_t hash) const
+{
+    return overrides != nullptr || entries.find(key, hash) != nullptr;
+}
+
+inline const std::string* SettingsLookup::plainValue(const std::string& key, std::size_t hash) const
+{
+    if (overrides != nullptr) {
+        // Only a plain store's answer is known without asking it; the
+        // exact type, because a derived store may answer otherwise.
+        if (typeid(*overrides) != typeid(Info) ||
+            overrides->impl->lookup.mayAnswer(key, hash)) {
+            return nullptr;
+        }
+    }
+    static const std::string NO_VALUE;
+    const SettingsNode* node = entries.find(key, hash);
+    if (node == nullptr) {
+        return &NO_VALUE;
+    }
+    return node->choices || needsExpansion(node->value) ? nullptr : &node->value;
+}
+
+std::string SettingsLookup::expandedLookup(const std::string& key, std::size_t hash) const
+{
     BudgetLevel level(&key);
-    KeyGuard guard(*this, key);
+    KeyGuard guard(*this, key, hash);
     if (!guard.admitted) {
         return std::string();
     }
     const bool own = lookupBudget().ownKey == &key;
-    std::string value = rawLookup(entries, key, own);
+    std::string value = rawLookup(entries, key, hash, own);
+    // A value with nothing to expand is its own expansion.
+    if (!needsExpansion(value)) {
+        return value;
+    }
     // The asked key's own value was not charged when it was read; expanding
     // it is work in proportion to its size, so then it counts.
-    if (own && needsExpansion(value) && !spendText(value.size())) {
+    if (own && !spendText(value.size())) {
         return std::string();
     }
     return expand(std::move(value));
@@ -157,7 +220,7 @@ std::string SettingsLookup::replaceKeys(const std::string& text) const
 }
 
 std::string SettingsLookup::rawLookup(const SettingsTable& table, const std::string& name,
-                                      bool own) const
+                                      std::size_t hash, bool own) const
 {
     if (overrides != nullptr) {
         std::string answer = overrides->get(name);
@@ -165,18 +228,20 @@ std::string SettingsLookup::rawLookup(const SettingsTable& table, const std::str
             return answer;
         }
     }
-    auto it = table.find(name);
-    if (it == table.end()) {
+    const SettingsNode* node = table.find(name, hash);
+    if (node == nullptr) {
         return std::string();
     }
-    const SettingsNode& node = it->second;
-    if (!node.choices) {
-        return own || spendText(node.value.size()) ? node.value : std::string();
+    if (!node->choices) {
+        return own || spendText(node->value.size()) ? node->value : std::string();
     }
-    std::string choice = rawLookup(*node.choices, get(node.value), own);
+    const std::string selected = get(node->value);
+    std::string choice =
+        rawLookup(*node->choices, selected, SettingsTable::hashOf(selected), own);
     if (choice.empty()) {
         static const std::string DEFAULT_CHOICE = "*";
-        choice = rawLookup(*node.choices, DEFAULT_CHOICE, own);
+        static const std::size_t DEFAULT_CHOICE_HASH = SettingsTable::hashOf(DEFAULT_CHOICE);
+        choice = rawLookup(*node->choices, DEFAULT_CHOICE, DEFAULT_CHOICE_HASH, own);
     }
     return choice;
 }

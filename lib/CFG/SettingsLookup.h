@@ -14,7 +14,8 @@ class Info;
 // The lookup half of a settings store: finds a key's value (the override
 // layer first, then the store's own table with its selection blocks) and
 // expands it: "::KEY::" references, "EVAL:(" expressions and ">>"
-// indirections. Nothing is cached: every get expands anew. Reads the table
+// indirections. Nothing is cached: every get finds the key in the tables and
+// expands its value anew. Reads the table
 // and the override layer, owns neither.
 //
 // Every outer get (and every replaceKeys called from outside a get) has one
@@ -54,9 +55,19 @@ public:
 private:
     class KeyGuard;
 
+    // False when key certainly reads as the empty string: the store has no
+    // override layer and no entry for it.
+    bool mayAnswer(const std::string& key, std::size_t hash) const;
+    // The value an outer get of key returns when it needs no recursion: a
+    // plain entry with nothing to expand (or no entry), with an override
+    // layer that is a plain store holding no answer. Null when the whole
+    // lookup has to run.
+    const std::string* plainValue(const std::string& key, std::size_t hash) const;
+    std::string expandedLookup(const std::string& key, std::size_t hash) const;
     // The value stored for name, the override layer first. own: name is
     // the key the outer get asked for, whose value is not charged.
-    std::string rawLookup(const SettingsTable& table, const std::string& name, bool own) const;
+    std::string rawLookup(const SettingsTable& table, const std::string& name, std::size_t hash,
+                          bool own) const;
     std::string expand(std::string value) const;
     std::string evaluate(std::string_view afterPrefix) const;
     std::string replaceReferences(const std::string& text) const;

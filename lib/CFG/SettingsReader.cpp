@@ -261,17 +261,11 @@ bool SettingsReader::readEntry(SettingsTable& table, std::string_view key, std::
 
 SettingsNode& SettingsReader::store(SettingsTable& table, std::string_view key, std::string value)
 {
-    auto it = table.lower_bound(key);
-    if (it != table.end() && it->first == key) {
-        it->second.value = std::move(value);
-        it->second.choices.reset();
-    } else {
-        it = table.emplace_hint(it, std::string(key), SettingsNode{std::move(value), nullptr});
-    }
+    SettingsNode& node = table.store(key, std::move(value));
     if (startsWith(key, INCLUDE_PREFIX)) {
         pendingIncludes.emplace_back(key);
     }
-    return it->second;
+    return node;
 }
 
 bool SettingsReader::readKeyVal(std::string_view line, std::string_view& key,

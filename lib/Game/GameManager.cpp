@@ -1,6 +1,7 @@
 #include "Game/GameManager.h"
 
 #include <limits>
+#include <typeinfo>
 
 #include "Events/EventBus.h"
 #include "Events/EventType.h"
@@ -20,9 +21,13 @@ const int kConsumedTypes[] = {EVT::PAUSE,  EVT::RESUME,     EVT::SCREEN, EVT::PR
                               EVT::KEY,    EVT::ENTER_LEAVE};
 
 // The event as its record class (or a class derived from it), or null when the record is of
-// another class.
+// another class. The record class itself, as the framework raises it twice every frame, is
+// recognised by its type alone; only other classes pay for the checked downcast.
 template <typename Record> Record* recordOf(EVT::I_Event* event)
 {
+    if (typeid(*event) == typeid(Record)) {
+        return static_cast<Record*>(event);
+    }
     return dynamic_cast<Record*>(event);
 }
 

@@ -1,0 +1,59 @@
+#include "CFG/SettingsTable.h"
+
+namespace CFG {
+
+namespace {
+
+constexpr std::size_t FIRST_INDEX_SIZE = 16;
+
+} // namespace
+
+SettingsNode& SettingsTable::store(std::string_view key, std::string value)
+{
+    auto it = entries.lower_bound(key);
+    if (it != entries.end() && it->first == key) {
+        it->second.value = std::move(value);
+        it->second.choices.reset();
+        return it->second;
+    }
+    it = entries.emplace_hint(it, std::string(key), SettingsNode{std::move(value), nullptr});
+    if (2 * entries.size() > slots.size()) {
+        growIndex();
+    } else {
+        insertSlot(Slot{hashOf(key), &it->first, &it->second});
+    }
+    return it->second;
+}
+
+void SettingsTable::clear()
+{
+    entries.clear();
+    slots.clear();
+    mask = 0;
+}
+
+void SettingsTable::insertSlot(const Slot& slot)
+{
+    std::size_t at = slot.hash & mask;
+    while (slots[at].node != nullptr) {
+        at = (at + 1) & mask;
+    }
+    slots[at] = slot;
+}
+
+// Doubles the index (or makes the first) and indexes every entry anew; the
+// map's nodes never move, so the index can point into them.
+void SettingsTable::growIndex()
+{
+    std::size_t size = slots.empty() ? FIRST_INDEX_SIZE : slots.size();
+    while (size < 2 * entries.size()) {
+        size *= 2;
+    }
+    slots.assign(size, Slot{0, nullptr, nullptr});
+    mask = size - 1;
+    for (auto& entry : entries) {
+        insertSlot(Slot{hashOf(entry.first), &entry.first, &entry.second});
+    }
+}
+
+} // namespace CFG
