@@ -41,9 +41,11 @@ int readInt(const char* key)
 
 float moveTime()
 {
-    // Read after every step: the key text is made once.
+    // Read after every step: the key text is made and the
+    // process-wide parser found once.
     static const std::string KEY = "MOVE_TIME";
-    return CFG::parser()->getNumber<float>(KEY);
+    static const CFG::InfoParser* const PARSER = CFG::parser();
+    return PARSER->getNumber<float>(KEY);
 }
 
 int gridSide(const char* key)

@@ -15,9 +15,11 @@ namespace {
 
 float flashTime()
 {
-    // Read at every blink: the key text is made once.
+    // Read at every blink: the key text is made and the
+    // process-wide parser found once.
     static const std::string KEY = "FLASH_TIME";
-    return CFG::parser()->getNumber<float>(KEY);
+    static const CFG::InfoParser* const PARSER = CFG::parser();
+    return PARSER->getNumber<float>(KEY);
 }
 
 } // namespace

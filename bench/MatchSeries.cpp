@@ -27,15 +27,15 @@ public:
 
     void onGameUpdated(const float&) override
     {
-        const std::string& result = match->getResult();
-        if (!result.empty() && lastResult.empty()) {
+        const bool over = !match->getResult().empty();
+        if (over && !wasOver) {
             ++matches;
         }
-        lastResult = result;
+        wasOver = over;
     }
 
     Tool::MainLogic* match;
-    std::string lastResult;
+    bool wasOver = false;
     long matches = 0;
 };
 

@@ -60,31 +60,15 @@ bool spendText(std::size_t bytes)
     return spend(lookupBudget().textLeft, bytes);
 }
 
-bool hasExpansionPrefix(std::string_view value)
+} // namespace
+
+bool SettingsLookup::needsExpansion(std::string_view value)
 {
-    return startsWith(value, EVAL_PREFIX) || startsWith(value, INDIRECTION_PREFIX);
+    return startsWith(value, EVAL_PREFIX) || startsWith(value, INDIRECTION_PREFIX) ||
+           value.find(REFERENCE_MARK) != std::string_view::npos;
 }
 
-// A value with anything to expand: a reference mark, an expression or an
-// indirection. Any other value is returned as stored.
-inline bool needsExpansion(std::string_view value)
-{
-    // Most values are a few characters long: a plain loop over them costs
-    // less than a call to a library search.
-    constexpr std::size_t SHORT_VALUE = 32;
-    if (value.size() > SHORT_VALUE) {
-        return hasExpansionPrefix(value) || value.find(REFERENCE_MARK) != std::string_view::npos;
-    }
-    for (std::size_t at = 1; at < value.size(); ++at) {
-        if (value[at] == REFERENCE_MARK[1] && value[at - 1] == REFERENCE_MARK[0]) {
-            return true;
-        }
-    }
-    // Both prefixes begin with a character few values begin with.
-    return !value.empty() &&
-           (value.front() == EVAL_PREFIX.front() || value.front() == INDIRECTION_PREFIX.front()) &&
-           hasExpansionPrefix(value);
-}
+namespace {
 
 // Marks one level of lookup in progress; the outermost level renews the
 // budget for everything below it.
@@ -155,16 +139,8 @@ SettingsLookup::SettingsLookup(const SettingsTable& entries, const Info* overrid
 std::string SettingsLookup::get(const std::string& key) const
 {
     const std::size_t hash = SettingsTable::hashOf(key);
-    // A key absent from a store with no override layer reads as the empty
-    // string whatever the budget holds, so it is answered without one: this
-    // is what a store asks its override layer at every lookup.
-    if (!mayAnswer(key, hash)) {
-        return std::string();
-    }
-    if (lookupBudget().depth == 0) {
-        if (const std::string* value = plainValue(key, hash)) {
-            return *value;
-        }
+    if (const std::string* value = plainValue(key, hash)) {
+        return *value;
     }
     return expandedLookup(key, hash);
 }
@@ -176,6 +152,14 @@ inline bool SettingsLookup::mayAnswer(const std::string& key, std::size_t hash) 
 
 inline const std::string* SettingsLookup::plainValue(const std::string& key, std::size_t hash) const
 {
+    static const std::string NO_VALUE;
+    // A key absent from a store with no override layer reads as the empty
+    // string whatever budget is left, so it costs none: this is what a store
+    // asks its override layer at every lookup. Any other lookup inside
+    // another one counts against that one's budget.
+    if (lookupBudget().depth != 0) {
+        return mayAnswer(key, hash) ? nullptr : &NO_VALUE;
+    }
     if (overrides != nullptr) {
         // Only a plain store's answer is known without asking it; the
         // exact type, because a derived store may answer otherwise.
@@ -184,12 +168,11 @@ inline const std::string* SettingsLookup::plainValue(const std::string& key, std
             return nullptr;
         }
     }
-    static const std::string NO_VALUE;
     const SettingsNode* node = entries.find(key, hash);
     if (node == nullptr) {
         return &NO_VALUE;
     }
-    return node->choices || needsExpansion(node->value) ? nullptr : &node->value;
+    return node->choices || node->expands ? nullptr : &node->value;
 }
 
 std::string SettingsLookup::expandedLookup(const std::string& key, std::size_t hash) const

@@ -52,16 +52,21 @@ public:
     std::string get(const std::string& key) const;
     std::string replaceKeys(const std::string& text) const;
 
+    // True when value has anything to expand: a "::" reference mark, or an
+    // "EVAL:(" or ">>" at its start. Any other value reads as stored.
+    static bool needsExpansion(std::string_view value);
+
 private:
     class KeyGuard;
 
     // False when key certainly reads as the empty string: the store has no
     // override layer and no entry for it.
     bool mayAnswer(const std::string& key, std::size_t hash) const;
-    // The value an outer get of key returns when it needs no recursion: a
-    // plain entry with nothing to expand (or no entry), with an override
-    // layer that is a plain store holding no answer. Null when the whole
-    // lookup has to run.
+    // The value a get of key returns when it needs no recursion: outside any
+    // other lookup, a plain entry with nothing to expand (or no entry) when
+    // the override layer is a plain store holding no answer; anywhere, no
+    // value for a key the store certainly lacks. Null when the whole lookup
+    // has to run.
     const std::string* plainValue(const std::string& key, std::size_t hash) const;
     std::string expandedLookup(const std::string& key, std::size_t hash) const;
     // The value stored for name, the override layer first. own: name is

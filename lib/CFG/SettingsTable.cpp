@@ -1,26 +1,33 @@
 #include "CFG/SettingsTable.h"
 
+#include "CFG/SettingsLookup.h"
+
 namespace CFG {
 
 namespace {
 
 constexpr std::size_t FIRST_INDEX_SIZE = 16;
+// Slots per entry, at least.
+constexpr std::size_t LOAD_FACTOR = 4;
 
 } // namespace
 
 SettingsNode& SettingsTable::store(std::string_view key, std::string value)
 {
+    const bool expands = SettingsLookup::needsExpansion(value);
     auto it = entries.lower_bound(key);
     if (it != entries.end() && it->first == key) {
         it->second.value = std::move(value);
         it->second.choices.reset();
+        it->second.expands = expands;
         return it->second;
     }
-    it = entries.emplace_hint(it, std::string(key), SettingsNode{std::move(value), nullptr});
-    if (2 * entries.size() > slots.size()) {
+    it = entries.emplace_hint(it, std::string(key),
+                              SettingsNode{std::move(value), nullptr, expands});
+    if (LOAD_FACTOR * entries.size() > slots.size()) {
         growIndex();
     } else {
-        insertSlot(Slot{hashOf(key), &it->first, &it->second});
+        insertSlot(Slot{hashOf(key), &*it});
     }
     return it->second;
 }
@@ -35,7 +42,7 @@ void SettingsTable::clear()
 void SettingsTable::insertSlot(const Slot& slot)
 {
     std::size_t at = slot.hash & mask;
-    while (slots[at].node != nullptr) {
+    while (slots[at].entry != nullptr) {
         at = (at + 1) & mask;
     }
     slots[at] = slot;
@@ -46,13 +53,13 @@ void SettingsTable::insertSlot(const Slot& slot)
 void SettingsTable::growIndex()
 {
     std::size_t size = slots.empty() ? FIRST_INDEX_SIZE : slots.size();
-    while (size < 2 * entries.size()) {
+    while (size < LOAD_FACTOR * entries.size()) {
         size *= 2;
     }
-    slots.assign(size, Slot{0, nullptr, nullptr});
+    slots.assign(size, Slot{0, nullptr});
     mask = size - 1;
     for (auto& entry : entries) {
-        insertSlot(Slot{hashOf(entry.first), &entry.first, &entry.second});
+        insertSlot(Slot{hashOf(entry.first), &entry});
     }
 }
 

@@ -15,10 +15,13 @@ class SettingsTable;
 
 // One entry of a settings table. A plain entry holds its value as read; a
 // selection entry holds the name of its selector key in value and owns its
-// choices.
+// choices. expands tells whether value has anything for a lookup to expand
+// (SettingsLookup::needsExpansion), noted whenever the table stores a value
+// so that a read of a plain value need not look through it.
 struct SettingsNode {
     std::string value;
     std::unique_ptr<SettingsTable> choices;
+    bool expands = false;
 };
 
 // The entries of one settings store or of one selection block: an ordered
@@ -42,22 +45,26 @@ public:
     {
         const std::size_t size = key.size();
         const char* data = key.data();
-        std::uint64_t hash = mix(0, size);
+        std::uint64_t first = 0;
+        std::uint64_t last = 0;
         if (size >= 8) {
             // Whole words, the last one ending at the key's end (it overlaps
             // the word before when the size is no multiple of eight).
-            for (std::size_t at = 0; at + 8 < size; at += 8) {
+            std::uint64_t hash = size;
+            for (std::size_t at = 0; at + 16 < size; at += 8) {
                 hash = mix(hash, load<std::uint64_t>(data + at));
             }
-            hash = mix(hash, load<std::uint64_t>(data + size - 8));
+            first = hash ^ load<std::uint64_t>(data + (size > 16 ? size - 16 : 0));
+            last = load<std::uint64_t>(data + size - 8);
         } else if (size >= 4) {
-            hash = mix(hash, std::uint64_t(load<std::uint32_t>(data)) << 32 |
-                                 load<std::uint32_t>(data + size - 4));
+            first = load<std::uint32_t>(data);
+            last = load<std::uint32_t>(data + size - 4);
         } else if (size > 0) {
-            hash = mix(hash, std::uint64_t(static_cast<unsigned char>(data[0])) << 16 |
-                                 std::uint64_t(static_cast<unsigned char>(data[size / 2])) << 8 |
-                                 static_cast<unsigned char>(data[size - 1]));
+            first = static_cast<unsigned char>(data[0]) | size << 8;
+            last = static_cast<unsigned char>(data[size / 2]) |
+                   std::uint64_t(static_cast<unsigned char>(data[size - 1])) << 8;
         }
+        const std::uint64_t hash = mix(first * 0xC2B2AE3D27D4EB4Fu, last ^ size);
         return static_cast<std::size_t>(hash ^ (hash >> 32));
     }
 
@@ -70,8 +77,11 @@ public:
         }
         for (std::size_t at = hash & mask;; at = (at + 1) & mask) {
             const Slot& slot = slots[at];
-            if (slot.node == nullptr || (slot.hash == hash && sameText(*slot.key, key))) {
-                return slot.node;
+            if (slot.entry == nullptr) {
+                return nullptr;
+            }
+            if (slot.hash == hash && sameText(slot.entry->first, key)) {
+                return &slot.entry->second;
             }
         }
     }
@@ -118,8 +128,7 @@ private:
 
     struct Slot {
         std::size_t hash;
-        const std::string* key;
-        SettingsNode* node;
+        Entries::value_type* entry;
     };
 
     void insertSlot(const Slot& slot);
@@ -127,7 +136,8 @@ private:
 
     Entries entries;
     // Open addressing with linear probing; the size is a power of two and
-    // at most half the slots are used. A slot with no node is free.
+    // at most a quarter of the slots are used, so that most keys are found
+    // at their first slot. A slot with no entry is free.
     std::vector<Slot> slots;
     std::size_t mask = 0;
 };
