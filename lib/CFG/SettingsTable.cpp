@@ -26,9 +26,8 @@ SettingsNode& SettingsTable::store(std::string_view key, std::string value)
                               SettingsNode{std::move(value), nullptr, expands});
     if (LOAD_FACTOR * entries.size() > slots.size()) {
         growIndex();
-    } else {
-        insertSlot(Slot{hashOf(key), &*it});
     }
+    insertSlot(Slot{hashOf(key), &*it});
     return it->second;
 }
 
@@ -48,18 +47,17 @@ void SettingsTable::insertSlot(const Slot& slot)
     slots[at] = slot;
 }
 
-// Doubles the index (or makes the first) and indexes every entry anew; the
-// map's nodes never move, so the index can point into them.
+// Doubles the index (or makes the first) and moves every slot to its place
+// in the new one; the map's nodes never move, so the slots stay valid.
 void SettingsTable::growIndex()
 {
-    std::size_t size = slots.empty() ? FIRST_INDEX_SIZE : slots.size();
-    while (size < LOAD_FACTOR * entries.size()) {
-        size *= 2;
-    }
-    slots.assign(size, Slot{0, nullptr});
-    mask = size - 1;
-    for (auto& entry : entries) {
-        insertSlot(Slot{hashOf(entry.first), &entry});
+    std::vector<Slot> old(slots.empty() ? FIRST_INDEX_SIZE : 2 * slots.size(), Slot{0, nullptr});
+    old.swap(slots);
+    mask = slots.size() - 1;
+    for (const Slot& slot : old) {
+        if (slot.entry != nullptr) {
+            insertSlot(slot);
+        }
     }
 }
 
