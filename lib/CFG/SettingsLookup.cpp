@@ -163,8 +163,7 @@ inline const std::string* SettingsLookup::plainValue(const std::string& key, std
     if (overrides != nullptr) {
         // Only a plain store's answer is known without asking it; the
         // exact type, because a derived store may answer otherwise.
-        if (typeid(*overrides) != typeid(Info) ||
-            overrides->impl->lookup.mayAnswer(key, hash)) {
+        if (typeid(*overrides) != typeid(Info) || overrides->impl->lookup.mayAnswer(key, hash)) {
             return nullptr;
         }
     }
@@ -219,8 +218,7 @@ std::string SettingsLookup::rawLookup(const SettingsTable& table, const std::str
         return own || spendText(node->value.size()) ? node->value : std::string();
     }
     const std::string selected = get(node->value);
-    std::string choice =
-        rawLookup(*node->choices, selected, SettingsTable::hashOf(selected), own);
+    std::string choice = rawLookup(*node->choices, selected, SettingsTable::hashOf(selected), own);
     if (choice.empty()) {
         static const std::string DEFAULT_CHOICE = "*";
         static const std::size_t DEFAULT_CHOICE_HASH = SettingsTable::hashOf(DEFAULT_CHOICE);

@@ -15,8 +15,8 @@ class Info;
 // layer first, then the store's own table with its selection blocks) and
 // expands it: "::KEY::" references, "EVAL:(" expressions and ">>"
 // indirections. Nothing is cached: every get finds the key in the tables and
-// expands its value anew. Reads the table
-// and the override layer, owns neither.
+// expands its value anew. Reads the table and the override layer, owns
+// neither.
 //
 // Every outer get (and every replaceKeys called from outside a get) has one
 // budget, shared by every store it passes through: at most LOOKUP_BUDGET

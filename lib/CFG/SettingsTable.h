@@ -96,7 +96,8 @@ public:
     Entries::const_iterator end() const { return entries.end(); }
 
 private:
-    template <typename Word> static Word load(const char* at)
+    template <typename Word>
+    static Word load(const char* at)
     {
         Word word;
         std::memcpy(&word, at, sizeof word);
