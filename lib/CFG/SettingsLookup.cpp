@@ -64,8 +64,21 @@ bool spendText(std::size_t bytes)
 
 bool SettingsLookup::needsExpansion(std::string_view value)
 {
-    return startsWith(value, EVAL_PREFIX) || startsWith(value, INDIRECTION_PREFIX) ||
-           value.find(REFERENCE_MARK) != std::string_view::npos;
+    if (startsWith(value, EVAL_PREFIX) || startsWith(value, INDIRECTION_PREFIX)) {
+        return true;
+    }
+    // Every stored value is looked through once; most are a few characters,
+    // shorter than a library search takes to start.
+    constexpr std::size_t SHORT_VALUE = 32;
+    if (value.size() > SHORT_VALUE) {
+        return value.find(REFERENCE_MARK) != std::string_view::npos;
+    }
+    for (std::size_t at = 1; at < value.size(); ++at) {
+        if (value[at] == REFERENCE_MARK[1] && value[at - 1] == REFERENCE_MARK[0]) {
+            return true;
+        }
+    }
+    return false;
 }
 
 namespace {

@@ -7,8 +7,16 @@ namespace CFG {
 namespace {
 
 constexpr std::size_t FIRST_INDEX_SIZE = 16;
-// Slots per entry, at least.
-constexpr std::size_t LOAD_FACTOR = 4;
+// Up to this many entries, the settings a game reads while it runs, the
+// index is kept at most a quarter full, so that most keys sit at their first
+// slot; beyond it at most half full, so that the index of a store near its
+// size limit stays smaller than the map beside it.
+constexpr std::size_t SPARSE_ENTRIES = 4096;
+
+bool wantsLargerIndex(std::size_t entries, std::size_t slots)
+{
+    return (entries <= SPARSE_ENTRIES ? 4 : 2) * entries > slots;
+}
 
 } // namespace
 
@@ -24,7 +32,7 @@ SettingsNode& SettingsTable::store(std::string_view key, std::string value)
     }
     it = entries.emplace_hint(it, std::string(key),
                               SettingsNode{std::move(value), nullptr, expands});
-    if (LOAD_FACTOR * entries.size() > slots.size()) {
+    if (wantsLargerIndex(entries.size(), slots.size())) {
         growIndex();
     }
     insertSlot(Slot{hashOf(key), &*it});

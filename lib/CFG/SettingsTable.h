@@ -136,9 +136,9 @@ private:
     void growIndex();
 
     Entries entries;
-    // Open addressing with linear probing; the size is a power of two and
-    // at most a quarter of the slots are used, so that most keys are found
-    // at their first slot. A slot with no entry is free.
+    // Open addressing with linear probing; the size is a power of two, and
+    // at most a quarter of the slots are used (half in tables of thousands
+    // of entries). A slot with no entry is free.
     std::vector<Slot> slots;
     std::size_t mask = 0;
 };
