@@ -17,8 +17,11 @@
 #include "Events/EventBus.h"
 #include "Events/EventType.h"
 #include "Events/Event_Key.h"
+#include "Game/GameManager.h"
 #include "Game/I_GameUpdated.h"
-#include "HeadlessVektra.h"
+#include "ShippedSettings.h"
+#include "app/HeadlessVektra.h"
+#include "app/MainLogic.h"
 
 namespace {
 
@@ -89,11 +92,11 @@ void BM_InputLatencyFrames(benchmark::State& state)
     for (auto _ : state) {
         for (int phase = 0; phase < PHASES; ++phase) {
             const int keyFrame = KEY_FRAME + phase;
-            Bench::HeadlessVektra game(frameSeconds,
-                                       {Game::HeadlessApp::Input::keyDown(0, KEY_SPACE),
-                                        Game::HeadlessApp::Input::keyUp(1, KEY_SPACE),
-                                        Game::HeadlessApp::Input::keyDown(keyFrame, upKey)},
-                                       keyFrame + 4 * frameRate);
+            Tool::HeadlessVektra game(frameSeconds,
+                                      {Game::HeadlessApp::Input::keyDown(0, KEY_SPACE),
+                                       Game::HeadlessApp::Input::keyUp(1, KEY_SPACE),
+                                       Game::HeadlessApp::Input::keyDown(keyFrame, upKey)},
+                                      keyFrame + 4 * frameRate, Bench::shippedSettingsFile());
             Probe probe(game.match, upKey);
             game.manager.addGameUpdated(&probe);
             game.run();

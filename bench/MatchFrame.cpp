@@ -28,8 +28,11 @@
 
 #include <string>
 
-#include "HeadlessVektra.h"
+#include "Game/GameManager.h"
 #include "MinimalMatch.h"
+#include "ShippedSettings.h"
+#include "app/HeadlessVektra.h"
+#include "app/MainLogic.h"
 #include "app/MainView.h"
 
 namespace {
@@ -53,8 +56,8 @@ void BM_MatchFrameWholeGame(benchmark::State& state)
     Bench::loadSettings(MATCH);
     for (auto _ : state) {
         // No render event: the hand-written side draws nothing either.
-        Bench::HeadlessVektra game(FRAME_SECONDS, {Game::HeadlessApp::Input::keyDown(0, KEY_SPACE)},
-                                   FRAMES, false);
+        Tool::HeadlessVektra game(FRAME_SECONDS, {Game::HeadlessApp::Input::keyDown(0, KEY_SPACE)},
+                                  FRAMES, Bench::shippedSettingsFile(), false);
         const double start = threadSeconds();
         game.run();
         const double seconds = threadSeconds() - start;
@@ -75,7 +78,7 @@ void BM_MatchFrameHandWritten(benchmark::State& state)
     const float delta = static_cast<float>(FRAME_SECONDS * 1000.0);
     for (auto _ : state) {
         // The same objects as the game side, only driven directly.
-        Bench::HeadlessVektra game(FRAME_SECONDS, {}, FRAMES);
+        Tool::HeadlessVektra game(FRAME_SECONDS, {}, FRAMES, Bench::shippedSettingsFile());
         Tool::MainLogic& match = *game.match;
         match.onEnter("TITLE", "START");
         Tool::MainView& view = *match.getView();

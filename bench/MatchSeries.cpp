@@ -14,8 +14,11 @@
 #include <cstdlib>
 #include <string>
 
+#include "Game/GameManager.h"
 #include "Game/I_GameUpdated.h"
-#include "HeadlessVektra.h"
+#include "ShippedSettings.h"
+#include "app/HeadlessVektra.h"
+#include "app/MainLogic.h"
 
 namespace {
 
@@ -52,8 +55,8 @@ int main(int argc, char** argv)
     const int frameRate = Bench::setting("FRAME_RATE");
     const int frames = static_cast<int>(minutes * 60.0 * frameRate);
     const bool render = !(argc > 2 && std::string(argv[2]) == "norender");
-    Bench::HeadlessVektra game(1.0 / frameRate, {Game::HeadlessApp::Input::keyDown(0, 32)}, frames,
-                               render);
+    Tool::HeadlessVektra game(1.0 / frameRate, {Game::HeadlessApp::Input::keyDown(0, 32)}, frames,
+                              Bench::shippedSettingsFile(), render);
     MatchCounter counter(game.match);
     game.manager.addGameUpdated(&counter);
     game.run();

@@ -9,16 +9,14 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
-#include <limits>
-#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "Support/StreamRead.h"
 #include "Util/StringHelpers.h"
 
-namespace
-{
+namespace {
 
 void check(bool holds)
 {
@@ -57,25 +55,11 @@ void checkSplit(const std::string& text, const std::string& separator, bool keep
     }
 }
 
-// What a formatted stream read gives ("0x" switches integers to base 16):
-// strToNum reads numbers without a stream where it can, and must agree.
-template <typename T> bool streamRead(const std::string& text, T& value)
-{
-    value = 0;
-    if (text.empty()) {
-        return true;
-    }
-    std::istringstream in(text);
-    if (std::numeric_limits<T>::is_integer && text.compare(0, 2, "0x") == 0) {
-        in >> std::hex;
-    }
-    return static_cast<bool>(in >> value);
-}
-
-template <typename T> bool readNumber(const std::string& text, T& value)
+template <typename T>
+bool readNumber(const std::string& text, T& value)
 {
     T expected = 0;
-    const bool readable = streamRead(text, expected);
+    const bool readable = TestSupport::streamRead(text, expected);
     try {
         value = Util::strToNum<T>(text);
         check(readable && std::memcmp(&value, &expected, sizeof(T)) == 0);

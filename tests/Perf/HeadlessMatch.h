@@ -1,28 +1,19 @@
 #pragma once
 
-#include <memory>
-#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "CFG/CFG.h"
-#include "CFG/SettingsLoader.h"
-#include "Devices/Devices.h"
-#include "Devices/Keyboard.h"
 #include "Events/EventBus.h"
 #include "Events/EventType.h"
 #include "Events/Event_Key.h"
-#include "Game/GameAssembly.h"
 #include "Game/GameManager.h"
 #include "Game/HeadlessApp.h"
-#include "Game/HeadlessPlatform.h"
 #include "Game/I_GameUpdated.h"
-#include "Game/LogicController.h"
 #include "Support/GlobalStateGuard.h"
 #include "Support/TempDir.h"
+#include "app/HeadlessVektra.h"
 #include "app/MainLogic.h"
-#include "app/VektraGame.h"
 
 // Watches a running game frame by frame: the frame whose input brought the
 // up key, and the frame whose step first turned player 0 up. Frames count
@@ -70,70 +61,53 @@ public:
 
     HeadlessMatch(double frameSeconds, const std::string& extraSettings,
                   std::vector<Game::HeadlessApp::Input> script, int frameLimit)
-        : platform(frameSeconds, std::move(script), frameLimit), manager(build(extraSettings)),
-          match(runningState(manager)), probe(match, UP)
+        : game(frameSeconds, std::move(script), frameLimit, writeSettings(extraSettings)),
+          manager(game.manager), match(game.match), probe(match, UP)
     {
         manager.addGameUpdated(&probe);
     }
 
-    ~HeadlessMatch()
-    {
-        manager.removeGameUpdated(&probe);
-        game.reset();
-        // Start-up installs a keyboard for the rest of the process; the next
-        // game installs its own.
-        delete Devices::getKeyboard();
-        Devices::setKeyboard(nullptr);
-    }
+    ~HeadlessMatch() { manager.removeGameUpdated(&probe); }
 
     HeadlessMatch(const HeadlessMatch&) = delete;
     HeadlessMatch& operator=(const HeadlessMatch&) = delete;
 
-    void run() { game->run(); }
+    void run() { game.run(); }
 
 private:
     // Drawing is never skipped (FRAME_SKIP 0), so each scripted key arrives
     // in the frame it is scripted for, whatever the frame time.
-    Game::GameManager& build(const std::string& extraSettings)
+    std::string writeSettings(const std::string& extraSettings)
     {
-        const std::string settings =
-            dir.write("vektra.cfg", std::string("SCREEN_WIDTH == 800\n"
-                                                "SCREEN_HEIGHT == 600\n"
-                                                "CLEAR_COLOR == 0x000000FF\n"
-                                                "FRAME_RATE == 60\n"
-                                                "FRAME_SKIP == 0\n"
-                                                "GAME_SPEED == 1.0\n"
-                                                "GRID_WIDTH == 20\n"
-                                                "GRID_HEIGHT == 15\n"
-                                                "NUM_PLAYERS == 4\n"
-                                                "TURN_CHANCE == 5\n"
-                                                "GAME_SEED == 12345\n"
-                                                "FLASH_TIME == 250\n"
-                                                "KEY_MOVE_UP == UP\n"
-                                                "KEY_MOVE_DOWN == DOWN\n"
-                                                "KEY_MOVE_LEFT == LEFT\n"
-                                                "KEY_MOVE_RIGHT == RIGHT\n") +
-                                        extraSettings);
-        game.reset(new Game::GameAssembly());
-        if (Tool::buildVektra(*game, platform, {}, settings) != CFG::SettingsLoader::GO_ON) {
-            throw std::runtime_error("the headless game could not be built from " + settings);
-        }
-        return *game->getManager();
-    }
-
-    static Tool::MainLogic* runningState(Game::GameManager& manager)
-    {
-        auto* logic = static_cast<Game::LogicController*>(manager.getLogicController());
-        return Tool::matchState(*logic);
+        return dir.write("vektra.cfg", std::string("SCREEN_WIDTH == 800\n"
+                                                   "SCREEN_HEIGHT == 600\n"
+                                                   "CLEAR_COLOR == 0x000000FF\n"
+                                                   "FRAME_RATE == 60\n"
+                                                   "FRAME_SKIP == 0\n"
+                                                   "GAME_SPEED == 1.0\n"
+                                                   "GRID_WIDTH == 20\n"
+                                                   "GRID_HEIGHT == 15\n"
+                                                   "NUM_PLAYERS == 4\n"
+                                                   "TURN_CHANCE == 5\n"
+                                                   "GAME_SEED == 12345\n"
+                                                   "FLASH_TIME == 250\n"
+                                                   "KEY_MOVE_UP == UP\n"
+                                                   "KEY_MOVE_DOWN == DOWN\n"
+                                                   "KEY_MOVE_LEFT == LEFT\n"
+                                                   "KEY_MOVE_RIGHT == RIGHT\n") +
+                                           extraSettings);
     }
 
     TestSupport::TempDir dir;
-    Game::HeadlessPlatform platform;
-    std::unique_ptr<Game::GameAssembly> game;
 
 public:
     // Also keeps what the game prints.
     TestSupport::GlobalStateGuard global;
+
+private:
+    Tool::HeadlessVektra game;
+
+public:
     Game::GameManager& manager;
     Tool::MainLogic* match; // owned by the game's logic controller
     TurnProbe probe;

@@ -11,6 +11,8 @@
 
 #include <string>
 
+#include "CFG/CFG.h"
+#include "CFG/InfoParser.h"
 #include "HeadlessMatch.h"
 #include "Support/AllocationCounter.h"
 #include "app/MainView.h"

@@ -21,16 +21,6 @@ namespace {
 
 using Bytes = std::vector<unsigned char>;
 
-int differingPixels(const Bytes& a, const Bytes& b)
-{
-    int count = 0;
-    for (std::size_t i = 0; i < a.size(); i += 4) {
-        count +=
-            a[i] != b[i] || a[i + 1] != b[i + 1] || a[i + 2] != b[i + 2] || a[i + 3] != b[i + 3];
-    }
-    return count;
-}
-
 class ArenaPicture : public GLContextTest {
 protected:
     void SetUp() override
@@ -88,11 +78,12 @@ TEST_F(ArenaPicture, ShowsTheQuadsPixelForPixel)
             SCOPED_TRACE(frame);
             quads->onRender();
             const Bytes expected = GLContextTest::windowPixels();
-            ASSERT_GT(differingPixels(expected, Bytes(expected.size(), 0)), WIDTH * 2)
+            ASSERT_GT(GLContextTest::differingPixels(expected, Bytes(expected.size(), 0)),
+                      WIDTH * 2)
                 << "the quads drew at least the wall ring";
             picture->onRender();
             ASSERT_TRUE(picture->drewPicture());
-            EXPECT_EQ(differingPixels(GLContextTest::windowPixels(), expected), 0);
+            EXPECT_EQ(GLContextTest::differingPixels(GLContextTest::windowPixels(), expected), 0);
             // Markers on every other frame, and a step every third.
             quads->onUpdate(1000);
             picture->onUpdate(1000);

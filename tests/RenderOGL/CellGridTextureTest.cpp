@@ -69,16 +69,6 @@ Bytes asTexture(Render::I_CellGrid& grid)
     return GLContextTest::windowPixels();
 }
 
-int differingPixels(const Bytes& a, const Bytes& b)
-{
-    int count = 0;
-    for (std::size_t i = 0; i < a.size(); i += 4) {
-        count +=
-            a[i] != b[i] || a[i + 1] != b[i + 1] || a[i + 2] != b[i + 2] || a[i + 3] != b[i + 3];
-    }
-    return count;
-}
-
 } // namespace
 
 class CellGridTextureTest : public GLContextTest {
@@ -123,7 +113,7 @@ TEST_F(CellGridTextureTest, ShowsTheSamePixelsAsTheQuads)
             OGL::Controller(orthoView(WIDTH, HEIGHT)).createCellGrid(c.columns, c.rows));
         ASSERT_NE(grid, nullptr);
         grid->update(cells.data(), nullptr, 0);
-        EXPECT_EQ(differingPixels(asTexture(*grid), cells.asQuads({})), 0);
+        EXPECT_EQ(GLContextTest::differingPixels(asTexture(*grid), cells.asQuads({})), 0);
 
         // A few steps later: new trail cells, two blinking marks.
         cells.set(1, 1, 0x31);
@@ -131,9 +121,9 @@ TEST_F(CellGridTextureTest, ShowsTheSamePixelsAsTheQuads)
         cells.set(3, 2, 0x31);
         const std::vector<int> marks = {1 * c.columns + 1, 2 * c.columns + 3};
         grid->update(cells.data(), marks.data(), 2);
-        EXPECT_EQ(differingPixels(asTexture(*grid), cells.asQuads(marks)), 0);
+        EXPECT_EQ(GLContextTest::differingPixels(asTexture(*grid), cells.asQuads(marks)), 0);
         grid->update(cells.data(), nullptr, 0);
-        EXPECT_EQ(differingPixels(asTexture(*grid), cells.asQuads({})), 0);
+        EXPECT_EQ(GLContextTest::differingPixels(asTexture(*grid), cells.asQuads({})), 0);
     }
 }
 

@@ -3,6 +3,7 @@
 #include <GL/glew.h>
 #include <GLFW/glfw3.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <thread>
@@ -62,7 +63,7 @@ GLFWwindow* sharedWindow()
 
 void resetState()
 {
-    const GLenum capabilities[] = {GL_CULL_FACE, GL_DEPTH_TEST, GL_BLEND,   GL_ALPHA_TEST,
+    const GLenum capabilities[] = {GL_CULL_FACE, GL_DEPTH_TEST,   GL_BLEND,    GL_ALPHA_TEST,
                                    GL_FOG,       GL_STENCIL_TEST, GL_LIGHTING, GL_TEXTURE_2D};
     for (GLenum capability : capabilities) {
         glDisable(capability);
@@ -120,6 +121,20 @@ std::vector<unsigned char> GLContextTest::windowPixels()
     std::vector<unsigned char> pixels(WIDTH * HEIGHT * 4);
     glReadPixels(0, 0, WIDTH, HEIGHT, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
     return pixels;
+}
+
+int GLContextTest::differingPixels(const std::vector<unsigned char>& a,
+                                   const std::vector<unsigned char>& b)
+{
+    if (a.size() != b.size()) {
+        return static_cast<int>(std::max(a.size(), b.size()) / 4);
+    }
+    int count = 0;
+    for (std::size_t i = 0; i + 3 < a.size(); i += 4) {
+        count +=
+            a[i] != b[i] || a[i + 1] != b[i + 1] || a[i + 2] != b[i + 2] || a[i + 3] != b[i + 3];
+    }
+    return count;
 }
 
 std::vector<unsigned char> GLContextTest::pixel(int x, int y)

@@ -21,6 +21,10 @@ public:
     static std::vector<unsigned char> pixel(int x, int y);
     // The RGBA bytes of the whole window, bottom row first.
     static std::vector<unsigned char> windowPixels();
+    // How many RGBA pixels differ between two pictures (all of them when
+    // the sizes differ).
+    static int differingPixels(const std::vector<unsigned char>& a,
+                               const std::vector<unsigned char>& b);
     // Whether the window pixel is (about) white or black.
     static bool isWhite(int x, int y);
     static bool isBlack(int x, int y);

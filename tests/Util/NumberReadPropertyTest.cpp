@@ -5,32 +5,15 @@
 
 #include <cstdint>
 #include <cstring>
-#include <limits>
 #include <random>
-#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "Support/StreamRead.h"
 #include "Util/StringHelpers.h"
 
 namespace {
-
-// The reference: what a formatted stream read gives, "0x" switching
-// integers to base 16; false when it fails.
-template <typename T>
-bool streamRead(const std::string& text, T& value)
-{
-    value = 0;
-    if (text.empty()) {
-        return true;
-    }
-    std::istringstream in(text);
-    if (std::numeric_limits<T>::is_integer && text.compare(0, 2, "0x") == 0) {
-        in >> std::hex;
-    }
-    return static_cast<bool>(in >> value);
-}
 
 template <typename T>
 bool sameValue(T a, T b)
@@ -42,7 +25,7 @@ template <typename T>
 void expectReadsLikeTheStream(const std::string& text)
 {
     T expected = 0;
-    const bool readable = streamRead(text, expected);
+    const bool readable = TestSupport::streamRead(text, expected);
     try {
         const T value = Util::strToNum<T>(text);
         EXPECT_TRUE(readable) << "read \"" << text << "\" that the stream refuses";
