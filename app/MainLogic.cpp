@@ -4,7 +4,7 @@
 #include <stdexcept>
 
 #include "CFG/CFG.h"
-#include "ComputerPlayers.h"
+#include "app/players/ComputerPlayers.h"
 #include "Devices/Devices.h"
 #include "Devices/KeyboardStrings.h"
 #include "Events/EventBus.h"
@@ -14,7 +14,7 @@
 #include "Game/ViewManager.h"
 #include "MainView.h"
 #include "Random/RandSimple.h"
-#include "TextView.h"
+#include "app/views/TextView.h"
 #include "Util/Debug.h"
 
 namespace Tool {

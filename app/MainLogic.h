@@ -6,9 +6,9 @@
 
 #include "Events/I_EventConsumer.h"
 #include "Game/I_LogicState.h"
-#include "GridSnapshot.h"
-#include "MatchOptions.h"
-#include "Steering.h"
+#include "app/players/GridSnapshot.h"
+#include "app/match/MatchOptions.h"
+#include "app/match/Steering.h"
 
 namespace Game {
 class GameManager;

@@ -1,6 +1,6 @@
 #include "MainView.h"
 
-#include "ArenaTexture.h"
+#include "app/views/ArenaTexture.h"
 #include "CFG/CFG.h"
 #include "Game/GameManager.h"
 #include "MainLogic.h"

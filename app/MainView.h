@@ -3,7 +3,7 @@
 #include <memory>
 #include <vector>
 
-#include "ArenaQuads.h"
+#include "app/views/ArenaQuads.h"
 #include "Game/I_View.h"
 
 namespace Game {

@@ -4,7 +4,7 @@
 #include "Devices/Devices.h"
 #include "Events/EventBus.h"
 #include "Events/EventType.h"
-#include "MatchOptions.h"
+#include "app/match/MatchOptions.h"
 
 namespace Tool {
 

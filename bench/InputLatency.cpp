@@ -20,7 +20,7 @@
 #include "Game/GameManager.h"
 #include "Game/I_GameUpdated.h"
 #include "ShippedSettings.h"
-#include "app/HeadlessVektra.h"
+#include "app/tools/HeadlessVektra.h"
 #include "app/MainLogic.h"
 
 namespace {

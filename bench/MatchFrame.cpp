@@ -31,7 +31,7 @@
 #include "Game/GameManager.h"
 #include "MinimalMatch.h"
 #include "ShippedSettings.h"
-#include "app/HeadlessVektra.h"
+#include "app/tools/HeadlessVektra.h"
 #include "app/MainLogic.h"
 #include "app/MainView.h"
 

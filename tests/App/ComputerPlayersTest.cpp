@@ -3,11 +3,11 @@
 #include <string>
 #include <vector>
 
-#include "app/ComputerPlayers.h"
-#include "app/GridSearch.h"
-#include "app/LookaheadPlayer.h"
-#include "app/SpaceFiller.h"
-#include "app/TerritoryPlayer.h"
+#include "app/players/ComputerPlayers.h"
+#include "app/players/GridSearch.h"
+#include "app/players/LookaheadPlayer.h"
+#include "app/players/SpaceFiller.h"
+#include "app/players/TerritoryPlayer.h"
 
 namespace {
 

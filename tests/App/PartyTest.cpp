@@ -14,7 +14,7 @@
 #include "app/BlockFont.h"
 #include "app/MainLogic.h"
 #include "app/MainView.h"
-#include "app/TextView.h"
+#include "app/views/TextView.h"
 #include "app/TitleLogic.h"
 
 namespace {

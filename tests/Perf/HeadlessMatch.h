@@ -12,7 +12,7 @@
 #include "Game/I_GameUpdated.h"
 #include "Support/GlobalStateGuard.h"
 #include "Support/TempDir.h"
-#include "app/HeadlessVektra.h"
+#include "app/tools/HeadlessVektra.h"
 #include "app/MainLogic.h"
 
 // Watches a running game frame by frame: the frame whose input brought the

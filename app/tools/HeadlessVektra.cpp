@@ -1,4 +1,4 @@
-#include "app/HeadlessVektra.h"
+#include "HeadlessVektra.h"
 
 #include <stdexcept>
 #include <utility>

@@ -13,9 +13,9 @@
 #include "Game/GameManager.h"
 #include "Game/HeadlessPlatform.h"
 #include "Game/LogicController.h"
-#include "MainLogic.h"
+#include "app/MainLogic.h"
 #include "Util/Debug.h"
-#include "VektraGame.h"
+#include "app/VektraGame.h"
 
 namespace Tool {
 

@@ -4,11 +4,11 @@
 #include <cstdlib>
 #include <ostream>
 
-#include "BlockFont.h"
+#include "app/BlockFont.h"
 #include "CFG/CFG.h"
 #include "Game/GameManager.h"
-#include "MainLogic.h"
-#include "MatchOptions.h"
+#include "app/MainLogic.h"
+#include "app/match/MatchOptions.h"
 #include "Render/I_ClientArrayDraw.h"
 #include "Render/I_RenderController.h"
 #include "Render/RenderHelper.h"

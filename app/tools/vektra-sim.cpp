@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "CFG/GuardedMain.h"
-#include "app/MatchSimulator.h"
-#include "app/SimulatorOptions.h"
+#include "MatchSimulator.h"
+#include "SimulatorOptions.h"
 
 namespace {
 

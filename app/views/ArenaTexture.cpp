@@ -1,7 +1,7 @@
 #include "ArenaTexture.h"
 
 #include "CFG/CFG.h"
-#include "MainLogic.h"
+#include "app/MainLogic.h"
 #include "Render/I_CellGrid.h"
 #include "Render/I_CreateCellGrid.h"
 #include "Render/I_RenderController.h"
