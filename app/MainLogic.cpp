@@ -1,10 +1,8 @@
 #include "MainLogic.h"
 
 #include <ostream>
-#include <stdexcept>
 
 #include "CFG/CFG.h"
-#include "app/players/ComputerPlayers.h"
 #include "Devices/Devices.h"
 #include "Devices/KeyboardStrings.h"
 #include "Events/EventBus.h"
@@ -13,31 +11,17 @@
 #include "Game/GameManager.h"
 #include "Game/ViewManager.h"
 #include "MainView.h"
-#include "Random/RandSimple.h"
-#include "app/views/TextView.h"
 #include "Util/Debug.h"
+#include "app/match/MatchSettings.h"
+#include "app/views/TextView.h"
 
 namespace Tool {
 
 namespace {
 
-const int STEP_X[4] = {0, 0, -1, 1};
-const int STEP_Y[4] = {-1, 1, 0, 0};
-
 // The steering keys in the order they are looked at; a later one wins.
 const char* const KEY_SETTINGS[4] = {"KEY_MOVE_UP", "KEY_MOVE_DOWN", "KEY_MOVE_LEFT",
                                      "KEY_MOVE_RIGHT"};
-
-constexpr int MIN_GRID_SIDE = 4;
-constexpr int MIN_PLAYERS = 2;
-// Draws a person's start place may take before the last one is kept: a
-// small crowded arena may have no place that is free two cells ahead.
-constexpr int MAX_START_DRAWS = 1000;
-
-int readInt(const char* key)
-{
-    return CFG::parser()->getNumber<int>(key);
-}
 
 float moveTime()
 {
@@ -48,47 +32,16 @@ float moveTime()
     return PARSER->getNumber<float>(KEY);
 }
 
-int gridSide(const char* key)
-{
-    const int value = readInt(key);
-    if (value > MainLogic::MAX_GRID_SIDE) {
-        throw std::invalid_argument(std::string(key) + " == " + std::to_string(value) +
-                                    " is too large: at most " +
-                                    std::to_string(MainLogic::MAX_GRID_SIDE) + " cells");
-    }
-    return value < MIN_GRID_SIDE ? MIN_GRID_SIDE : value;
-}
-
 } // namespace
 
 MainLogic::MainLogic(Game::GameManager* gameManager)
-    : gameManager(gameManager), view(nullptr), result(), gridWidth(gridSide("GRID_WIDTH")),
-      gridHeight(gridSide("GRID_HEIGHT")), grid(), playerCount(readInt("NUM_PLAYERS")), players(),
-      stepTimer(0), keysRead(false), keyCodes{}, turnChanceRead(false), cachedTurnChance(0),
-      options(), steering(), owners(), wins(), textView(nullptr), paused(false), listening(false),
-      matchesStarted(0), stepCount(0), computers(new ComputerPlayers())
+    : gameManager(gameManager), view(nullptr), match(MatchSettings::shape()), stepTimer(0),
+      seeded(false), turnChanceRead(false), turnChance(0), keysRead(false), keyCodes{}, options(),
+      steering(), score(), textView(nullptr), listening(false)
 {
-    if (playerCount < MIN_PLAYERS) {
-        playerCount = MIN_PLAYERS;
-    }
-    // Every player needs a free cell to start on; more would also overrun
-    // the arena view's buffer, which holds one quad per cell.
-    const int freeCells = (gridWidth - 2) * (gridHeight - 2);
-    if (playerCount > freeCells) {
-        throw std::invalid_argument("NUM_PLAYERS == " + std::to_string(playerCount) +
-                                    " is too many for a " + std::to_string(gridWidth) + " x " +
-                                    std::to_string(gridHeight) + " grid: at most " +
-                                    std::to_string(freeCells) + " players");
-    }
-    grid.assign(static_cast<std::size_t>(gridWidth) * static_cast<std::size_t>(gridHeight), FREE);
-    players.assign(static_cast<std::size_t>(playerCount), Player{0, 0, RIGHT, false});
-    wins.assign(static_cast<std::size_t>(playerCount), 0);
-    // Every seat's level is checked here, human or not, so that a wrong
-    // level is reported before the window opens; each match start reads
-    // them again for the seats people do not play.
-    computers->readLevels(playerCount, 0);
+    score.wins.assign(static_cast<std::size_t>(match.getPlayerCount()), 0);
     if (CFG::parser()->getBool("SHOW_TEXT")) {
-        textView = new TextView(gameManager, this);
+        textView = new TextView(gameManager, match, score);
         gameManager->getViewManager()->add(textView);
     }
 }
@@ -101,7 +54,7 @@ MainLogic::~MainLogic()
 void MainLogic::setPause(bool pause)
 {
     if (options.pauseKey != 0) {
-        paused = pause;
+        score.paused = pause;
     }
 }
 
@@ -112,12 +65,12 @@ void MainLogic::handleEvent(EVT::I_Event* event)
         return;
     }
     if (options.leaveKey != 0 && key->key == options.leaveKey) {
-        result = "LEAVE";
+        score.result = "LEAVE";
         // The arena's blink goes on behind the title screen.
-        paused = false;
+        score.paused = false;
     } else if (options.pauseKey != 0 && key->key == options.pauseKey) {
-        setPause(!paused);
-    } else if (options.turnBuffer && !paused) {
+        setPause(!score.paused);
+    } else if (options.turnBuffer && !score.paused) {
         steering.press(key->key);
     }
 }
@@ -126,9 +79,9 @@ void MainLogic::startOptions()
 {
     // A limited "HUMAN_PLAYERS" is reported once, not at every match.
     std::ostream quiet(nullptr);
-    options =
-        MatchOptions::read(playerCount, matchesStarted == 1 ? *Util::Debug::instance().err : quiet);
-    paused = false;
+    options = MatchOptions::read(match.getPlayerCount(),
+                                 score.matchesStarted == 1 ? *Util::Debug::instance().err : quiet);
+    score.paused = false;
     unsigned char seatKeys[MatchOptions::MAX_HUMANS][4] = {};
     if (options.turnBuffer && options.humans > 0) {
         // Presses are matched against seat 0's keys from the first step on.
@@ -143,26 +96,38 @@ void MainLogic::startOptions()
         }
     }
     steering.setSeats(options.humans, seatKeys);
-    if (options.colors.empty()) {
-        owners.clear();
-    } else {
-        owners.assign(grid.size(), 0);
-    }
     if (options.needsPresses() && !listening) {
         EVT::EventBus::instance().addConsumer(EVT::KEY, this);
         listening = true;
     }
 }
 
+MatchSetup MainLogic::nextSetup()
+{
+    MatchSetup setup = match.getSetup();
+    setup.humans = options.humans;
+    setup.colors = options.colors;
+    setup.levels = MatchSettings::levels(setup.playerCount, options.humans);
+    if (!turnChanceRead) {
+        turnChance = CFG::parser()->getNumber<int>("TURN_CHANCE");
+        turnChanceRead = true;
+    }
+    setup.turnChance = turnChance;
+    if (!seeded) {
+        match.reseed(CFG::parser()->getNumber<unsigned int>("GAME_SEED"));
+        seeded = true;
+    }
+    // The generators go on from where the last match left them.
+    setup.startRandom = match.getStartRandom();
+    setup.decisionRandom = match.getDecisionRandom();
+    return setup;
+}
+
 void MainLogic::onEnter(const std::string&, const std::string&)
 {
-    ++matchesStarted;
+    ++score.matchesStarted;
     startOptions();
-    computers->readLevels(playerCount, options.humans);
-    stepCount = 0;
-    clearGrid();
-    placePlayers();
-    computers->startMatch(snapshot());
+    match.start(nextSetup());
     stepTimer = moveTime();
     if (view == nullptr) {
         view = new MainView(gameManager, this);
@@ -173,7 +138,7 @@ void MainLogic::onEnter(const std::string&, const std::string&)
             gameManager->getViewManager()->add(textView);
         }
     }
-    result.clear();
+    score.result.clear();
 }
 
 void MainLogic::doExit(const std::string&)
@@ -195,151 +160,63 @@ void MainLogic::doExit(const std::string&)
 std::string MainLogic::onUpdate(float elapsed)
 {
     // A finished match stays as it ended until the next one starts.
-    if (!result.empty() || paused) {
-        return result;
+    if (!score.result.empty() || score.paused) {
+        return score.result;
     }
     stepTimer -= elapsed;
     if (stepTimer >= 0) {
-        return result;
+        return score.result;
     }
     // The overshoot is dropped on purpose: a long frame plays one step, not
     // a burst of catch-up steps the player could not react to.
     stepTimer = moveTime();
     step();
-    return result;
-}
-
-unsigned char MainLogic::cell(int x, int y) const
-{
-    if (x < 0 || y < 0 || x >= gridWidth || y >= gridHeight) {
-        return BLOCKED;
-    }
-    return grid[static_cast<std::size_t>(y) * gridWidth + x];
-}
-
-bool MainLogic::blocked(int x, int y) const
-{
-    return cell(x, y) != FREE;
-}
-
-void MainLogic::clearGrid()
-{
-    grid.assign(grid.size(), FREE);
-    for (int x = 0; x < gridWidth; ++x) {
-        grid[x] = BLOCKED;
-        grid[static_cast<std::size_t>(gridHeight - 1) * gridWidth + x] = BLOCKED;
-    }
-    for (int y = 0; y < gridHeight; ++y) {
-        grid[static_cast<std::size_t>(y) * gridWidth] = BLOCKED;
-        grid[static_cast<std::size_t>(y) * gridWidth + gridWidth - 1] = BLOCKED;
-    }
-}
-
-void MainLogic::placePlayers()
-{
-    players[0] = Player{gridWidth / 4, gridHeight / 4, RIGHT, true};
-    players[1] = Player{gridWidth - gridWidth / 4 - 1, gridHeight - gridHeight / 4 - 1, LEFT, true};
-    for (int k = 2; k < playerCount; ++k) {
-        placeRandomPlayer(players[k]);
-        // People get a fair start; computer players keep the classic draw.
-        for (int draws = 1; isHuman(k) && draws < MAX_START_DRAWS && !goodHumanStart(players[k], k);
-             ++draws) {
-            placeRandomPlayer(players[k]);
-        }
-    }
-    for (int k = 0; k < playerCount; ++k) {
-        const std::size_t index = static_cast<std::size_t>(players[k].y) * gridWidth + players[k].x;
-        grid[index] = BLOCKED;
-        if (!owners.empty()) {
-            owners[index] = k + 1;
-        }
-    }
-}
-
-bool MainLogic::goodHumanStart(const Player& player, int number) const
-{
-    // Its own cell and the two ahead: no wall, no earlier player.
-    for (int i = 0; i <= 2; ++i) {
-        const int x = player.x + STEP_X[player.heading] * i;
-        const int y = player.y + STEP_Y[player.heading] * i;
-        if (blocked(x, y)) {
-            return false;
-        }
-        for (int other = 0; other < number; ++other) {
-            if (players[other].x == x && players[other].y == y) {
-                return false;
-            }
-        }
-    }
-    return true;
-}
-
-void MainLogic::placeRandomPlayer(Player& player)
-{
-    const double f1 = startRandom().getFloat();
-    const double f2 = startRandom().getFloat();
-    player.x = 1 + static_cast<int>(f1 * (gridWidth - 2));
-    player.y = 1 + static_cast<int>(f2 * (gridHeight - 2));
-    // The generator can return exactly 1.0, which would put the player on
-    // the wall ring, from where it could later step outside the grid.
-    if (player.x > gridWidth - 2) {
-        player.x = gridWidth - 2;
-    }
-    if (player.y > gridHeight - 2) {
-        player.y = gridHeight - 2;
-    }
-    player.heading = player.x / (gridWidth / 4) == 1 ? RIGHT : LEFT;
-    player.alive = true;
+    return score.result;
 }
 
 void MainLogic::step()
 {
-    ++stepCount;
-    steerPeople();
-    for (int k = 0; k < playerCount; ++k) {
-        Player& player = players[k];
-        if (!player.alive) {
-            continue;
-        }
-        if (!isHuman(k)) {
-            decide(k);
-        }
-        move(player);
+    match.step(peopleInputs());
+    if (match.isOver()) {
+        finish();
     }
-    countSurvivors();
 }
 
-void MainLogic::steerPeople()
+MatchInputs MainLogic::peopleInputs()
 {
+    MatchInputs inputs;
     if (options.turnBuffer) {
         for (int seat = 0; seat < options.humans; ++seat) {
-            Player& player = players[seat];
+            const Player& player = match.getPlayer(seat);
+            const int back = BACK[player.heading];
             const bool blockedBehind =
-                blocked(player.x - STEP_X[player.heading], player.y - STEP_Y[player.heading]);
+                match.cell(player.x + STEP_X[back], player.y + STEP_Y[back]) != FREE;
             const int heading = steering.takePress(seat, player.heading, blockedBehind);
-            if (heading != Steering::NONE) {
-                player.heading = heading;
-            }
+            inputs.heading[seat] = heading == Steering::NONE ? MatchInputs::KEEP : heading;
         }
-        return;
+        return inputs;
     }
     if (options.humans > 0) {
-        steerFromKeyboard();
-    }
-    for (int seat = 1; seat < options.humans; ++seat) {
-        players[seat].heading = steering.heldHeading(seat, players[seat].heading);
-    }
-}
-
-void MainLogic::steerFromKeyboard()
-{
-    readKeyCodes();
-    const int headings[4] = {UP, DOWN, LEFT, RIGHT};
-    for (int i = 0; i < 4; ++i) {
-        if (keyDown(i)) {
-            players[0].heading = headings[i];
+        readKeyCodes();
+        for (int i = 0; i < 4; ++i) {
+            if (keyDown(i)) {
+                inputs.heading[0] = i;
+            }
         }
     }
+    for (int seat = 1; seat < options.humans; ++seat) {
+        inputs.heading[seat] = steering.heldHeading(seat, match.getPlayer(seat).heading);
+    }
+    return inputs;
+}
+
+void MainLogic::finish()
+{
+    score.result = match.result();
+    if (match.getOutcome() >= 0) {
+        ++score.wins[static_cast<std::size_t>(match.getOutcome())];
+    }
+    *Util::Debug::instance().out << score.result << std::endl;
 }
 
 void MainLogic::readKeyCodes()
@@ -361,97 +238,10 @@ bool MainLogic::keyDown(int setting) const
     return keyboard != nullptr && keyCodes[setting] != 0 && keyboard->keyDown[keyCodes[setting]];
 }
 
-void MainLogic::decide(int number)
-{
-    // Exactly one draw per decision, whatever the outcome and the level: the
-    // sequence of draws then depends only on who is still in.
-    Player& player = players[number];
-    const int r = static_cast<int>(decisionRandom().getFloat() * 100);
-    const int chance = turnChance();
-    const int classic = decideHeading(player.heading, r, chance, [&](int heading) {
-        return blocked(player.x + STEP_X[heading], player.y + STEP_Y[heading]);
-    });
-    player.heading =
-        computers->levelOf(number) == 0 ? classic : computers->decide(snapshot(), number, classic);
-}
-
-GridSnapshot MainLogic::snapshot() const
-{
-    return GridSnapshot{gridWidth, gridHeight, grid.data(), players.data(), playerCount, stepCount};
-}
-
-int MainLogic::getLevel(int player) const
-{
-    return computers->levelOf(player);
-}
-
 void MainLogic::reseed(unsigned int seed)
 {
-    startGenerator.reset(new RNG::RandSimple(seed));
-    decisionGenerator.reset(new RNG::RandSimple(seed));
-}
-
-void MainLogic::move(Player& player)
-{
-    player.x += STEP_X[player.heading];
-    player.y += STEP_Y[player.heading];
-    if (blocked(player.x, player.y)) {
-        player.alive = false;
-        return;
-    }
-    const std::size_t index = static_cast<std::size_t>(player.y) * gridWidth + player.x;
-    grid[index] = BLOCKED;
-    if (!owners.empty()) {
-        owners[index] = static_cast<int>(&player - players.data()) + 1;
-    }
-}
-
-void MainLogic::countSurvivors()
-{
-    int alive = 0;
-    int survivor = -1;
-    for (int k = 0; k < playerCount; ++k) {
-        if (players[k].alive) {
-            ++alive;
-            survivor = k;
-        }
-    }
-    if (alive == 0) {
-        result = "DRAW";
-    } else if (alive == 1) {
-        result = "WIN=" + std::to_string(survivor);
-        ++wins[survivor];
-    } else {
-        return;
-    }
-    *Util::Debug::instance().out << result << std::endl;
-}
-
-RNG::RandSimple& MainLogic::startRandom()
-{
-    if (!startGenerator) {
-        startGenerator.reset(
-            new RNG::RandSimple(CFG::parser()->getNumber<unsigned int>("GAME_SEED")));
-    }
-    return *startGenerator;
-}
-
-RNG::RandSimple& MainLogic::decisionRandom()
-{
-    if (!decisionGenerator) {
-        decisionGenerator.reset(
-            new RNG::RandSimple(CFG::parser()->getNumber<unsigned int>("GAME_SEED")));
-    }
-    return *decisionGenerator;
-}
-
-int MainLogic::turnChance()
-{
-    if (!turnChanceRead) {
-        cachedTurnChance = readInt("TURN_CHANCE");
-        turnChanceRead = true;
-    }
-    return cachedTurnChance;
+    match.reseed(seed);
+    seeded = true;
 }
 
 } // namespace Tool

@@ -6,30 +6,28 @@
 
 #include "Events/I_EventConsumer.h"
 #include "Game/I_LogicState.h"
-#include "app/players/GridSnapshot.h"
+#include "app/match/Match.h"
 #include "app/match/MatchOptions.h"
+#include "app/match/Scoreboard.h"
 #include "app/match/Steering.h"
 
 namespace Game {
 class GameManager;
 }
 
-namespace RNG {
-class RandSimple;
-}
-
 namespace Tool {
 
-class ComputerPlayers;
 class MainView;
 class TextView;
 
-// The logic state that plays one match ("RUNNING"): a grid whose outer ring
-// is wall, player 0 steered by four keys, the others computer players, one
-// cell per step for everyone, out on entering a blocked cell. The match ends
-// with "DRAW" or "WIN=" + number once at most one player is left. Owns the
-// grid, the player records, the arena view (from the first match on) and
-// the two random generators; the game manager is not owned.
+// The logic state that plays one match ("RUNNING") around the match model:
+// it reads the settings into the match's setup at each match start,
+// collects the people's headings from the keyboard (player 0 by four keys)
+// or the turn buffer when a step is due, steps the match, and reports the
+// result: "DRAW" or "WIN=" + number once at most one player is left. Owns
+// the match (with its random generators, never reseeded by the game), the
+// arena view (from the first match on) and the scoreboard; the game
+// manager is not owned.
 //
 // Optional rules, each off unless its setting is given and read once per
 // match start (MatchOptions): people on seats 1 to 3, a turn buffer, a pause
@@ -42,11 +40,10 @@ public:
 
     using Player = PlayerHead;
 
-    static constexpr unsigned char FREE = 0;
-    static constexpr unsigned char BLOCKED = 0x31;
-    // Largest accepted "GRID_WIDTH" and "GRID_HEIGHT": the arena view keeps
-    // 48 bytes per cell, so this bounds its buffer at 48 MiB.
-    static constexpr int MAX_GRID_SIDE = 1024;
+    static constexpr unsigned char FREE = Match::FREE;
+    static constexpr unsigned char BLOCKED = Match::BLOCKED;
+    // Largest accepted "GRID_WIDTH" and "GRID_HEIGHT".
+    static constexpr int MAX_GRID_SIDE = MatchSetup::MAX_GRID_SIDE;
 
     // Reads "GRID_WIDTH", "GRID_HEIGHT" (3 or less gives 4) and "NUM_PLAYERS"
     // (1 or less gives 2). Throws std::invalid_argument, with a message for
@@ -71,34 +68,25 @@ public:
     // presses for the turn buffer, the pause key and the leave key.
     void handleEvent(EVT::I_Event* event) override;
 
-    // A computer player's choice of heading for one step, from its draw r
-    // (0 to 100) and turnChance: first a random quarter turn when r is below
-    // turnChance (even r: up to right, down to left, left to up, right to
-    // down; odd r: the other way), then, when the cell ahead is blocked, the
-    // first way out (as an odd turn) or, if that is blocked too, the second
-    // (as an even turn from the heading held before). blockedToward(h) says
-    // whether the neighbouring cell in heading h is blocked.
+    // A computer player's classic choice of heading (Match::decideHeading).
     template <typename BlockedToward>
     static int decideHeading(int heading, int r, int turnChance, BlockedToward blockedToward)
     {
-        if (r < turnChance) {
-            heading = (r % 2 == 0 ? TURN_EVEN : TURN_ODD)[heading];
-        }
-        if (!blockedToward(heading)) {
-            return heading;
-        }
-        const int firstWayOut = TURN_ODD[heading];
-        return blockedToward(firstWayOut) ? TURN_EVEN[heading] : firstWayOut;
+        return Match::decideHeading(heading, r, turnChance, blockedToward);
     }
 
-    int getGridWidth() const { return gridWidth; }
-    int getGridHeight() const { return gridHeight; }
-    const unsigned char* getGrid() const { return grid.data(); }
+    // The match itself, for the views and tools that read it.
+    const Match& getMatch() const { return match; }
+    const Scoreboard& getScoreboard() const { return score; }
+
+    int getGridWidth() const { return match.getGridWidth(); }
+    int getGridHeight() const { return match.getGridHeight(); }
+    const unsigned char* getGrid() const { return match.getGrid(); }
     // The cell at (x, y); a cell outside the grid reads as blocked.
-    unsigned char cell(int x, int y) const;
-    int getPlayerCount() const { return playerCount; }
-    const Player& getPlayer(int number) const { return players[number]; }
-    const std::string& getResult() const { return result; }
+    unsigned char cell(int x, int y) const { return match.cell(x, y); }
+    int getPlayerCount() const { return match.getPlayerCount(); }
+    const Player& getPlayer(int number) const { return match.getPlayer(number); }
+    const std::string& getResult() const { return score.result; }
     float getStepTimer() const { return stepTimer; }
     MainView* getView() const { return view; }
     // The words on screen ("SHOW_TEXT", read at construction); null without.
@@ -112,18 +100,18 @@ public:
     // Who blocked each cell: 0 for walls and free cells, k + 1 for player k
     // (the later player where two start on one cell). Empty unless players
     // have colours.
-    const std::vector<int>& getOwners() const { return owners; }
+    const std::vector<int>& getOwners() const { return match.getOwners(); }
     // Matches won by each player since the program started.
-    int getWins(int number) const { return wins[number]; }
-    bool isPaused() const { return paused; }
+    int getWins(int number) const { return score.wins[number]; }
+    bool isPaused() const { return score.paused; }
     // True from a match start until its result.
-    bool inMatch() const { return matchesStarted > 0 && result.empty(); }
-    int getMatchesStarted() const { return matchesStarted; }
+    bool inMatch() const { return score.inMatch(); }
+    int getMatchesStarted() const { return score.matchesStarted; }
     // Steps played in the current (or last) match.
-    unsigned long getStepCount() const { return stepCount; }
+    unsigned long getStepCount() const { return match.getStepCount(); }
     // The computer-player level of a player (0: the classic decision, and
     // every human seat), as read at the last match start.
-    int getLevel(int player) const;
+    int getLevel(int player) const { return match.getLevel(player); }
 
     // Restarts both random generators from seed, as "GAME_SEED" would at
     // the start of a run. The game never calls it; a match simulator does
@@ -131,59 +119,33 @@ public:
     void reseed(unsigned int seed);
 
 private:
-    static constexpr int TURN_EVEN[4] = {RIGHT, LEFT, UP, DOWN};
-    static constexpr int TURN_ODD[4] = {LEFT, RIGHT, DOWN, UP};
-
-    void clearGrid();
-    void placePlayers();
-    void placeRandomPlayer(Player& player);
-    bool goodHumanStart(const Player& player, int number) const;
     void startOptions();
+    MatchSetup nextSetup();
     void step();
-    void steerFromKeyboard();
-    void steerPeople();
-    void decide(int number);
-    GridSnapshot snapshot() const;
-    void move(Player& player);
-    void countSurvivors();
-    bool blocked(int x, int y) const;
+    MatchInputs peopleInputs();
+    void finish();
     bool keyDown(int setting) const;
     void readKeyCodes();
-    RNG::RandSimple& startRandom();
-    RNG::RandSimple& decisionRandom();
-    int turnChance();
 
     Game::GameManager* gameManager;
     MainView* view;
-    std::string result;
-    int gridWidth;
-    int gridHeight;
-    std::vector<unsigned char> grid;
-    int playerCount;
-    std::vector<Player> players;
+    Match match;
     float stepTimer;
 
-    // Read once and kept for the rest of the run, never re-read, and never
-    // reseeded by the game itself, so that later matches continue the
-    // sequences of earlier ones.
-    std::unique_ptr<RNG::RandSimple> startGenerator;
-    std::unique_ptr<RNG::RandSimple> decisionGenerator;
+    // Read at the first match start and kept for the rest of the run, never
+    // re-read: the seed ("GAME_SEED", unless reseed came first) and the turn
+    // chance.
+    bool seeded;
+    bool turnChanceRead;
+    int turnChance;
     bool keysRead;
     unsigned char keyCodes[4];
-    bool turnChanceRead;
-    int cachedTurnChance;
 
     MatchOptions options;
     Steering steering;
-    std::vector<int> owners;
-    std::vector<int> wins;
+    Scoreboard score;
     TextView* textView;
-    bool paused;
     bool listening;
-    int matchesStarted;
-    unsigned long stepCount;
-    // The levels of the computer players and their searches.
-    std::unique_ptr<ComputerPlayers> computers;
 };
 
 } // namespace Tool

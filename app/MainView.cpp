@@ -1,6 +1,5 @@
 #include "MainView.h"
 
-#include "app/views/ArenaTexture.h"
 #include "CFG/CFG.h"
 #include "Game/GameManager.h"
 #include "MainLogic.h"
@@ -8,6 +7,7 @@
 #include "Render/I_RenderController.h"
 #include "Render/RenderHelper.h"
 #include "Util/RGBA.h"
+#include "app/views/ArenaTexture.h"
 
 namespace Tool {
 
@@ -27,9 +27,9 @@ float flashTime()
 MainView::MainView(Game::GameManager* gameManager, MainLogic* logic)
     : gameManager(gameManager), renderController(gameManager->getRenderController()),
       clientArrays(dynamic_cast<Render::I_ClientArrayDraw*>(renderController)), screenWidth(0),
-      screenHeight(0), logic(logic), vertices(logic->getGridWidth(), logic->getGridHeight()),
-      textureWanted(ArenaTexture::wanted()), textureTried(false), flashTimer(flashTime()),
-      flashOn(false)
+      screenHeight(0), match(logic->getMatch()), score(logic->getScoreboard()),
+      vertices(match.getGridWidth(), match.getGridHeight()), textureWanted(ArenaTexture::wanted()),
+      textureTried(false), flashTimer(flashTime()), flashOn(false)
 {
 }
 
@@ -59,7 +59,7 @@ EVT::I_Event* MainView::onInput(EVT::I_Event* event)
 void MainView::onUpdate(float elapsed)
 {
     // A paused match holds the blink too.
-    if (logic->isPaused()) {
+    if (score.paused) {
         return;
     }
     flashTimer -= elapsed;
@@ -78,30 +78,30 @@ void MainView::putQuad(int index, int x, int y)
 
 int MainView::fillTrailQuads()
 {
-    return vertices.fillBlocked(logic->getGrid());
+    return vertices.fillBlocked(match.getGrid());
 }
 
 int MainView::fillPlayerQuads()
 {
     // The match refuses more players than free cells, so they always fit
     // into the buffer sized for the whole grid.
-    const int count = logic->getPlayerCount();
+    const int count = match.getPlayerCount();
     for (int k = 0; k < count; ++k) {
-        putQuad(k, logic->getPlayer(k).x, logic->getPlayer(k).y);
+        putQuad(k, match.getPlayer(k).x, match.getPlayer(k).y);
     }
     return count;
 }
 
 int MainView::fillOwnedQuads()
 {
-    const std::vector<int>& owners = logic->getOwners();
-    const int width = logic->getGridWidth();
-    const int height = logic->getGridHeight();
+    const std::vector<int>& owners = match.getOwners();
+    const int width = match.getGridWidth();
+    const int height = match.getGridHeight();
     // Counted first, then placed: one pass each, no sorting.
-    groupStart.assign(static_cast<std::size_t>(logic->getPlayerCount()) + 2, 0);
+    groupStart.assign(static_cast<std::size_t>(match.getPlayerCount()) + 2, 0);
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
-            if (logic->cell(x, y) != MainLogic::FREE) {
+            if (match.cell(x, y) != Match::FREE) {
                 ++groupStart[owners[static_cast<std::size_t>(y) * width + x] + 1];
             }
         }
@@ -112,7 +112,7 @@ int MainView::fillOwnedQuads()
     groupNext.assign(groupStart.begin(), groupStart.end() - 1);
     for (int x = 0; x < width; ++x) {
         for (int y = 0; y < height; ++y) {
-            if (logic->cell(x, y) != MainLogic::FREE) {
+            if (match.cell(x, y) != Match::FREE) {
                 putQuad(groupNext[owners[static_cast<std::size_t>(y) * width + x]]++, x, y);
             }
         }
@@ -123,7 +123,7 @@ int MainView::fillOwnedQuads()
 void MainView::drawOwnedTrails()
 {
     fillOwnedQuads();
-    const std::vector<Util::RGBA>& colors = logic->getOptions().colors;
+    const std::vector<Util::RGBA>& colors = match.getSetup().colors;
     for (std::size_t o = 0; o + 1 < groupStart.size(); ++o) {
         const int count = groupStart[o + 1] - groupStart[o];
         if (count == 0) {
@@ -152,10 +152,10 @@ void MainView::onRender()
 
     if (textureWanted && !textureTried) {
         textureTried = true;
-        texture = ArenaTexture::create(renderController, logic);
+        texture = ArenaTexture::create(renderController, &match);
     }
     // The picture holds no owners: coloured trails are always squares.
-    const bool coloured = !logic->getOwners().empty();
+    const bool coloured = !match.getOwners().empty();
     if (texture && !coloured) {
         texture->draw(flashOn, screenWidth, screenHeight);
         return;

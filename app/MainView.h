@@ -3,8 +3,8 @@
 #include <memory>
 #include <vector>
 
-#include "app/views/ArenaQuads.h"
 #include "Game/I_View.h"
+#include "app/views/ArenaQuads.h"
 
 namespace Game {
 class GameManager;
@@ -19,6 +19,8 @@ namespace Tool {
 
 class ArenaTexture;
 class MainLogic;
+class Match;
+struct Scoreboard;
 
 // The arena view: draws every blocked cell of the match's grid as a white
 // square on black, row 0 at the top, and every other "FLASH_TIME" interval a
@@ -73,7 +75,10 @@ private:
     Render::I_ClientArrayDraw* clientArrays;
     int screenWidth;
     int screenHeight;
-    MainLogic* logic;
+    // The match it draws and the pause, read through the logic state's
+    // read interface.
+    const Match& match;
+    const Scoreboard& score;
     ArenaQuads vertices;
     std::vector<int> groupStart;
     std::vector<int> groupNext;

@@ -1,29 +1,10 @@
 #include "ComputerPlayers.h"
 
-#include <stdexcept>
-#include <string>
-
-#include "CFG/CFG.h"
+#include "app/match/Headings.h"
 
 namespace Tool {
 
 namespace {
-
-// Headings: 0 up, 1 down, 2 left, 3 right.
-constexpr int FIRST_WAY_OUT[4] = {2, 3, 1, 0};
-constexpr int SECOND_WAY_OUT[4] = {3, 2, 0, 1};
-constexpr int BACK[4] = {1, 0, 3, 2};
-
-int readLevel(const std::string& key)
-{
-    const int level = CFG::parser()->getNumber<int>(key);
-    if (level < 0 || level > ComputerPlayers::MAX_LEVEL) {
-        throw std::invalid_argument(key + " == " + std::to_string(level) +
-                                    " is no computer-player level: use 0 to " +
-                                    std::to_string(ComputerPlayers::MAX_LEVEL));
-    }
-    return level;
-}
 
 bool inner(const GridSnapshot& grid, const PlayerHead& head)
 {
@@ -38,14 +19,9 @@ ComputerPlayers::ComputerPlayers()
 {
 }
 
-void ComputerPlayers::readLevels(int playerCount, int firstComputer)
+void ComputerPlayers::setLevels(const std::vector<int>& seatLevels)
 {
-    levels.assign(playerCount > 0 ? static_cast<std::size_t>(playerCount) : 0, 0);
-    const int common = readLevel("AI_LEVEL");
-    for (int player = firstComputer; player < playerCount; ++player) {
-        const std::string seatKey = "AI_LEVEL_P" + std::to_string(player + 1);
-        levels[player] = CFG::get(seatKey).empty() ? common : readLevel(seatKey);
-    }
+    levels = seatLevels;
 }
 
 int ComputerPlayers::levelOf(int player) const
@@ -89,8 +65,7 @@ int ComputerPlayers::decide(const GridSnapshot& grid, int self, int classic)
 
 Preference ComputerPlayers::preferenceFrom(int heading, int classic)
 {
-    const int candidates[4] = {heading, FIRST_WAY_OUT[heading], SECOND_WAY_OUT[heading],
-                               BACK[heading]};
+    const int candidates[4] = {heading, TURN_ODD[heading], TURN_EVEN[heading], BACK[heading]};
     Preference preference{{classic, 0, 0, 0}};
     int count = 1;
     for (int candidate : candidates) {

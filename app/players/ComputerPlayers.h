@@ -10,11 +10,9 @@
 
 namespace Tool {
 
-// The stronger computer players of a match and the level each seat plays.
-// "AI_LEVEL" sets the level of every computer player, "AI_LEVEL_P" + seat
-// (seats count from 1: "AI_LEVEL_P2" is player 1) overrides it for one seat;
-// absent or 0 is the classic decision, which the match makes itself. Levels
-// 1 to 3 decide here, from the heading the classic decision would take and
+// The stronger computer players of a match and the level each seat plays
+// (0 is the classic decision, which the match makes itself). Levels 1 to 3
+// decide here, from the heading the classic decision would take and
 // the match as it stands. Owns the three levels and the search scratch they
 // share; one decision runs at a time.
 class ComputerPlayers {
@@ -32,15 +30,14 @@ public:
     ComputerPlayers(const ComputerPlayers&) = delete;
     ComputerPlayers& operator=(const ComputerPlayers&) = delete;
 
-    // Reads the level of every seat from firstComputer on (seats before it
-    // are human and play no level). Throws std::invalid_argument, with a
-    // message for the player, for a level outside 0 to MAX_LEVEL; a value
-    // that is no number throws as every number setting does.
-    void readLevels(int playerCount, int firstComputer);
+    // The level of every seat (0 for human seats), as the match's setup
+    // gives them.
+    void setLevels(const std::vector<int>& seatLevels);
     // The level of a player: 0 for the classic decision and for human seats.
     int levelOf(int player) const;
     // Readies the shared search for a match on this grid, forgetting what
-    // the last match left in it.
+    // the last match (or the steps a restore undid) left in it: a decision
+    // then depends only on the match as it stands.
     void startMatch(const GridSnapshot& grid);
 
     // The heading player self takes, at its level (1 or higher); classic is

@@ -10,7 +10,7 @@ class I_RenderController;
 
 namespace Tool {
 
-class MainLogic;
+class Match;
 
 // The arena drawn as one picture of one byte per cell (Render::I_CellGrid)
 // instead of a quad per blocked cell: the mode for large arenas, chosen by
@@ -28,9 +28,9 @@ public:
     // one (it offers Render::I_CreateCellGrid and the grid fits); null
     // otherwise, and the view draws quads.
     static std::unique_ptr<ArenaTexture> create(Render::I_RenderController* controller,
-                                                const MainLogic* logic);
+                                                const Match* match);
 
-    ArenaTexture(std::unique_ptr<Render::I_CellGrid> picture, const MainLogic* logic);
+    ArenaTexture(std::unique_ptr<Render::I_CellGrid> picture, const Match* match);
     ~ArenaTexture();
     ArenaTexture(const ArenaTexture&) = delete;
     ArenaTexture& operator=(const ArenaTexture&) = delete;
@@ -41,7 +41,7 @@ public:
 
 private:
     std::unique_ptr<Render::I_CellGrid> picture;
-    const MainLogic* logic;
+    const Match* match;
     std::vector<int> marked;
 };
 

@@ -4,14 +4,15 @@
 #include <cstdlib>
 #include <ostream>
 
-#include "app/BlockFont.h"
 #include "CFG/CFG.h"
 #include "Game/GameManager.h"
-#include "app/MainLogic.h"
-#include "app/match/MatchOptions.h"
 #include "Render/I_ClientArrayDraw.h"
 #include "Render/I_RenderController.h"
 #include "Render/RenderHelper.h"
+#include "app/BlockFont.h"
+#include "app/match/Match.h"
+#include "app/match/MatchOptions.h"
+#include "app/match/Scoreboard.h"
 
 namespace Tool {
 
@@ -47,14 +48,14 @@ std::string keyLine(int seat)
 
 } // namespace
 
-TextView::TextView(Game::GameManager* gameManager, MainLogic* logic)
+TextView::TextView(Game::GameManager* gameManager, const Match& match, const Scoreboard& score)
     : gameManager(gameManager), renderController(gameManager->getRenderController()),
-      clientArrays(dynamic_cast<Render::I_ClientArrayDraw*>(renderController)), logic(logic),
-      screenWidth(0), screenHeight(0), keyLines(), startColors(), lines(), vertices()
+      clientArrays(dynamic_cast<Render::I_ClientArrayDraw*>(renderController)), match(match),
+      score(score), screenWidth(0), screenHeight(0), keyLines(), startColors(), lines(), vertices()
 {
     // The title screen shows before the first match has read the options.
     std::ostream quiet(nullptr);
-    const MatchOptions options = MatchOptions::read(logic->getPlayerCount(), quiet);
+    const MatchOptions options = MatchOptions::read(match.getPlayerCount(), quiet);
     startColors = options.colors;
     if (options.humans > 1) {
         for (int seat = 0; seat < options.humans; ++seat) {
@@ -90,7 +91,7 @@ EVT::I_Event* TextView::onInput(EVT::I_Event* event)
 Util::RGBA TextView::colorOf(int player) const
 {
     const std::vector<Util::RGBA>& colors =
-        logic->getMatchesStarted() > 0 ? logic->getOptions().colors : startColors;
+        score.matchesStarted > 0 ? match.getSetup().colors : startColors;
     if (player < 0 || static_cast<std::size_t>(player) >= colors.size()) {
         return Util::RGBA(255, 255, 255, 255);
     }
@@ -127,7 +128,7 @@ void TextView::layoutTitle()
 
 void TextView::layoutScores()
 {
-    const int players = logic->getPlayerCount();
+    const int players = match.getPlayerCount();
     const float slot = static_cast<float>(screenWidth) / players;
     // One size for every label, the largest that lets the widest fit.
     float pixelSize = screenHeight * 0.007f;
@@ -146,12 +147,13 @@ void TextView::layoutScores()
 
 std::string TextView::scoreLabel(int player) const
 {
-    return "P" + std::to_string(player + 1) + " " + std::to_string(logic->getWins(player));
+    return "P" + std::to_string(player + 1) + " " +
+           std::to_string(score.wins[static_cast<std::size_t>(player)]);
 }
 
 void TextView::layoutResult()
 {
-    const std::string& result = logic->getResult();
+    const std::string& result = score.result;
     const float unit = screenHeight / 100.0f;
     if (result == "DRAW") {
         addCentred("DRAW", screenHeight * 0.6f, 2.0f * unit, Util::RGBA(255, 255, 255, LINE_ALPHA));
@@ -167,12 +169,12 @@ void TextView::layoutResult()
 const std::vector<TextView::Line>& TextView::layout()
 {
     lines.clear();
-    const std::string& result = logic->getResult();
-    if (logic->getMatchesStarted() > 0) {
+    const std::string& result = score.result;
+    if (score.matchesStarted > 0) {
         layoutScores();
     }
-    if (logic->inMatch()) {
-        if (logic->isPaused()) {
+    if (score.inMatch()) {
+        if (score.paused) {
             addCentred("PAUSED", screenHeight * 0.6f, screenHeight / 50.0f,
                        Util::RGBA(255, 255, 255, LINE_ALPHA));
         }

@@ -17,7 +17,8 @@ class I_RenderController;
 
 namespace Tool {
 
-class MainLogic;
+class Match;
+struct Scoreboard;
 
 // The words on screen ("SHOW_TEXT"), drawn in the block font over
 // whatever is below, translucent so that no head is hidden: the game's
@@ -39,7 +40,7 @@ public:
         Util::RGBA color;
     };
 
-    TextView(Game::GameManager* gameManager, MainLogic* logic);
+    TextView(Game::GameManager* gameManager, const Match& match, const Scoreboard& score);
     ~TextView() override;
     TextView(const TextView&) = delete;
     TextView& operator=(const TextView&) = delete;
@@ -71,7 +72,8 @@ private:
     Render::I_RenderController* renderController;
     // The controller's client-array drawing; null (no words) without it.
     Render::I_ClientArrayDraw* clientArrays;
-    MainLogic* logic;
+    const Match& match;
+    const Scoreboard& score;
     int screenWidth;
     int screenHeight;
     // "PLAYER k+1  UP LEFT DOWN RIGHT" for each person, when several play.
