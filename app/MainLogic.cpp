@@ -1,6 +1,7 @@
 #include "MainLogic.h"
 
 #include <ostream>
+#include <stdexcept>
 
 #include "CFG/CFG.h"
 #include "Devices/Devices.h"
@@ -32,12 +33,29 @@ float moveTime()
     return PARSER->getNumber<float>(KEY);
 }
 
+std::unique_ptr<Replay> loadReplay()
+{
+    const std::string path = CFG::get("REPLAY");
+    if (path.empty()) {
+        return nullptr;
+    }
+    std::unique_ptr<Replay> replay(new Replay());
+    std::string error;
+    if (!Replay::load(path, *replay, error)) {
+        throw std::invalid_argument("REPLAY == " + error);
+    }
+    return replay;
+}
+
 } // namespace
 
 MainLogic::MainLogic(Game::GameManager* gameManager)
-    : gameManager(gameManager), view(nullptr), match(MatchSettings::shape()), stepTimer(0),
-      seeded(false), turnChanceRead(false), turnChance(0), keysRead(false), keyCodes{}, options(),
-      steering(), score(), textView(nullptr), listening(false)
+    : gameManager(gameManager), view(nullptr), replay(loadReplay()),
+      match(replay ? replay->header.setup : MatchSettings::shape()), stepTimer(0), seeded(false),
+      turnChanceRead(false), turnChance(0), keysRead(false), keyCodes{}, options(), steering(),
+      score(), textView(nullptr), listening(false),
+      recorder(CFG::get("RECORD_DIR"), *Util::Debug::instance().err),
+      playback(replay ? new ReplayPlayback(*replay) : nullptr)
 {
     score.wins.assign(static_cast<std::size_t>(match.getPlayerCount()), 0);
     if (CFG::parser()->getBool("SHOW_TEXT")) {
@@ -65,6 +83,7 @@ void MainLogic::handleEvent(EVT::I_Event* event)
         return;
     }
     if (options.leaveKey != 0 && key->key == options.leaveKey) {
+        recorder.end(match, true);
         score.result = "LEAVE";
         // The arena's blink goes on behind the title screen.
         score.paused = false;
@@ -127,7 +146,12 @@ void MainLogic::onEnter(const std::string&, const std::string&)
 {
     ++score.matchesStarted;
     startOptions();
-    match.start(nextSetup());
+    if (playback) {
+        playback->start(match);
+    } else {
+        match.start(nextSetup());
+    }
+    recorder.begin(match, static_cast<unsigned long>(score.matchesStarted));
     stepTimer = moveTime();
     if (view == nullptr) {
         view = new MainView(gameManager, this);
@@ -143,6 +167,11 @@ void MainLogic::onEnter(const std::string&, const std::string&)
 
 void MainLogic::doExit(const std::string&)
 {
+    // Quitting in a match leaves it; one that never stepped (the
+    // simulator's last start) is no match to keep.
+    if (match.getStepCount() > 0) {
+        recorder.end(match, true);
+    }
     if (view != nullptr) {
         gameManager->getViewManager()->remove(view);
         delete view;
@@ -176,10 +205,27 @@ std::string MainLogic::onUpdate(float elapsed)
 
 void MainLogic::step()
 {
-    match.step(peopleInputs());
+    if (!playStep()) {
+        // A replay that ends without a result was left when recorded.
+        score.result = "LEAVE";
+        return;
+    }
+    recorder.afterStep(match);
     if (match.isOver()) {
+        recorder.end(match, false);
         finish();
     }
+}
+
+bool MainLogic::playStep()
+{
+    if (playback) {
+        return playback->step(match);
+    }
+    const MatchInputs inputs = peopleInputs();
+    recorder.beforeStep(match, inputs);
+    match.step(inputs);
+    return true;
 }
 
 MatchInputs MainLogic::peopleInputs()

@@ -8,6 +8,9 @@
 #include "Game/I_LogicState.h"
 #include "app/match/Match.h"
 #include "app/match/MatchOptions.h"
+#include "app/match/Replay.h"
+#include "app/match/ReplayPlayback.h"
+#include "app/match/ReplayRecorder.h"
 #include "app/match/Scoreboard.h"
 #include "app/match/Steering.h"
 
@@ -28,6 +31,12 @@ class TextView;
 // the match (with its random generators, never reseeded by the game), the
 // arena view (from the first match on) and the scoreboard; the game
 // manager is not owned.
+//
+// With "RECORD_DIR" every finished or left match is recorded there
+// (ReplayRecorder). With "REPLAY" == file the matches are that file's
+// recorded match, played back with its own setup instead of the settings'
+// and the people's keys; a file that cannot be read or decoded throws
+// std::invalid_argument with the reason.
 //
 // Optional rules, each off unless its setting is given and read once per
 // match start (MatchOptions): people on seats 1 to 3, a turn buffer, a pause
@@ -122,6 +131,7 @@ private:
     void startOptions();
     MatchSetup nextSetup();
     void step();
+    bool playStep();
     MatchInputs peopleInputs();
     void finish();
     bool keyDown(int setting) const;
@@ -129,6 +139,8 @@ private:
 
     Game::GameManager* gameManager;
     MainView* view;
+    // The file "REPLAY" names, read at construction; null without.
+    std::unique_ptr<Replay> replay;
     Match match;
     float stepTimer;
 
@@ -146,6 +158,8 @@ private:
     Scoreboard score;
     TextView* textView;
     bool listening;
+    ReplayRecorder recorder;
+    std::unique_ptr<ReplayPlayback> playback;
 };
 
 } // namespace Tool

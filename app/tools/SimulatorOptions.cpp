@@ -72,6 +72,7 @@ const char* SimulatorOptions::usage()
 {
     return "usage: vektra-sim [SETTINGS_x.cfg] [x.cfg] [KEY==VALUE...] --matches=N [--first=K]\n"
            "                  [--csv] [--list]\n"
+           "       vektra-sim --replay FILE...\n"
            "Plays N matches of Vektra without a window, as fast as it can, every player a\n"
            "computer player at its level (AI_LEVEL, AI_LEVEL_P1, AI_LEVEL_P2, ...), and\n"
            "prints each player's wins, the draws, the average match length in steps and\n"
@@ -85,6 +86,10 @@ const char* SimulatorOptions::usage()
            "  --csv        print the tally as comma-separated values, one row per player\n"
            "  --list       print every match: number, result, steps, final-grid hash\n"
            "  --help       print this text\n"
+           "  --replay     play each recorded match FILE (see RECORD_DIR) from its own\n"
+           "               settings, no settings file read, and check its checksums:\n"
+           "               exit 0 all hold, 1 one differs, 2 a file is unreadable,\n"
+           "               malformed or damaged\n"
            "Exit codes: 0 done; 1 the extra settings file is missing or empty; 2 a\n"
            "setting is wrong (the message says which); 3 an option is wrong.\n";
 }

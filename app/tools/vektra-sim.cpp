@@ -10,6 +10,7 @@
 
 #include "CFG/GuardedMain.h"
 #include "MatchSimulator.h"
+#include "ReplayCheck.h"
 #include "SimulatorOptions.h"
 
 namespace {
@@ -92,6 +93,10 @@ private:
 int main(int argc, char** argv)
 {
     const std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
+    // A replay carries its own settings: no settings file is read.
+    if (Tool::ReplayCheck::wanted(args)) {
+        return Tool::ReplayCheck::run(args, std::cout, std::cerr);
+    }
     const Tool::SimulatorOptions options = Tool::SimulatorOptions::parse(args);
     if (options.help) {
         std::cout << Tool::SimulatorOptions::usage();
