@@ -14,6 +14,7 @@
 #include "CFG/CFG.h"
 #include "CFG/GuardedMain.h"
 #include "Devices/Devices.h"
+#include "Perf/HeadlessMatch.h"
 #include "Support/TempDir.h"
 #include "Util/Debug.h"
 #include "app/match/Match.h"
@@ -315,6 +316,34 @@ TEST_F(RecordDirTest, AFolderThatCannotBeWrittenIsReportedOnce)
     const std::string errors = simulate(5, notAFolder + "/inside");
     EXPECT_EQ(1, std::count(errors.begin(), errors.end(), '\n')) << errors;
     EXPECT_NE(std::string::npos, errors.find("RECORD_DIR: cannot write")) << errors;
+}
+
+} // namespace
+
+namespace {
+
+TEST(ReplayInGameTest, TheGamePlaysTheRecordedMatchInsteadOfItsSettings)
+{
+    TestSupport::TempDir files;
+    const Replay recorded = record(partySetup());
+    const std::string path = files.write("party.vkr", recorded.encode());
+    // Held keys would steer player 0 if the people still played.
+    HeadlessMatch game(1.0 / 60.0, "MOVE_TIME == 0\nREPLAY == " + path + "\n",
+                       {Game::HeadlessApp::Input::keyDown(0, HeadlessMatch::SPACE),
+                        Game::HeadlessApp::Input::keyDown(0, HeadlessMatch::UP)},
+                       static_cast<int>(recorded.checks.back().step) * 3);
+    game.run();
+    EXPECT_EQ(40, game.match->getGridWidth()) << "the replay's grid, not the settings' 20";
+    const std::string printed = game.global.printed();
+    const std::string expected = "WIN=" + std::to_string(recorded.outcome) + "\n";
+    ASSERT_GE(printed.size(), expected.size());
+    EXPECT_EQ(expected, printed.substr(0, expected.size())) << printed;
+    // Every time round the same match.
+    std::size_t lines = 0;
+    for (std::size_t at = 0; at < printed.size(); at += expected.size(), ++lines) {
+        EXPECT_EQ(expected, printed.substr(at, expected.size()));
+    }
+    EXPECT_GE(lines, 2u);
 }
 
 } // namespace
