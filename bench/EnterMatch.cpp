@@ -15,7 +15,7 @@
 #include "Devices/Devices.h"
 #include "Devices/Keyboard.h"
 #include "Game/GameManager.h"
-#include "Game/HeadlessRenderController.h"
+#include "Render/Headless/HeadlessRenderController.h"
 #include "Render/ViewData.h"
 #include "app/MainLogic.h"
 

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "Game/GameAssembly.h"
-#include "Game/HeadlessApp.h"
-#include "Game/HeadlessPlatform.h"
+#include "Game/Headless/HeadlessApp.h"
+#include "Game/Headless/HeadlessPlatform.h"
 
 namespace Game {
 class GameManager;

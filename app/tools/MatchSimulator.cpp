@@ -11,10 +11,10 @@
 #include "CFG/SettingsLoader.h"
 #include "Game/GameAssembly.h"
 #include "Game/GameManager.h"
-#include "Game/HeadlessPlatform.h"
+#include "Game/Headless/HeadlessPlatform.h"
 #include "Game/LogicController.h"
-#include "app/MainLogic.h"
 #include "Util/Debug.h"
+#include "app/MainLogic.h"
 #include "app/VektraGame.h"
 
 namespace Tool {

@@ -18,8 +18,8 @@
 
 #include "CFG/GuardedMain.h"
 #include "Devices/KeyboardStrings.h"
-#include "Game/GLFWPlatform.h"
-#include "Game/HeadlessPlatform.h"
+#include "Game/GLFW/GLFWPlatform.h"
+#include "Game/Headless/HeadlessPlatform.h"
 #include "Game/LogicController.h"
 #include "PlayState.h"
 #include "TitleState.h"

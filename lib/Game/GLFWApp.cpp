@@ -19,7 +19,7 @@
 #include "Events/Event_SetMouse.h"
 #include "Game/FrameLimiter.h"
 #include "Game/FrameSequence.h"
-#include "Game/GLFW27.h"
+#include "Game/GLFW/GLFW27.h"
 #include "Game/I_FrameBackend.h"
 
 using namespace GLFW27;

@@ -13,7 +13,7 @@
 #include "Devices/Devices.h"
 #include "Game/GameAssembly.h"
 #include "Game/GameManager.h"
-#include "Game/HeadlessPlatform.h"
+#include "Game/Headless/HeadlessPlatform.h"
 #include "Game/I_GameUpdated.h"
 #include "Game/LogicController.h"
 #include "Support/TempDir.h"

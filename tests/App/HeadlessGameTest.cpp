@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "Game/HeadlessPlatform.h"
+#include "Game/Headless/HeadlessPlatform.h"
 #include "Game/LogicController.h"
 #include "Support/GlobalStateGuard.h"
 #include "Support/ProgramRun.h"

@@ -10,9 +10,9 @@
 #include "Events/Event_PreUpdate.h"
 #include "Events/Event_Screen.h"
 #include "Events/Event_Update.h"
-#include "Game/HeadlessApp.h"
-#include "Game/HeadlessRenderController.h"
+#include "Game/Headless/HeadlessApp.h"
 #include "Render/Abilities.h"
+#include "Render/Headless/HeadlessRenderController.h"
 #include "Support/EventRecorder.h"
 
 namespace {

@@ -11,7 +11,7 @@
 
 #include "CFG/CFG.h"
 #include "Game/GameManager.h"
-#include "Game/HeadlessRenderController.h"
+#include "Render/Headless/HeadlessRenderController.h"
 #include "Render/ViewData.h"
 #include "Support/GlobalStateGuard.h"
 #include "Support/TempDir.h"

@@ -8,12 +8,12 @@
 #include "Events/EventType.h"
 #include "Events/Event_Key.h"
 #include "Game/GameManager.h"
-#include "Game/HeadlessApp.h"
+#include "Game/Headless/HeadlessApp.h"
 #include "Game/I_GameUpdated.h"
 #include "Support/GlobalStateGuard.h"
 #include "Support/TempDir.h"
-#include "app/tools/HeadlessVektra.h"
 #include "app/MainLogic.h"
+#include "app/tools/HeadlessVektra.h"
 
 // Watches a running game frame by frame: the frame whose input brought the
 // up key, and the frame whose step first turned player 0 up. Frames count

@@ -2,7 +2,7 @@
 
 #include <functional>
 
-#include "Game/GLFW27.h"
+#include "Game/GLFW/GLFW27.h"
 #include "Support/XServer.h"
 
 // For tests of a real window (they link the GLFW backend): waits that keep

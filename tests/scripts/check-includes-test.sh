@@ -25,10 +25,12 @@ row lib/Render/RenderHelper.cpp '#include <OpenGL/gl.h>' fail
 row lib/Render/OGL/Controller.cpp '#include <GLFW/glfw3.h>' fail
 row lib/Render/OGL/Controller.cpp '#include <GL/glew.h>' pass
 row lib/Game/GLFWApp.cpp '#include <GL/glew.h>' pass
-row lib/Game/GLFW27Keys.cpp '#include <GLFW/glfw3.h>' pass
-row lib/Game/GLFWPlatform.cpp '#include "Render/OGL/Controller.h"' pass
-row lib/Game/HeadlessApp.cpp '// uses GL/gl.h nowhere' pass
-row lib/Game/HeadlessApp.cpp '#include <GLES2/gl2.h>' fail
+row lib/Game/GLFW/GLFW27Keys.cpp '#include <GLFW/glfw3.h>' pass
+row lib/Game/GLFW27Keys.cpp '#include <GLFW/glfw3.h>' fail
+row lib/Game/GLFW/GLFWPlatform.cpp '#include "Render/OGL/Controller.h"' pass
+row lib/Game/Headless/HeadlessApp.cpp '// uses GL/gl.h nowhere' pass
+row lib/Game/Headless/HeadlessApp.cpp '#include <GLES2/gl2.h>' fail
+row lib/Render/Headless/HeadlessRenderController.cpp '#include <GL/gl.h>' fail
 row app/match/Match.cpp '#include "CFG/CFG.h"' fail
 row app/players/GridSearch.h '  # include <Game/GameManager.h>' fail
 row app/match/Replay.cpp '#include "Events/EventBus.h"' fail

@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "Game/GLFW27.h"
+#include "Game/GLFW/GLFW27.h"
 #include "Support/WindowPolling.h"
 
 using TestSupport::pollWindowUntil;

@@ -8,7 +8,7 @@
 #include "Events/Event_Key.h"
 #include "Events/Event_Mouse.h"
 #include "Events/Event_SetMouse.h"
-#include "Game/GLFW27.h"
+#include "Game/GLFW/GLFW27.h"
 #include "Game/GLFWApp.h"
 #include "Glfw3Probe.h"
 #include "Support/EventRecorder.h"

@@ -10,7 +10,7 @@
 #include "Events/Event_Mouse.h"
 #include "Events/Event_Screen.h"
 #include "Events/Event_Update.h"
-#include "Game/GLFW27.h"
+#include "Game/GLFW/GLFW27.h"
 #include "Game/GLFWApp.h"
 #include "Support/EventRecorder.h"
 #include "Support/WindowPolling.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "Game/GLFW27.h"
+#include "Game/GLFW/GLFW27.h"
 
 using namespace GLFW27;
 

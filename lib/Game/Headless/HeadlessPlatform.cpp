@@ -1,6 +1,6 @@
-#include "Game/HeadlessPlatform.h"
+#include "Game/Headless/HeadlessPlatform.h"
 
-#include "Game/HeadlessRenderController.h"
+#include "Render/Headless/HeadlessRenderController.h"
 
 namespace Game {
 

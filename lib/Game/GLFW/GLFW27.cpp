@@ -1,4 +1,4 @@
-#include "Game/GLFW27.h"
+#include "Game/GLFW/GLFW27.h"
 
 #include <algorithm>
 #include <chrono>
@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <thread>
 
-#include "Game/GLFW27Aliases.h"
-#include "Game/GLFW27Layer.h"
+#include "Game/GLFW/GLFW27Aliases.h"
+#include "Game/GLFW/GLFW27Layer.h"
 
 using namespace GLFW27::Aliases;
 using namespace GLFW27::Internal;

@@ -1,8 +1,8 @@
-#include "Game/GLFW27.h"
+#include "Game/GLFW/GLFW27.h"
 
 #include <array>
 
-#include "Game/GLFW27Aliases.h"
+#include "Game/GLFW/GLFW27Aliases.h"
 
 using namespace GLFW27::Aliases;
 

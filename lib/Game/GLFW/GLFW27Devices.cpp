@@ -1,11 +1,11 @@
-#include "Game/GLFW27.h"
+#include "Game/GLFW/GLFW27.h"
 
 #include <algorithm>
 
 // The primary monitor's video modes and the joysticks, for the GLFW layer. Called before
 // glfwInit or after glfwTerminate, GLFW 3 reports no monitor and no joystick.
 
-#include "Game/GLFW27Aliases.h"
+#include "Game/GLFW/GLFW27Aliases.h"
 
 using namespace GLFW27::Aliases;
 

@@ -5,7 +5,7 @@
 // aliases take the 2.7 numbers first, under names no macro touches.
 #pragma once
 
-#include "Game/GLFW27.h"
+#include "Game/GLFW/GLFW27.h"
 
 namespace GLFW27 {
 namespace Aliases {

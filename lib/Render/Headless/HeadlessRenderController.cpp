@@ -1,4 +1,4 @@
-#include "Game/HeadlessRenderController.h"
+#include "Render/Headless/HeadlessRenderController.h"
 
 #include <cstring>
 

@@ -1,4 +1,4 @@
-#include "Game/HeadlessApp.h"
+#include "Game/Headless/HeadlessApp.h"
 
 #include <algorithm>
 

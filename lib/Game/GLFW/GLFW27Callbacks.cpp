@@ -1,4 +1,4 @@
-#include "Game/GLFW27Layer.h"
+#include "Game/GLFW/GLFW27Layer.h"
 
 #include <cmath>
 
@@ -6,7 +6,7 @@
 // keys and actions, the wheel as a position, a close callback's answer, exceptions kept from
 // crossing GLFW's C code, and input held while the cursor is placed.
 
-#include "Game/GLFW27Aliases.h"
+#include "Game/GLFW/GLFW27Aliases.h"
 
 using namespace GLFW27::Aliases;
 

@@ -7,7 +7,7 @@
 #include <functional>
 #include <vector>
 
-#include "Game/GLFW27.h"
+#include "Game/GLFW/GLFW27.h"
 
 struct GLFWwindow;
 

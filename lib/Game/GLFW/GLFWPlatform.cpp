@@ -1,7 +1,7 @@
-#include "Game/GLFWPlatform.h"
+#include "Game/GLFW/GLFWPlatform.h"
 
 #include "CFG/CFG.h"
-#include "Game/GLFW27.h"
+#include "Game/GLFW/GLFW27.h"
 #include "Game/GLFWApp.h"
 #include "Render/OGL/Controller.h"
 

@@ -3,7 +3,7 @@
 #include <functional>
 #include <vector>
 
-#include "Game/HeadlessApp.h"
+#include "Game/Headless/HeadlessApp.h"
 #include "Game/I_Platform.h"
 
 namespace Game {
