@@ -14,7 +14,7 @@ set(VEKTRA_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/Vektra)
 # Libraries from the bottom up; the game's own code (VektraGame) is not
 # part of the framework.
 set(VEKTRA_EXPORTED)
-foreach(target Util Math Random Files CFG Events Devices Sound Render RenderOGL
+foreach(target Util Math Random Files CFG Events Devices Sound Render RenderOGL RenderHeadless
                GameCore GameGLFW GameHeadless Game)
   if(TARGET ${target})
     list(APPEND VEKTRA_EXPORTED ${target})
@@ -35,8 +35,11 @@ endforeach()
 
 install(TARGETS ${VEKTRA_EXPORTED} EXPORT VektraTargets
   ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}/vektra COMPONENT dev)
+# Only the public headers: the ones private to their library's sources
+# (the GLFW layer's state and aliases, the settings store's inside) stay out.
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/lib/ DESTINATION ${VEKTRA_INCLUDE_DIR} COMPONENT dev
-  FILES_MATCHING PATTERN "*.h" PATTERN "GAME_MAIN")
+  FILES_MATCHING PATTERN "*.h" PATTERN "GAME_MAIN"
+  PATTERN "GLFW27Layer.h" EXCLUDE PATTERN "GLFW27Aliases.h" EXCLUDE PATTERN "InfoImpl.h" EXCLUDE)
 install(EXPORT VektraTargets NAMESPACE Vektra:: DESTINATION ${VEKTRA_CMAKE_DIR} COMPONENT dev)
 
 configure_package_config_file(${PROJECT_SOURCE_DIR}/cmake/VektraConfig.cmake.in
