@@ -4,6 +4,8 @@
 #define GAME_MAIN_NO_ENTRY
 #include "Game/GAME_MAIN"
 
+#include "Events/EventBus.h"
+
 namespace Game {
 
 GameAssembly::GameAssembly() : platform(nullptr) {}
@@ -54,7 +56,13 @@ int GameAssembly::build(const std::vector<std::string>& args, const GameDefiniti
     logic.reset(new LogicController());
     game.registerStates(*logic, manager.get());
 
-    // Installed for the rest of the process and never destroyed.
+    // Installed for the rest of the process: start-up's callers read it
+    // after the run. A keyboard an earlier build left behind goes now, off
+    // the bus first, so that it neither leaks nor hears keys.
+    if (Devices::Keyboard* previous = Devices::getKeyboard()) {
+        EVT::EventBus::instance().removeConsumer(previous);
+        delete previous;
+    }
     Devices::setKeyboard(new Devices::Keyboard());
 
     manager->setLogicController(logic.get());

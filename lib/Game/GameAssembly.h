@@ -24,7 +24,8 @@ struct GameDefinition;
 // the game manager, the platform's window application and render controller (abilities
 // published into the settings, required ones checked), a sound controller, the logic
 // controller with the game's states, and the keyboard. Owns what it builds except the
-// keyboard, which stays installed for the rest of the process; destroys the rest in one order
+// keyboard, which stays installed after the run (the next build, of this or another assembly,
+// replaces it: off the event bus, then deleted); destroys the rest in one order
 // whichever way it ends: logic, sound, render controller, window application, game manager.
 class GameAssembly {
 public:

@@ -190,3 +190,21 @@ TEST(SimulatorOptionsTest, OptionsAndTheirErrors)
 }
 
 } // namespace
+
+namespace {
+
+// Each run builds the game, and each build installs a keyboard: the one
+// the run before left behind must go (the sanitizer build sees it leak).
+TEST_F(MatchSimulatorTest, ARunAfterAnotherReplacesTheKeyboardItLeft)
+{
+    for (int run = 0; run < 2; ++run) {
+        CFG::getDefaultOverrides()->reset();
+        MatchSimulator simulator(1, 0, nullptr);
+        ASSERT_EQ(0, CFG::guardedMain([&] { return simulator.run({}); }));
+        ASSERT_NE(nullptr, Devices::getKeyboard());
+    }
+    delete Devices::getKeyboard();
+    Devices::setKeyboard(nullptr);
+}
+
+} // namespace

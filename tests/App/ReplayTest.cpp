@@ -261,6 +261,7 @@ protected:
             CFG::guardedMain([&] { return simulator.run({"RECORD_DIR==" + recordDir}); });
         debug.err = savedErr;
         delete Devices::getKeyboard();
+        Devices::setKeyboard(nullptr);
         EXPECT_EQ(0, code);
         EXPECT_EQ(matches, played) << "recording or not, every match is played";
         return errors.str();
