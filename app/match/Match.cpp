@@ -37,6 +37,20 @@ std::uint64_t headKey(int number, const PlayerHead& head)
     return mix(mix(static_cast<std::uint64_t>(number) + 0xC0FFEEull) ^ fields);
 }
 
+#ifdef VEKTRA_MATCH_NO_CHECKSUM
+// A benchmark's build without the checksum's upkeep, to measure its cost.
+std::uint64_t noKey(std::size_t, int)
+{
+    return 0;
+}
+std::uint64_t noKey(int, const PlayerHead&)
+{
+    return 0;
+}
+#define cellKey noKey
+#define headKey noKey
+#endif
+
 } // namespace
 
 Match::Match(const MatchSetup& initial)
