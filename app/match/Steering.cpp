@@ -2,15 +2,9 @@
 
 #include "Devices/Devices.h"
 #include "Devices/Keyboard.h"
+#include "Headings.h"
 
 namespace Tool {
-
-namespace {
-
-// Headings are numbered up 0, down 1, left 2, right 3, as the keys are.
-const int OPPOSITE[4] = {1, 0, 3, 2};
-
-} // namespace
 
 void Steering::setSeats(int count, const unsigned char codes[][4])
 {
@@ -62,7 +56,7 @@ int Steering::takePress(int seat, int heading, bool blockedBehind)
     // A dropped reversal does not cost the step: the next press may apply.
     while (used < queued[seat] && taken == NONE) {
         const int d = queue[seat][used++];
-        if (!(d == OPPOSITE[heading] && blockedBehind)) {
+        if (!(d == BACK[heading] && blockedBehind)) {
             taken = d;
         }
     }
