@@ -12,44 +12,55 @@ namespace {
 // small crowded arena may have no place that is free two cells ahead.
 constexpr int MAX_START_DRAWS = 1000;
 
-// The checksum's keys: SplitMix64's finaliser over a cell's or a head's
-// fields, fixed constants only, so every build and machine agrees.
-std::uint64_t mix(std::uint64_t x)
+// The checksum's keys: a 64 x 64-bit multiply folded to 64 bits (as in
+// wyhash), one multiply per key, over fixed constants only, so that every
+// build and machine agrees.
+std::uint64_t fold(std::uint64_t x)
 {
-    x += 0x9E3779B97F4A7C15ull;
-    x = (x ^ (x >> 30)) * 0xBF58476D1CE4E5B9ull;
-    x = (x ^ (x >> 27)) * 0x94D049BB133111EBull;
-    return x ^ (x >> 31);
+    const unsigned __int128 product = static_cast<unsigned __int128>(x) * 0x8BB84B93962EACC9ull;
+    return static_cast<std::uint64_t>(product) ^ static_cast<std::uint64_t>(product >> 64);
 }
 
+std::uint64_t mix(std::uint64_t x)
+{
+    return fold(x ^ 0x2D358DCCAA6C78A5ull);
+}
+
+#ifndef VEKTRA_MATCH_NO_CHECKSUM
+// A cell's key, for its index and owner (0 without colours). Kept to a few
+// instructions: the step adds one per player still in. Cell 0's key is 0,
+// which loses nothing: it is a corner of the wall, blocked all match long.
 std::uint64_t cellKey(std::size_t index, int owner)
 {
-    return mix((static_cast<std::uint64_t>(index) << 32) ^ static_cast<std::uint32_t>(owner));
+    return fold(static_cast<std::uint64_t>(index) ^
+                static_cast<std::uint64_t>(static_cast<std::uint32_t>(owner)) << 32);
 }
+
+std::uint64_t cellKey(std::size_t index)
+{
+    return fold(static_cast<std::uint64_t>(index));
+}
+#else
+// A benchmark's build without the checksum's upkeep, to measure its cost.
+std::uint64_t cellKey(std::size_t, int)
+{
+    return 0;
+}
+
+std::uint64_t cellKey(std::size_t)
+{
+    return 0;
+}
+#endif
 
 std::uint64_t headKey(int number, const PlayerHead& head)
 {
-    const std::uint64_t fields = static_cast<std::uint16_t>(head.x) |
-                                 static_cast<std::uint64_t>(static_cast<std::uint16_t>(head.y))
-                                     << 16 |
-                                 static_cast<std::uint64_t>(head.heading & 3) << 32 |
-                                 static_cast<std::uint64_t>(head.alive ? 1 : 0) << 34;
-    return mix(mix(static_cast<std::uint64_t>(number) + 0xC0FFEEull) ^ fields);
+    return mix(static_cast<std::uint64_t>(static_cast<std::uint16_t>(head.x)) |
+               static_cast<std::uint64_t>(static_cast<std::uint16_t>(head.y)) << 16 |
+               static_cast<std::uint64_t>(head.heading & 3) << 32 |
+               static_cast<std::uint64_t>(head.alive ? 1 : 0) << 34 |
+               static_cast<std::uint64_t>(static_cast<std::uint32_t>(number)) << 35);
 }
-
-#ifdef VEKTRA_MATCH_NO_CHECKSUM
-// A benchmark's build without the checksum's upkeep, to measure its cost.
-std::uint64_t noKey(std::size_t, int)
-{
-    return 0;
-}
-std::uint64_t noKey(int, const PlayerHead&)
-{
-    return 0;
-}
-#define cellKey noKey
-#define headKey noKey
-#endif
 
 } // namespace
 
@@ -77,7 +88,6 @@ void Match::resize()
     state.step = 0;
     state.outcome = PLAYING;
     state.cellsHash = 0;
-    state.headsHash = 0;
 }
 
 void Match::start(const MatchSetup& next)
@@ -153,23 +163,12 @@ void Match::block(int number, int x, int y)
     state.cellsHash ^= cellKey(index, newOwner);
 }
 
-void Match::setHead(int number, const PlayerHead& head)
-{
-    PlayerHead& current = state.players[static_cast<std::size_t>(number)];
-    state.headsHash ^= headKey(number, current) ^ headKey(number, head);
-    current = head;
-}
-
 void Match::placePlayers()
 {
     const int width = setup.gridWidth;
     const int height = setup.gridHeight;
-    state.headsHash = 0;
-    for (int k = 0; k < setup.playerCount; ++k) {
-        state.headsHash ^= headKey(k, state.players[k]);
-    }
-    setHead(0, PlayerHead{width / 4, height / 4, RIGHT, true});
-    setHead(1, PlayerHead{width - width / 4 - 1, height - height / 4 - 1, LEFT, true});
+    state.players[0] = PlayerHead{width / 4, height / 4, RIGHT, true};
+    state.players[1] = PlayerHead{width - width / 4 - 1, height - height / 4 - 1, LEFT, true};
     for (int k = 2; k < setup.playerCount; ++k) {
         PlayerHead head{};
         placeRandomPlayer(head);
@@ -178,7 +177,7 @@ void Match::placePlayers()
              ++draws) {
             placeRandomPlayer(head);
         }
-        setHead(k, head);
+        state.players[k] = head;
     }
     for (int k = 0; k < setup.playerCount; ++k) {
         block(k, state.players[k].x, state.players[k].y);
@@ -231,12 +230,24 @@ void Match::step(const MatchInputs& inputs)
     ++state.step;
     for (int seat = 0; seat < setup.humans && seat < MatchSetup::MAX_HUMANS; ++seat) {
         const int heading = inputs.heading[seat];
-        if (heading >= UP && heading <= RIGHT && heading != state.players[seat].heading) {
-            PlayerHead head = state.players[seat];
-            head.heading = heading;
-            setHead(seat, head);
+        if (heading >= UP && heading <= RIGHT) {
+            state.players[seat].heading = heading;
         }
     }
+    // The step's new cells' keys, gathered apart: a cell's store may alias
+    // the state's hash, which would then go through memory at every move.
+    const std::uint64_t newCells =
+        state.owners.empty() ? playersMove<false>() : playersMove<true>();
+    state.cellsHash ^= newCells;
+    countSurvivors();
+}
+
+template <bool owned>
+std::uint64_t Match::playersMove()
+{
+    // A cell was free before a move blocks it, so only its new key counts;
+    // a player that went out blocked none (index 0).
+    std::uint64_t newCells = 0;
     for (int k = 0; k < setup.playerCount; ++k) {
         if (!state.players[k].alive) {
             continue;
@@ -244,39 +255,44 @@ void Match::step(const MatchInputs& inputs)
         if (!isHuman(k)) {
             decide(k);
         }
-        move(k);
+        const std::size_t cell = move(k);
+        if (owned) {
+            newCells ^= cell == 0 ? 0 : cellKey(cell, k + 1);
+        } else {
+            newCells ^= cellKey(cell);
+        }
     }
-    countSurvivors();
+    return newCells;
 }
 
 void Match::decide(int number)
 {
     // Exactly one draw per decision, whatever the outcome and the level: the
     // sequence of draws then depends only on who is still in.
-    const PlayerHead& player = state.players[number];
+    PlayerHead& player = state.players[number];
     const int r = static_cast<int>(decisionGenerator.getFloat() * 100);
     const int classic = decideHeading(player.heading, r, setup.turnChance, [&](int heading) {
         return blocked(player.x + STEP_X[heading], player.y + STEP_Y[heading]);
     });
-    const int heading =
+    player.heading =
         getLevel(number) == 0 ? classic : computers->decide(snapshot(), number, classic);
-    if (heading != player.heading) {
-        PlayerHead head = player;
-        head.heading = heading;
-        setHead(number, head);
-    }
 }
 
-void Match::move(int number)
+std::size_t Match::move(int number)
 {
-    PlayerHead head = state.players[number];
+    PlayerHead& head = state.players[number];
     head.x += STEP_X[head.heading];
     head.y += STEP_Y[head.heading];
-    head.alive = !blocked(head.x, head.y);
-    setHead(number, head);
-    if (head.alive) {
-        block(number, head.x, head.y);
+    if (blocked(head.x, head.y)) {
+        head.alive = false;
+        return 0;
     }
+    const std::size_t index = static_cast<std::size_t>(head.y) * setup.gridWidth + head.x;
+    state.cells[index] = BLOCKED;
+    if (!state.owners.empty()) {
+        state.owners[index] = number + 1;
+    }
+    return index;
 }
 
 void Match::countSurvivors()
@@ -319,8 +335,14 @@ std::uint64_t Match::checksum() const
 {
     const std::uint64_t randoms =
         static_cast<std::uint64_t>(decisionGenerator.getState()) << 32 | startGenerator.getState();
-    return state.cellsHash ^ state.headsHash ^ mix(state.step ^ 0x5E9ull) ^
-           mix(randoms ^ 0xD1CEull) ^ mix(static_cast<std::uint64_t>(state.outcome + 3) << 48);
+    // The heads are folded in here rather than at every move: one key per
+    // player, no more than the step's own walk over the players.
+    std::uint64_t heads = 0;
+    for (int k = 0; k < setup.playerCount; ++k) {
+        heads ^= headKey(k, state.players[static_cast<std::size_t>(k)]);
+    }
+    return state.cellsHash ^ heads ^ mix(state.step ^ 0x5E9ull) ^ mix(randoms ^ 0xD1CEull) ^
+           mix(static_cast<std::uint64_t>(state.outcome + 3) << 48);
 }
 
 void Match::save(MatchState& into) const

@@ -33,7 +33,6 @@ struct MatchState {
     std::uint32_t decisionRandom = 0;
     int outcome = 0;
     std::uint64_t cellsHash = 0;
-    std::uint64_t headsHash = 0;
 };
 
 // The rules of one match as data that steps: a grid whose outer ring is
@@ -75,7 +74,8 @@ public:
     void step(const MatchInputs& inputs);
 
     // A 64-bit digest of the whole state, the same on every build and
-    // machine; kept up to date as cells and heads change.
+    // machine: the cells' part is kept up to date as cells change, the
+    // heads (one key per player) are folded in when asked.
     std::uint64_t checksum() const;
     void save(MatchState& into) const;
     // Puts a saved state of a match of this shape back; the computer
@@ -135,10 +135,14 @@ private:
     void placePlayers();
     void placeRandomPlayer(PlayerHead& player);
     bool goodHumanStart(const PlayerHead& player, int number) const;
-    void setHead(int number, const PlayerHead& head);
     void block(int number, int x, int y);
+    // Every player still in decides and moves; the keys of the cells blocked.
+    template <bool owned>
+    std::uint64_t playersMove();
     void decide(int number);
-    void move(int number);
+    // Returns the index of the cell it blocked, 0 (a corner of the wall,
+    // never free) when it went out.
+    std::size_t move(int number);
     void countSurvivors();
     bool blocked(int x, int y) const { return cell(x, y) != FREE; }
     GridSnapshot snapshot() const;
