@@ -1,26 +1,31 @@
-// Fuzzing harness: arbitrary bytes as a replay file. The reader either
-// refuses them with a reason or gives a replay that encodes back to the
-// very same bytes; a small accepted match is also played back, which must
-// end within the match's own bound of steps.
+// Fuzzing harness: arbitrary bytes as a replay file, once as they are and
+// once with the CRC they need appended (so that mutations reach the header
+// and records behind the CRC check). The reader either refuses them with a
+// reason or gives a replay that encodes back to the very same bytes; a
+// small accepted match is also played back, which must end within the
+// match's own bound of steps.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 
+#include <zlib.h>
+
 #include "app/match/Match.h"
 #include "app/match/Replay.h"
 #include "app/match/ReplayPlayback.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+namespace {
+
+void check(const std::string& bytes)
 {
-    const std::string bytes(reinterpret_cast<const char*>(data), size);
     Tool::Replay replay;
     std::string error;
     if (!Tool::Replay::decode(bytes, replay, error)) {
         if (error.empty() || error.find('\n') != std::string::npos) {
             std::abort(); // one line that says why
         }
-        return 0;
+        return;
     }
     if (replay.encode() != bytes) {
         std::abort(); // one encoding per replay
@@ -34,5 +39,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             std::abort();
         }
     }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    std::string bytes(reinterpret_cast<const char*>(data), size);
+    check(bytes);
+    const uLong crc = crc32(0L, data, static_cast<uInt>(size));
+    for (int i = 0; i < 4; ++i) {
+        bytes += static_cast<char>((crc >> (8 * i)) & 0xFF);
+    }
+    check(bytes);
     return 0;
 }
