@@ -54,7 +54,7 @@ MainLogic::MainLogic(Game::GameManager* gameManager)
       match(replay ? replay->header.setup : MatchSettings::shape()), stepTimer(0), seeded(false),
       turnChanceRead(false), turnChance(0), keysRead(false), keyCodes{}, options(), steering(),
       score(), textView(nullptr), listening(false),
-      recorder(CFG::get("RECORD_DIR"), *Util::Debug::instance().err),
+      recorder(replay ? std::string() : CFG::get("RECORD_DIR"), *Util::Debug::instance().err),
       playback(replay ? new ReplayPlayback(*replay) : nullptr)
 {
     score.wins.assign(static_cast<std::size_t>(match.getPlayerCount()), 0);

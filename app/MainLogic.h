@@ -35,8 +35,8 @@ class TextView;
 // With "RECORD_DIR" every finished or left match is recorded there
 // (ReplayRecorder). With "REPLAY" == file the matches are that file's
 // recorded match, played back with its own setup instead of the settings'
-// and the people's keys; a file that cannot be read or decoded throws
-// std::invalid_argument with the reason.
+// and the people's keys (and nothing is recorded); a file that cannot be
+// read or decoded throws std::invalid_argument with the reason.
 //
 // Optional rules, each off unless its setting is given and read once per
 // match start (MatchOptions): people on seats 1 to 3, a turn buffer, a pause

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <dirent.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <sstream>
@@ -329,7 +330,10 @@ TEST(ReplayInGameTest, TheGamePlaysTheRecordedMatchInsteadOfItsSettings)
     const Replay recorded = record(partySetup());
     const std::string path = files.write("party.vkr", recorded.encode());
     // Held keys would steer player 0 if the people still played.
-    HeadlessMatch game(1.0 / 60.0, "MOVE_TIME == 0\nREPLAY == " + path + "\n",
+    const std::string records = files.path("records");
+    ASSERT_EQ(0, ::mkdir(records.c_str(), 0700));
+    HeadlessMatch game(1.0 / 60.0,
+                       "MOVE_TIME == 0\nREPLAY == " + path + "\nRECORD_DIR == " + records + "\n",
                        {Game::HeadlessApp::Input::keyDown(0, HeadlessMatch::SPACE),
                         Game::HeadlessApp::Input::keyDown(0, HeadlessMatch::UP)},
                        static_cast<int>(recorded.checks.back().step) * 3);
@@ -345,6 +349,7 @@ TEST(ReplayInGameTest, TheGamePlaysTheRecordedMatchInsteadOfItsSettings)
         EXPECT_EQ(expected, printed.substr(at, expected.size()));
     }
     EXPECT_GE(lines, 2u);
+    EXPECT_TRUE(filesIn(records).empty()) << "a replay is not recorded again";
 }
 
 } // namespace
