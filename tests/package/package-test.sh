@@ -75,6 +75,9 @@ for file in usr/lib/cmake/Vektra/VektraConfig.cmake usr/lib/cmake/Vektra/VektraT
     usr/share/doc/vektra-dev/copyright; do
     [[ -f "$devroot/$file" ]] || fail "vektra-dev lacks $file"
 done
+# Headers private to their library's sources stay out of the package.
+private=$(grep -E '/(GLFW27Layer|GLFW27Aliases|InfoImpl)\.h$' <<<"$devfiles" || true)
+[[ -z "$private" ]] || fail "vektra-dev ships private headers: $private"
 for program in vektra vektra-config; do
     [[ -x "$root/usr/games/$program" && -x "$root/usr/lib/games/vektra/$program" ]] || fail "$program not executable"
 done
