@@ -21,17 +21,25 @@ std::string colorText(const Util::RGBA& c)
     return text;
 }
 
-// A whole decimal (or 0x hexadecimal) number between low and high.
-bool number(const std::string& text, unsigned long long low, unsigned long long high,
+// Digits only in the given base (10, or 16 after "0x"), between low and
+// high: a leading 0 is no octal here, and no sign or space slips through.
+bool digits(const std::string& text, int base, unsigned long long low, unsigned long long high,
             unsigned long long& value)
 {
-    if (text.empty() || text.size() > 20 || text[0] == '-' || text[0] == '+' || text[0] == ' ') {
+    const char* allowed = base == 16 ? "0123456789ABCDEFabcdef" : "0123456789";
+    if (text.empty() || text.size() > 20 || text.find_first_not_of(allowed) != std::string::npos) {
         return false;
     }
     char* end = nullptr;
     errno = 0;
-    value = std::strtoull(text.c_str(), &end, 0);
+    value = std::strtoull(text.c_str(), &end, base);
     return errno == 0 && end == text.c_str() + text.size() && value >= low && value <= high;
+}
+
+bool number(const std::string& text, unsigned long long low, unsigned long long high,
+            unsigned long long& value)
+{
+    return digits(text, 10, low, high, value);
 }
 
 bool signedNumber(const std::string& text, long long& value)
@@ -53,7 +61,8 @@ bool colors(const std::string& text, std::vector<Util::RGBA>& out)
         const std::size_t comma = text.find(',', from);
         const std::string piece = text.substr(from, comma - from);
         unsigned long long value = 0;
-        if (!number(piece, 0, 0xFFFFFFFFull, value)) {
+        if (piece.compare(0, 2, "0x") != 0 ||
+            !digits(piece.substr(2), 16, 0, 0xFFFFFFFFull, value)) {
             return false;
         }
         out.emplace_back(static_cast<std::uint8_t>(value >> 24),

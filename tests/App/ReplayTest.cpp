@@ -189,6 +189,9 @@ TEST(ReplayTest, HeadersOutsideTheRulesAreRefusedWithAReason)
         {replaced("GRID_WIDTH==40", "GRID_WIDTH==-1"), "GRID_WIDTH"},
         {replaced("GRID_WIDTH==40", "GRID_WIDTH==3"), "grid width 3 is outside 4 to 1024"},
         {replaced("TURN_CHANCE==7", "TURN_CHANCE==seven"), "TURN_CHANCE"},
+        {replaced("START_RANDOM==77", "START_RANDOM==0x4D"), "START_RANDOM"},
+        {replaced("START_RANDOM==77", "START_RANDOM==+77"), "START_RANDOM"},
+        {replaced("0xFF0000FF,", "255,"), "PLAYER_COLORS"},
         {replaced("NUM_PLAYERS==4", "NUM_PLAYERS==5"), "AI_LEVEL_P5"},
         {replaced("HUMAN_PLAYERS==2", "HUMAN_PLAYERS==5"), "HUMAN_PLAYERS"},
         {replaced("MATCH==3", "MATCH==3\nSPEED==9"), "unknown header key SPEED"},
@@ -213,6 +216,11 @@ TEST(ReplayTest, HeadersOutsideTheRulesAreRefusedWithAReason)
                                           used, error))
         << error;
     EXPECT_EQ(-20, read.setup.turnChance) << "any whole number plays";
+    // Digits are decimal: a leading 0 is no octal.
+    ASSERT_TRUE(Tool::MatchHeader::decode(replaced("START_RANDOM==77", "START_RANDOM==010"), read,
+                                          used, error))
+        << error;
+    EXPECT_EQ(10u, read.setup.startRandom);
 }
 
 std::vector<std::string> filesIn(const std::string& folder)
