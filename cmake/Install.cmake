@@ -6,7 +6,7 @@
 #   games/vektra, games/vektra-config        launchers
 #   lib/games/vektra/                        the programs
 #   share/games/vektra/                      shipped settings files
-#   share/doc/vektra/                        README, copyright, changelog
+#   share/doc/vektra/                        README, copyright, changelog, docs/ (playing, settings)
 #   share/man/man6/                          man pages
 #   share/applications/, share/icons/        menu entry and icon
 include(GNUInstallDirs)
@@ -69,6 +69,11 @@ install(FILES ${VEKTRA_STAGE_DIR}/vektra.6.gz ${VEKTRA_STAGE_DIR}/vektra-config.
 install(FILES ${PROJECT_SOURCE_DIR}/README.md ${VEKTRA_PACKAGING_DIR}/copyright
   ${VEKTRA_STAGE_DIR}/changelog.gz
   DESTINATION ${VEKTRA_DOC_DIR} COMPONENT game)
+# The player's pages the README and the man pages point to, with their
+# pictures, where the README's links find them.
+install(FILES ${PROJECT_SOURCE_DIR}/docs/playing.md ${PROJECT_SOURCE_DIR}/docs/settings.md
+  ${PROJECT_SOURCE_DIR}/docs/screenshot.png ${PROJECT_SOURCE_DIR}/docs/party.png
+  DESTINATION ${VEKTRA_DOC_DIR}/docs COMPONENT game)
 
 install(FILES ${VEKTRA_PACKAGING_DIR}/vektra.desktop
   DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/applications COMPONENT game)

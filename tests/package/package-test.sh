@@ -56,6 +56,10 @@ expected=(
     usr/share/doc/vektra/README.md
     usr/share/doc/vektra/changelog.gz
     usr/share/doc/vektra/copyright
+    usr/share/doc/vektra/docs/party.png
+    usr/share/doc/vektra/docs/playing.md
+    usr/share/doc/vektra/docs/screenshot.png
+    usr/share/doc/vektra/docs/settings.md
     usr/share/icons/hicolor/32x32/apps/vektra.png
     usr/share/icons/hicolor/48x48/apps/vektra.png
     usr/share/icons/hicolor/64x64/apps/vektra.png
