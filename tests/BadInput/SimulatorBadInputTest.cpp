@@ -64,6 +64,44 @@ TEST(SimulatorBadInput, ExitCodesAndMessages)
     }
 }
 
+// --replay reads no settings file: one match recorded beside the shipped
+// settings plays back in a folder without any.
+TEST(SimulatorBadInput, ReplaysNeedNoSettingsFile)
+{
+    TempDir dir;
+    std::ifstream shipped(VEKTRA_SHIPPED_CFG);
+    std::stringstream settings;
+    settings << shipped.rdbuf();
+    dir.write("vektra.cfg", settings.str());
+    ASSERT_EQ(0, ProgramRun(VEKTRA_SIM, dir.dir())
+                     .timeLimit(60)
+                     .run({"--matches=1", "RECORD_DIR==" + dir.dir()})
+                     .exitCode);
+    TempDir bare;
+    ProgramRun list("/bin/sh", dir.dir());
+    const std::string recorded = list.run({"-c", "ls *.vkr"}).out;
+    ASSERT_FALSE(recorded.empty());
+    const std::string good = dir.path(recorded.substr(0, recorded.find('\n')));
+    const std::string damaged = bare.write("damaged.vkr", "VEKTRA-MATCH 1\n");
+
+    struct Row {
+        std::vector<std::string> args;
+        int code;
+        std::string err;
+    };
+    const Row rows[] = {
+        {{"--replay", good}, 0, ""},
+        {{"--replay", good, damaged}, 2, "vektra-sim: " + damaged + ": replay is damaged"},
+        {{"--replay"}, 3, "vektra-sim: --replay needs one or more replay files"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.args.back());
+        const Outcome outcome = ProgramRun(VEKTRA_SIM, bare.dir()).timeLimit(60).run(row.args);
+        ASSERT_EQ(row.code, outcome.exitCode) << outcome.describe() << "\n" << outcome.err;
+        EXPECT_EQ(0u, outcome.err.rfind(row.err, 0)) << outcome.err;
+    }
+}
+
 } // namespace
 
 #endif
