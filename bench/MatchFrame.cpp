@@ -31,9 +31,9 @@
 #include "Game/GameManager.h"
 #include "MinimalMatch.h"
 #include "ShippedSettings.h"
-#include "app/tools/HeadlessVektra.h"
 #include "app/MainLogic.h"
 #include "app/MainView.h"
+#include "app/tools/HeadlessVektra.h"
 
 namespace {
 

@@ -17,8 +17,8 @@
 #include "Game/GameManager.h"
 #include "Game/I_GameUpdated.h"
 #include "ShippedSettings.h"
-#include "app/tools/HeadlessVektra.h"
 #include "app/MainLogic.h"
+#include "app/tools/HeadlessVektra.h"
 
 namespace {
 

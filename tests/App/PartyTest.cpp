@@ -14,8 +14,8 @@
 #include "app/BlockFont.h"
 #include "app/MainLogic.h"
 #include "app/MainView.h"
-#include "app/views/TextView.h"
 #include "app/TitleLogic.h"
+#include "app/views/TextView.h"
 
 namespace {
 
