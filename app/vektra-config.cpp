@@ -6,7 +6,8 @@
 // line, in the order asked for. "INFO_" keys are filled by the game once its
 // window is open, so an empty one is marked as such. "--help" prints the
 // usage. Exit codes: 0 normal, 1 missing or empty extra settings file, 2
-// unusable setting, settings file over the size limit, or bad option.
+// unusable setting, settings file over the size limit, or bad option, 4
+// output that could not be written.
 #include <iostream>
 #include <string>
 #include <vector>
@@ -15,6 +16,7 @@
 #include "CFG/GuardedMain.h"
 #include "CFG/SettingsLoader.h"
 #include "Util/Debug.h"
+#include "Util/OutputCheck.h"
 
 namespace {
 
@@ -24,6 +26,7 @@ const char* const HELP_OPTION = "--help";
 const char* const INFO_PREFIX = "INFO_";
 const char* const INFO_NOTE = "(published by the game at start-up)";
 constexpr int USAGE_EXIT = 2;
+constexpr int WRITE_FAILED_EXIT = 4;
 
 const char* const USAGE_LINE =
     "usage: vektra-config [--get KEY]... [SETTINGS_file] [extra.cfg] [KEY==VALUE]...";
@@ -32,7 +35,8 @@ const char* const HELP_TEXT =
     "working directory; then the arguments) and prints every key as KEY == VALUE, sorted,\n"
     "or, with --get, each KEY's value on a line of its own. --get comes first.\n"
     "Exit codes: 0; 1 for a missing or empty extra.cfg; 2 for an unusable setting, a\n"
-    "settings file over the size limit, or a bad option.\n";
+    "settings file over the size limit, or a bad option; 4 when the output cannot be\n"
+    "written (a full disk, a closed pipe).\n";
 
 struct Options {
     std::vector<std::string> keys;
@@ -119,15 +123,15 @@ int run(int argc, char** argv)
         return USAGE_EXIT;
     }
     if (options.help) {
-        std::cout << USAGE_LINE << '\n' << HELP_TEXT << std::flush;
-        return 0;
+        std::cout << USAGE_LINE << '\n' << HELP_TEXT;
+        return Util::OutputCheck::standardOutputWritten("vektra-config") ? 0 : WRITE_FAILED_EXIT;
     }
     int code = CFG::SettingsLoader(SETTINGS_FILE).load(options.gameArgs);
     if (code != CFG::SettingsLoader::GO_ON) {
         return code;
     }
-    std::cout << listing(options) << std::flush;
-    return 0;
+    std::cout << listing(options);
+    return Util::OutputCheck::standardOutputWritten("vektra-config") ? 0 : WRITE_FAILED_EXIT;
 }
 
 } // namespace
