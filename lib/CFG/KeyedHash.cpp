@@ -26,7 +26,7 @@ Key randomKey()
 
 } // namespace
 
-std::uint64_t KeyedHash::of(std::string_view text)
+std::uint64_t KeyedHash::sipHash(std::string_view text)
 {
     static const Key KEY = randomKey();
     static_assert(crypto_shorthash_BYTES == sizeof(std::uint64_t), "SipHash gives 64 bits");
@@ -35,6 +35,12 @@ std::uint64_t KeyedHash::of(std::string_view text)
     crypto_shorthash(reinterpret_cast<unsigned char*>(&hash),
                      reinterpret_cast<const unsigned char*>(text.data()), text.size(), KEY.data());
     return hash;
+}
+
+std::uint64_t KeyedHash::remember(Memo& memo, std::string_view text, const Memo::Words& words)
+{
+    memo = Memo{text.data(), text.size(), words, sipHash(text)};
+    return memo.hash;
 }
 
 } // namespace CFG

@@ -49,19 +49,23 @@ public:
 
     // The node stored under key, or null.
     const SettingsNode* find(std::string_view key) const { return find(key, hashOf(key)); }
-    const SettingsNode* find(std::string_view key, std::size_t hash) const
+    // Inlined into every read: the probe bound must not cost a call.
+    [[gnu::always_inline]] const SettingsNode* find(std::string_view key, std::size_t hash) const
     {
         if (slots.empty()) {
             return nullptr;
         }
-        std::size_t at = hash & mask;
-        for (std::size_t probe = 0; probe <= MAX_PROBE; ++probe, at = (at + 1) & mask) {
+        const std::size_t home = hash & mask;
+        for (std::size_t at = home;; at = (at + 1) & mask) {
             const Slot& slot = slots[at];
             if (slot.entry == nullptr) {
                 break;
             }
             if (slot.hash == hash && sameText(slot.entry->first, key)) {
                 return &slot.entry->second;
+            }
+            if (((at - home) & mask) == MAX_PROBE) {
+                break;
             }
         }
         return unindexed == 0 ? nullptr : findInMap(key);
