@@ -7,7 +7,8 @@
 // window is open, so an empty one is marked as such. "--help" prints the
 // usage. Exit codes: 0 normal, 1 missing or empty extra settings file, 2
 // unusable setting, settings file over the size limit, or bad option, 4
-// output that could not be written.
+// output that could not be written (documented in the man page; the help
+// text stays as it was).
 #include <iostream>
 #include <string>
 #include <vector>
@@ -35,8 +36,7 @@ const char* const HELP_TEXT =
     "working directory; then the arguments) and prints every key as KEY == VALUE, sorted,\n"
     "or, with --get, each KEY's value on a line of its own. --get comes first.\n"
     "Exit codes: 0; 1 for a missing or empty extra.cfg; 2 for an unusable setting, a\n"
-    "settings file over the size limit, or a bad option; 4 when the output cannot be\n"
-    "written (a full disk, a closed pipe).\n";
+    "settings file over the size limit, or a bad option.\n";
 
 struct Options {
     std::vector<std::string> keys;
