@@ -17,7 +17,8 @@ const char* const SEAT_KEY_SUFFIXES[4] = {"_UP", "_DOWN", "_LEFT", "_RIGHT"};
 // when negative or wider.
 unsigned long readColor(const std::string& piece, std::size_t entry)
 {
-    const unsigned long value = CFG::SettingNumber::read<unsigned long>("PLAYER_COLORS", piece, entry);
+    const unsigned long value =
+        CFG::SettingNumber::read<unsigned long>("PLAYER_COLORS", piece, entry);
     if (Util::trim(piece).rfind("-", 0) == 0 || value > 0xFFFFFFFFul) {
         CFG::SettingNumber::outOfRange("PLAYER_COLORS", piece, entry);
     }

@@ -258,8 +258,7 @@ TEST_F(GameBadInput, FrameLimits)
          "FRAME_LIMIT: out of range: 0.05" + UNDER_ONE, false},
         {"FRAME_LIMIT 1e-9", quick({"FRAME_LIMIT==1e-9"}), 2,
          "FRAME_LIMIT: out of range: 1e-9" + UNDER_ONE, false},
-        {"FRAME_LIMIT 30 without vertical sync", quick({"FRAME_LIMIT==30", "VSYNC_ON==NO"}), 0,
-         ""},
+        {"FRAME_LIMIT 30 without vertical sync", quick({"FRAME_LIMIT==30", "VSYNC_ON==NO"}), 0, ""},
     });
 }
 
