@@ -3,6 +3,7 @@
 #include <string>
 
 #include "CFG/CFG.h"
+#include "CFG/SettingNumber.h"
 #include "Devices/KeyboardStrings.h"
 #include "Util/StringHelpers.h"
 
@@ -11,6 +12,18 @@ namespace Tool {
 namespace {
 
 const char* const SEAT_KEY_SUFFIXES[4] = {"_UP", "_DOWN", "_LEFT", "_RIGHT"};
+
+// One entry of "PLAYER_COLORS": a 32-bit number, refused (not wrapped)
+// when negative or wider.
+unsigned long readColor(const std::string& piece, std::size_t entry)
+{
+    const unsigned long value =
+        CFG::SettingNumber::read<unsigned long>("PLAYER_COLORS", piece, entry);
+    if (Util::trim(piece).rfind("-", 0) == 0 || value > 0xFFFFFFFFul) {
+        CFG::SettingNumber::outOfRange("PLAYER_COLORS", piece, entry);
+    }
+    return value;
+}
 
 std::vector<Util::RGBA> readColors(int playerCount)
 {
@@ -24,7 +37,7 @@ std::vector<Util::RGBA> readColors(int playerCount)
     // when there are fewer players than entries.
     std::vector<Util::RGBA> listed;
     for (const std::string& piece : pieces) {
-        listed.push_back(colorFromNumber(Util::strToNum<unsigned long>(piece)));
+        listed.push_back(colorFromNumber(readColor(piece, listed.size() + 1)));
     }
     for (int k = 0; k < playerCount; ++k) {
         colors.push_back(listed[static_cast<std::size_t>(k) % listed.size()]);
@@ -38,7 +51,7 @@ int readHumans(int playerCount, std::ostream& errors)
     if (text.empty()) {
         return 1;
     }
-    const int asked = Util::strToNum<int>(text);
+    const int asked = CFG::SettingNumber::read<int>("HUMAN_PLAYERS", text);
     const int most =
         playerCount < MatchOptions::MAX_HUMANS ? playerCount : MatchOptions::MAX_HUMANS;
     const int humans = asked < 0 ? 0 : (asked > most ? most : asked);

@@ -91,7 +91,8 @@ const char* SimulatorOptions::usage()
            "               exit 0 all hold, 1 one differs, 2 a file is unreadable,\n"
            "               malformed or damaged\n"
            "Exit codes: 0 done; 1 the extra settings file is missing or empty; 2 a\n"
-           "setting is wrong (the message says which); 3 an option is wrong.\n";
+           "setting is wrong (the message says which); 3 an option is wrong; 4 the output\n"
+           "could not be written (a full disk, a closed pipe).\n";
 }
 
 } // namespace Tool

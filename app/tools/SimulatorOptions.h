@@ -12,6 +12,8 @@ namespace Tool {
 struct SimulatorOptions {
     // Exit code for an option the simulator cannot use.
     static constexpr int BAD_OPTION = 3;
+    // Exit code when the output could not be written (full disk, closed pipe).
+    static constexpr int WRITE_FAILED = 4;
 
     unsigned long matches = 0;
     unsigned int first = 0;

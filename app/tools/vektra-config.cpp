@@ -6,7 +6,9 @@
 // line, in the order asked for. "INFO_" keys are filled by the game once its
 // window is open, so an empty one is marked as such. "--help" prints the
 // usage. Exit codes: 0 normal, 1 missing or empty extra settings file, 2
-// unusable setting, settings file over the size limit, or bad option.
+// unusable setting, settings file over the size limit, or bad option, 4
+// output that could not be written (documented in the man page; the help
+// text stays as it was).
 #include <iostream>
 #include <string>
 #include <vector>
@@ -15,6 +17,7 @@
 #include "CFG/GuardedMain.h"
 #include "CFG/SettingsLoader.h"
 #include "Util/Debug.h"
+#include "Util/OutputCheck.h"
 
 namespace {
 
@@ -24,6 +27,7 @@ const char* const HELP_OPTION = "--help";
 const char* const INFO_PREFIX = "INFO_";
 const char* const INFO_NOTE = "(published by the game at start-up)";
 constexpr int USAGE_EXIT = 2;
+constexpr int WRITE_FAILED_EXIT = 4;
 
 const char* const USAGE_LINE =
     "usage: vektra-config [--get KEY]... [SETTINGS_file] [extra.cfg] [KEY==VALUE]...";
@@ -119,15 +123,15 @@ int run(int argc, char** argv)
         return USAGE_EXIT;
     }
     if (options.help) {
-        std::cout << USAGE_LINE << '\n' << HELP_TEXT << std::flush;
-        return 0;
+        std::cout << USAGE_LINE << '\n' << HELP_TEXT;
+        return Util::OutputCheck::standardOutputWritten("vektra-config") ? 0 : WRITE_FAILED_EXIT;
     }
     int code = CFG::SettingsLoader(SETTINGS_FILE).load(options.gameArgs);
     if (code != CFG::SettingsLoader::GO_ON) {
         return code;
     }
-    std::cout << listing(options) << std::flush;
-    return 0;
+    std::cout << listing(options);
+    return Util::OutputCheck::standardOutputWritten("vektra-config") ? 0 : WRITE_FAILED_EXIT;
 }
 
 } // namespace

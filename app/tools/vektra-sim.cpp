@@ -12,6 +12,7 @@
 #include "MatchSimulator.h"
 #include "ReplayCheck.h"
 #include "SimulatorOptions.h"
+#include "Util/OutputCheck.h"
 
 namespace {
 
@@ -100,7 +101,9 @@ int main(int argc, char** argv)
     const Tool::SimulatorOptions options = Tool::SimulatorOptions::parse(args);
     if (options.help) {
         std::cout << Tool::SimulatorOptions::usage();
-        return 0;
+        return Util::OutputCheck::standardOutputWritten("vektra-sim")
+                   ? 0
+                   : Tool::SimulatorOptions::WRITE_FAILED;
     }
     if (!options.error.empty()) {
         std::cerr << "vektra-sim: " << options.error << "\n" << Tool::SimulatorOptions::usage();
@@ -115,7 +118,8 @@ int main(int argc, char** argv)
                 std::cout << "match " << match.number << ' ' << match.result << " steps "
                           << match.steps << " grid " << std::hex << std::setw(8)
                           << std::setfill('0') << match.gridHash << std::dec << std::setfill(' ')
-                          << '\n';
+                          << '\n'
+                          << std::flush; // whole lines only, however the run ends
             }
             progress.update(tally.matches);
         });
@@ -132,5 +136,7 @@ int main(int argc, char** argv)
         return code;
     }
     printTally(simulator.tally(), options.csv);
-    return 0;
+    return Util::OutputCheck::standardOutputWritten("vektra-sim")
+               ? 0
+               : Tool::SimulatorOptions::WRITE_FAILED;
 }

@@ -1,5 +1,6 @@
 #include "CFG/SettingsTable.h"
 
+#include "CFG/KeyedHash.h"
 #include "CFG/SettingsLookup.h"
 
 namespace CFG {
@@ -19,6 +20,17 @@ bool wantsLargerIndex(std::size_t entries, std::size_t slots)
 }
 
 } // namespace
+
+std::size_t SettingsTable::hashOf(std::string_view key)
+{
+    return static_cast<std::size_t>(KeyedHash::of(key));
+}
+
+const SettingsNode* SettingsTable::findInMap(std::string_view key) const
+{
+    const auto it = entries.find(key);
+    return it == entries.end() ? nullptr : &it->second;
+}
 
 SettingsNode& SettingsTable::store(std::string_view key, std::string value)
 {
@@ -44,13 +56,19 @@ void SettingsTable::clear()
     entries.clear();
     slots.clear();
     mask = 0;
+    unindexed = 0;
 }
 
 void SettingsTable::insertSlot(const Slot& slot)
 {
     std::size_t at = slot.hash & mask;
-    while (slots[at].entry != nullptr) {
-        at = (at + 1) & mask;
+    for (std::size_t probe = 0; slots[at].entry != nullptr; ++probe, at = (at + 1) & mask) {
+        if (probe == MAX_PROBE) {
+            // Only a defeated hash gets here: the entry stays in the map,
+            // where find looks for what the index lacks.
+            ++unindexed;
+            return;
+        }
     }
     slots[at] = slot;
 }
@@ -62,6 +80,7 @@ void SettingsTable::growIndex()
     std::vector<Slot> old(slots.empty() ? FIRST_INDEX_SIZE : 2 * slots.size(), Slot{0, nullptr});
     old.swap(slots);
     mask = slots.size() - 1;
+    // Entries the old index could not place stay in the map only.
     for (const Slot& slot : old) {
         if (slot.entry != nullptr) {
             insertSlot(slot);

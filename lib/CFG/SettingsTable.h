@@ -38,57 +38,46 @@ public:
     SettingsTable(const SettingsTable&) = delete;
     SettingsTable& operator=(const SettingsTable&) = delete;
 
-    // The hash find expects for key. Inline, and a few multiplications
-    // for a key of up to sixteen bytes, because a settings read hashes its
-    // key once per store it asks.
-    static std::size_t hashOf(std::string_view key)
-    {
-        const std::size_t size = key.size();
-        const char* data = key.data();
-        std::uint64_t first = 0;
-        std::uint64_t last = 0;
-        if (size >= 8) {
-            // Whole words, the last one ending at the key's end (it overlaps
-            // the word before when the size is no multiple of eight).
-            std::uint64_t hash = size;
-            for (std::size_t at = 0; at + 16 < size; at += 8) {
-                hash = mix(hash, load<std::uint64_t>(data + at));
-            }
-            first = hash ^ load<std::uint64_t>(data + (size > 16 ? size - 16 : 0));
-            last = load<std::uint64_t>(data + size - 8);
-        } else if (size >= 4) {
-            first = load<std::uint32_t>(data);
-            last = load<std::uint32_t>(data + size - 4);
-        } else if (size > 0) {
-            first = static_cast<unsigned char>(data[0]) | size << 8;
-            last = static_cast<unsigned char>(data[size / 2]) |
-                   std::uint64_t(static_cast<unsigned char>(data[size - 1])) << 8;
-        }
-        const std::uint64_t hash = mix(first * 0xC2B2AE3D27D4EB4Fu, last ^ size);
-        return static_cast<std::size_t>(hash ^ (hash >> 32));
-    }
+    // The hash find expects for key: SipHash under a per-process random key
+    // (KeyedHash), so that no file can choose keys that share a probe chain.
+    static std::size_t hashOf(std::string_view key);
+
+    // A find looks at most this many slots past a key's own; a key that
+    // would sit further is kept in the map only, and the table then asks
+    // the map for any key the index does not hold.
+    static constexpr std::size_t MAX_PROBE = 32;
 
     // The node stored under key, or null.
     const SettingsNode* find(std::string_view key) const { return find(key, hashOf(key)); }
-    const SettingsNode* find(std::string_view key, std::size_t hash) const
+    // Inlined into every read: the probe bound must not cost a call.
+    [[gnu::always_inline]] const SettingsNode* find(std::string_view key, std::size_t hash) const
     {
         if (slots.empty()) {
             return nullptr;
         }
-        for (std::size_t at = hash & mask;; at = (at + 1) & mask) {
+        const std::size_t home = hash & mask;
+        for (std::size_t at = home;; at = (at + 1) & mask) {
             const Slot& slot = slots[at];
             if (slot.entry == nullptr) {
-                return nullptr;
+                break;
             }
             if (slot.hash == hash && sameText(slot.entry->first, key)) {
                 return &slot.entry->second;
             }
+            if (((at - home) & mask) == MAX_PROBE) {
+                break;
+            }
         }
+        return unindexed == 0 ? nullptr : findInMap(key);
     }
     // The node under key with value as its value and no choices, replacing
     // (and deleting) whatever node the key had.
     SettingsNode& store(std::string_view key, std::string value);
     void clear();
+
+    // How many entries the index could not place within MAX_PROBE of their
+    // own slot (zero unless the hash is defeated).
+    std::size_t unindexedEntries() const { return unindexed; }
 
     bool empty() const { return entries.empty(); }
     std::size_t size() const { return entries.size(); }
@@ -121,17 +110,12 @@ private:
         return load<std::uint32_t>(a.data()) == load<std::uint32_t>(b.data()) &&
                load<std::uint32_t>(a.data() + size - 4) == load<std::uint32_t>(b.data() + size - 4);
     }
-    static std::uint64_t mix(std::uint64_t hash, std::uint64_t word)
-    {
-        hash = (hash ^ word) * 0x9E3779B97F4A7C15u;
-        return hash ^ (hash >> 29);
-    }
-
     struct Slot {
         std::size_t hash;
         Entries::value_type* entry;
     };
 
+    const SettingsNode* findInMap(std::string_view key) const;
     void insertSlot(const Slot& slot);
     void growIndex();
 
@@ -141,6 +125,7 @@ private:
     // of entries). A slot with no entry is free.
     std::vector<Slot> slots;
     std::size_t mask = 0;
+    std::size_t unindexed = 0;
 };
 
 } // namespace CFG

@@ -29,4 +29,11 @@ double FrameLimiter::restAfterFrame(double now)
     return std::min(std::max(nextStart - now, 0.0), period);
 }
 
+double FrameLimiter::takeRested(double elapsed)
+{
+    const double taken = std::min(std::max(elapsed, 0.0), rested);
+    rested = 0.0;
+    return taken;
+}
+
 } // namespace Game

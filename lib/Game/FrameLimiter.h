@@ -21,8 +21,17 @@ public:
     // share or more. Never more than one period.
     double restAfterFrame(double now);
 
+    // The time a rest actually took (a sleep may overrun its request), kept
+    // until the next frame takes it out of its delta with takeRested: the
+    // game manager would count it as lateness and skip drawing.
+    void noteRested(double seconds) { rested += seconds; }
+    // The rested time within elapsed (seconds since the last frame), now
+    // forgotten; 0 after a time reset discards it.
+    double takeRested(double elapsed);
+
 private:
     double period;
+    double rested = 0.0;
     double nextStart;
     bool scheduled;
 };

@@ -15,8 +15,10 @@
 #include "Events/Event_Joypad.h"
 #include "Events/Event_Key.h"
 #include "Events/Event_Mouse.h"
+#include "Events/Event_PreUpdate.h"
 #include "Events/Event_Screen.h"
 #include "Events/Event_SetMouse.h"
+#include "Events/Event_Update.h"
 #include "Game/FrameLimiter.h"
 #include "Game/FrameSequence.h"
 #include "Game/GLFW/GLFW27.h"
@@ -133,7 +135,14 @@ public:
             lastCount = now;
         }
         const float speed = g_app ? g_app->getGameSpeed() : 1.0f;
-        const float delta = static_cast<float>((now - lastCount) * 1000.0 * speed);
+        // Game time keeps the rest, in an update of its own, so that the
+        // frame's delta (which the frame-skip rule judges) holds only the
+        // time the frame worked.
+        const double rested = limiter.takeRested(now - lastCount);
+        if (rested > 0) {
+            raiseUpdate(static_cast<float>(rested * 1000.0 * speed));
+        }
+        const float delta = static_cast<float>((now - lastCount - rested) * 1000.0 * speed);
         lastCount = now;
         return delta;
     }
@@ -152,9 +161,11 @@ public:
         if (!limiter.isOn()) {
             return;
         }
-        const double rest = limiter.restAfterFrame(glfwGetTime());
+        const double now = glfwGetTime();
+        const double rest = limiter.restAfterFrame(now);
         if (rest > 0) {
             std::this_thread::sleep_for(std::chrono::duration<double>(rest));
+            limiter.noteRested(glfwGetTime() - now);
         }
     }
 
@@ -164,6 +175,14 @@ public:
     FrameLimiter limiter{0.0f};
 
 private:
+    static void raiseUpdate(float delta)
+    {
+        EVT::Event_PreUpdate preUpdate(delta);
+        raise(preUpdate);
+        EVT::Event_Update update(delta);
+        raise(update);
+    }
+
     double lastCount = 0.0;
 };
 

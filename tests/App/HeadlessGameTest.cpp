@@ -230,6 +230,27 @@ TEST_F(HeadlessGameTest, UnusableSettingsEndWithTheirMessageAndExitCodeTwo)
     }
 }
 
+// The game's own number settings say which setting (and which entry of a
+// list) is wrong, and call a number too large for its type out of range.
+TEST_F(HeadlessGameTest, BadNumbersOfTheGamesOwnSettingsNameTheSetting)
+{
+    const std::string NOT_A_NUMBER = "not a number: Cant convert String to Num:";
+    const std::pair<const char*, std::string> cases[] = {
+        {"PLAYER_COLORS==0x1, zz", "PLAYER_COLORS entry 2: " + NOT_A_NUMBER + "zz\n"},
+        {"PLAYER_COLORS==0xFF0000FF, -1", "PLAYER_COLORS entry 2: out of range: -1\n"},
+        {"PLAYER_COLORS==0x1FF0000FF", "PLAYER_COLORS entry 1: out of range: 0x1FF0000FF\n"},
+        {"HUMAN_PLAYERS==two", "HUMAN_PLAYERS: " + NOT_A_NUMBER + "two\n"},
+        {"HUMAN_PLAYERS==99999999999",
+         "HUMAN_PLAYERS: out of range: Cant convert String to Num:99999999999\n"},
+    };
+    for (const auto& [setting, message] : cases) {
+        SCOPED_TRACE(setting);
+        const GameRun outcome = run({setting}, press(3, SPACE));
+        EXPECT_EQ(2, outcome.exitCode);
+        EXPECT_EQ(message, outcome.err);
+    }
+}
+
 TEST_F(HeadlessGameTest, StartUpReadsItsSettingsInItsOrder)
 {
     // Of two unusable settings, the one read first is the one reported.

@@ -246,6 +246,22 @@ TEST_F(GameBadInput, StepAndFlashTimes)
     });
 }
 
+// A frame limit under one a second would leave Escape unanswered for
+// minutes: refused at start-up, and so is one that is no number, by name.
+TEST_F(GameBadInput, FrameLimits)
+{
+    const std::string UNDER_ONE = " \\(0, or 1 and more\\)\n";
+    checkAll({
+        {"FRAME_LIMIT fast", quick({"FRAME_LIMIT==fast"}), 2,
+         "FRAME_LIMIT: not a number: " + NOT_A_NUMBER + "fast\n", false},
+        {"FRAME_LIMIT 0.05", quick({"FRAME_LIMIT==0.05"}), 2,
+         "FRAME_LIMIT: out of range: 0.05" + UNDER_ONE, false},
+        {"FRAME_LIMIT 1e-9", quick({"FRAME_LIMIT==1e-9"}), 2,
+         "FRAME_LIMIT: out of range: 1e-9" + UNDER_ONE, false},
+        {"FRAME_LIMIT 30 without vertical sync", quick({"FRAME_LIMIT==30", "VSYNC_ON==NO"}), 0, ""},
+    });
+}
+
 TEST_F(GameBadInput, KeysAndScreenSizes)
 {
     checkAll({

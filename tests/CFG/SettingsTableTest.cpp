@@ -104,3 +104,37 @@ TEST(SettingsTable, EveryKindOfOverrideLayerIsHeard)
     ASSERT_TRUE(middle.add("HEIGHT", "480"));
     EXPECT_EQ(viaChain.get("HEIGHT"), "480") << "a change to a layer is seen at the next get";
 }
+
+// Keys chosen, by someone who knows this process's hash key, to share one
+// home slot: the index places what it can within its probe bound and the
+// map answers for the rest, so every key is still found and none is made
+// up, and no find walks the whole chain.
+TEST(SettingsTable, KeysSharingOneSlotAreAllFoundThroughTheMap)
+{
+    constexpr std::size_t KEYS = 300;
+    constexpr std::size_t HOME_BITS = 0xFFF; // beyond the index of 300 entries
+    std::vector<std::string> keys;
+    std::vector<std::string> strangers;
+    for (std::size_t n = 0; keys.size() < KEYS || strangers.size() < 20; ++n) {
+        std::string key = "FLOOD_" + std::to_string(n);
+        if ((SettingsTable::hashOf(key) & HOME_BITS) == 0) {
+            (keys.size() < KEYS ? keys : strangers).push_back(key);
+        }
+    }
+    SettingsTable table;
+    for (const std::string& key : keys) {
+        table.store(key, key + "_value");
+    }
+    EXPECT_GT(table.unindexedEntries(), 0u) << "the probe bound was never reached";
+    EXPECT_LE(table.unindexedEntries(), KEYS - SettingsTable::MAX_PROBE);
+    for (const std::string& key : keys) {
+        const CFG::SettingsNode* node = table.find(key);
+        ASSERT_NE(node, nullptr) << key;
+        EXPECT_EQ(node->value, key + "_value");
+    }
+    for (const std::string& key : strangers) {
+        EXPECT_EQ(table.find(key), nullptr) << key;
+    }
+    table.clear();
+    EXPECT_EQ(table.unindexedEntries(), 0u);
+}

@@ -95,13 +95,13 @@ field() { dpkg-deb -f "${2:-$deb}" "$1"; }
 [[ -n $(field Version) && -n $(field Maintainer) && -n $(field Description) ]] ||
     fail "Version, Maintainer or Description empty"
 depends=$(field Depends)
-for library in libglfw3 libglew libopengl0 libglx0 libglu1 libstdc++6 libc6; do
+for library in libglfw3 libglew libopengl0 libglx0 libglu1 libsodium23 libstdc++6 libc6; do
     [[ "$depends" == *"$library"* ]] || fail "Depends lacks $library: $depends"
 done
 
 [[ $(field Package "$devdeb") == vektra-dev && $(field Section "$devdeb") == libdevel ]] ||
     fail "vektra-dev: Package $(field Package "$devdeb"), Section $(field Section "$devdeb")"
-for package in libglfw3-dev libglew-dev libgl-dev libglu1-mesa-dev pkg-config; do
+for package in libglfw3-dev libglew-dev libgl-dev libglu1-mesa-dev libsodium-dev pkg-config; do
     [[ "$(field Depends "$devdeb")" == *"$package"* ]] || fail "vektra-dev does not depend on $package"
 done
 

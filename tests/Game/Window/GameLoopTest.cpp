@@ -2,6 +2,7 @@
 
 #include <GL/glew.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <functional>
 #include <stdexcept>
@@ -52,9 +53,10 @@ class ScriptedLogic : public Game::I_LogicState {
 public:
     void setPause(bool) override {}
     void onEnter(const std::string&, const std::string&) override {}
-    std::string onUpdate(float) override
+    std::string onUpdate(float delta) override
     {
         ++updates;
+        gameTime += delta;
         if (action) {
             action(updates);
         }
@@ -62,6 +64,7 @@ public:
     }
     void doExit(const std::string&) override {}
     int updates = 0;
+    double gameTime = 0.0; // milliseconds
     std::function<void(int)> action;
 };
 
@@ -97,11 +100,11 @@ Game_* g_building = nullptr;
 
 // What start-up builds, with one scripted logic state and the probe view.
 struct Game_ {
-    Game_()
+    explicit Game_(const std::string& more = "")
     {
         Game::g_exitApp = false;
         CFG::getDefaultOverrides()->reset();
-        const std::string settings = dir.write("game.cfg", kSettings);
+        const std::string settings = dir.write("game.cfg", kSettings + more);
         const Game::GameDefinition definition = {kTitle, settings.c_str(), "", &registerStates};
         g_building = this;
         const int built = assembly.build({}, definition, platform);
@@ -205,6 +208,39 @@ TEST(GameLoop, AnErrorInAnInputHandlerLeavesRunAsAnException)
     game.onKey = [] { throw std::domain_error("Cant convert String to Num:abc"); };
     EXPECT_THROW(game.run(), std::domain_error);
     EXPECT_EQ(game.keys.size(), 1u);
+}
+
+// The time a frame limit sleeps is not lateness: frames of the limit's rate
+// are drawn, not skipped by the frame-skip rule, and the game's clock still
+// follows the wall clock.
+TEST(GameLoop, AFrameLimitDrawsItsRateAndKeepsGameTime)
+{
+    for (int limit : {30, 60}) {
+        SCOPED_TRACE("FRAME_LIMIT " + std::to_string(limit));
+        Game_ game("FRAME_RATE == 60\nFRAME_SKIP == 5\nFRAME_LIMIT == " + std::to_string(limit) +
+                   "\n");
+        // Counted from the first update: the one before it holds the start.
+        std::chrono::steady_clock::time_point start;
+        double seconds = 0.0, startGameTime = 0.0;
+        int startRenders = 0;
+        game.logic->action = [&](int update) {
+            const auto now = std::chrono::steady_clock::now();
+            if (update == 1) {
+                start = now;
+                startGameTime = game.logic->gameTime;
+                startRenders = game.renders;
+            }
+            seconds = std::chrono::duration<double>(now - start).count();
+            if (seconds >= 1.0) {
+                game.manager().shutdown();
+            }
+        };
+        game.run();
+        const int drawn = game.renders - startRenders;
+        EXPECT_GE(drawn, 0.75 * limit * seconds);
+        EXPECT_LE(drawn, 1.1 * limit * seconds + 1);
+        EXPECT_NEAR(game.logic->gameTime - startGameTime, 1000.0 * seconds, 100.0);
+    }
 }
 
 void runWithoutADisplay()

@@ -1,0 +1,44 @@
+#include "CFG/SettingNumber.h"
+
+#include <cstdlib>
+
+namespace CFG {
+
+namespace {
+
+std::string where(const std::string& key, std::size_t entry)
+{
+    return entry == 0 ? key : key + " entry " + std::to_string(entry);
+}
+
+// A decimal or hexadecimal number that strtod reads whole (not "nan" or
+// "inf"): strToNum refused it only because it does not fit.
+bool looksLikeNumber(const std::string& text)
+{
+    const std::string trimmed = Util::trim(text);
+    if (trimmed.empty() ||
+        trimmed.find_first_not_of("0123456789abcdefABCDEFxX+-.") != std::string::npos) {
+        return false;
+    }
+    char* end = nullptr;
+    std::strtod(trimmed.c_str(), &end);
+    return end == trimmed.c_str() + trimmed.size();
+}
+
+} // namespace
+
+void SettingNumber::outOfRange(const std::string& key, const std::string& text, std::size_t entry)
+{
+    throw std::domain_error(where(key, entry) + ": out of range: " + text);
+}
+
+void SettingNumber::refuse(const std::string& key, const std::string& text, std::size_t entry,
+                           const std::string& reason)
+{
+    if (looksLikeNumber(text)) {
+        throw std::domain_error(where(key, entry) + ": out of range: " + reason);
+    }
+    throw std::domain_error(where(key, entry) + ": not a number: " + reason);
+}
+
+} // namespace CFG

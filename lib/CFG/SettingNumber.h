@@ -1,0 +1,40 @@
+#pragma once
+
+#include <cstddef>
+#include <stdexcept>
+#include <string>
+
+#include "Util/StringHelpers.h"
+
+namespace CFG {
+
+// A number read from a setting, with the setting named when it is none.
+// Util::strToNum converts, with its own result and message; a text it
+// refuses throws std::domain_error whose message puts the setting's name,
+// the entry's position in a list (counted from 1, when entry is not 0) and
+// "out of range" (for a number that does not fit in T) or "not a number"
+// in front of strToNum's own message:
+//   PLAYER_COLORS entry 2: not a number: Cant convert String to Num:zz
+class SettingNumber {
+public:
+    template <typename T>
+    static T read(const std::string& key, const std::string& text, std::size_t entry = 0)
+    {
+        try {
+            return Util::strToNum<T>(text);
+        } catch (const std::domain_error& error) {
+            refuse(key, text, entry, error.what());
+        }
+    }
+
+    // The same message for a number that converts but lies outside what
+    // the setting takes (a colour of -1, or wider than 32 bits).
+    [[noreturn]] static void outOfRange(const std::string& key, const std::string& text,
+                                        std::size_t entry);
+
+private:
+    [[noreturn]] static void refuse(const std::string& key, const std::string& text,
+                                    std::size_t entry, const std::string& reason);
+};
+
+} // namespace CFG
