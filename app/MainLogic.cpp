@@ -13,7 +13,9 @@
 #include "Game/GameManager.h"
 #include "Game/ViewManager.h"
 #include "MainView.h"
+#include "MatchSounds.h"
 #include "Random/RandSimple.h"
+#include "SoundChoice.h"
 #include "TextView.h"
 #include "Util/Debug.h"
 
@@ -90,6 +92,9 @@ MainLogic::MainLogic(Game::GameManager* gameManager)
     if (CFG::parser()->getBool("SHOW_TEXT")) {
         textView = new TextView(gameManager, this);
         gameManager->getViewManager()->add(textView);
+    }
+    if (CFG::parser()->getBool("SOUND")) {
+        sounds.reset(new MatchSounds(gameManager, *this, soundFolder()));
     }
 }
 

@@ -22,6 +22,7 @@ namespace Tool {
 
 class ComputerPlayers;
 class MainView;
+class MatchSounds;
 class TextView;
 
 // The logic state that plays one match ("RUNNING"): a grid whose outer ring
@@ -184,6 +185,8 @@ private:
     unsigned long stepCount;
     // The levels of the computer players and their searches.
     std::unique_ptr<ComputerPlayers> computers;
+    // The match's sound cues ("SOUND"); null without.
+    std::unique_ptr<MatchSounds> sounds;
 };
 
 } // namespace Tool

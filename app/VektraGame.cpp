@@ -5,6 +5,7 @@
 #include "Game/GameAssembly.h"
 #include "Game/LogicController.h"
 #include "MainLogic.h"
+#include "SoundChoice.h"
 #include "TitleLogic.h"
 
 namespace Tool {
@@ -41,7 +42,8 @@ const GameDefinition& gameDefinition()
 {
     // No render ability is required: the arena needs nothing beyond
     // OpenGL 1.1.
-    static const GameDefinition vektra = {"Vektra", "vektra.cfg", "", &Tool::registerVektraStates};
+    static const GameDefinition vektra = {"Vektra", "vektra.cfg", "", &Tool::registerVektraStates,
+                                          &Tool::makeVektraSound};
     return vektra;
 }
 
