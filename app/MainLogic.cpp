@@ -117,13 +117,30 @@ void MainLogic::handleEvent(EVT::I_Event* event)
         return;
     }
     if (options.leaveKey != 0 && key->key == options.leaveKey) {
-        result = "LEAVE";
-        // The arena's blink goes on behind the title screen.
-        paused = false;
+        leave();
     } else if (options.pauseKey != 0 && key->key == options.pauseKey) {
         setPause(!paused);
     } else if (options.turnBuffer && !paused) {
         steering.press(key->key);
+    }
+}
+
+void MainLogic::leave()
+{
+    result = "LEAVE";
+    // The arena's blink goes on behind the title screen.
+    paused = false;
+}
+
+// A pad's east button (B) leaves and its Start button pauses, as the leave and pause keys do
+// and only when they are set; its pushes are turn-buffer presses.
+void MainLogic::usePads()
+{
+    pads.update(options.turnBuffer && !paused ? &steering : nullptr);
+    if (options.leaveKey != 0 && pads.pressed(Devices::Joypad::BUTTON_B)) {
+        leave();
+    } else if (options.pauseKey != 0 && pads.pressed(Devices::Joypad::START)) {
+        setPause(!paused);
     }
 }
 
@@ -148,6 +165,7 @@ void MainLogic::startOptions()
         }
     }
     steering.setSeats(options.humans, seatKeys);
+    pads.read(options.humans);
     if (options.colors.empty()) {
         owners.clear();
     } else {
@@ -199,6 +217,9 @@ void MainLogic::doExit(const std::string&)
 
 std::string MainLogic::onUpdate(float elapsed)
 {
+    if (pads.any() && inMatch()) {
+        usePads();
+    }
     // A finished match stays as it ended until the next one starts.
     if (!result.empty() || paused) {
         return result;
@@ -333,6 +354,13 @@ void MainLogic::steerPeople()
     }
     for (int seat = 1; seat < options.humans; ++seat) {
         players[seat].heading = steering.heldHeading(seat, players[seat].heading);
+    }
+    // A seat's pad, when it points somewhere, has the last word over its keys.
+    for (int seat = 0; seat < options.humans && pads.any(); ++seat) {
+        const int heading = pads.heading(seat);
+        if (heading != PadControl::NONE) {
+            players[seat].heading = heading;
+        }
     }
 }
 

@@ -8,6 +8,7 @@
 #include "Game/I_LogicState.h"
 #include "GridSnapshot.h"
 #include "MatchOptions.h"
+#include "PadControl.h"
 #include "Steering.h"
 
 namespace Game {
@@ -142,6 +143,8 @@ private:
     void startOptions();
     void step();
     void steerFromKeyboard();
+    void usePads();
+    void leave();
     void steerPeople();
     void decide(int number);
     GridSnapshot snapshot() const;
@@ -176,6 +179,8 @@ private:
 
     MatchOptions options;
     Steering steering;
+    // The seats' gamepads ("JOY_P1" to "JOY_P4"), read at each match start.
+    PadControl pads;
     std::vector<int> owners;
     std::vector<int> wins;
     TextView* textView;

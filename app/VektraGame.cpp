@@ -1,10 +1,12 @@
 #include "VektraGame.h"
 
 #define GAME_MAIN_NO_ENTRY
+#include "Devices/Devices.h"
 #include "Game/GAME_MAIN"
 #include "Game/GameAssembly.h"
 #include "Game/LogicController.h"
 #include "MainLogic.h"
+#include "PadControl.h"
 #include "SoundChoice.h"
 #include "TitleLogic.h"
 
@@ -12,6 +14,11 @@ namespace Tool {
 
 void registerVektraStates(Game::LogicController& logic, Game::GameManager* manager)
 {
+    // Installed for the rest of the process, like the keyboard, and only when a seat has a
+    // pad: the window backend reads gamepads only then.
+    if (PadControl::configured() && Devices::getJoypad() == nullptr) {
+        Devices::setJoypad(new Devices::Joypad());
+    }
     logic.add("TITLE", new TitleLogic(manager), {});
     logic.add("RUNNING", new MainLogic(manager), {{"*", "TITLE"}});
 }

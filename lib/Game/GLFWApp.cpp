@@ -19,7 +19,9 @@
 #include "Events/Event_SetMouse.h"
 #include "Game/FrameLimiter.h"
 #include "Game/FrameSequence.h"
+#include "Devices/Devices.h"
 #include "Game/GLFW27.h"
+#include "Game/GLFW27Gamepads.h"
 #include "Game/I_FrameBackend.h"
 
 using namespace GLFW27;
@@ -123,7 +125,14 @@ public:
         }
     }
 
-    void pollJoysticks() override { checkJoysticks(); }
+    void pollJoysticks() override
+    {
+        checkJoysticks();
+        // Gamepads are read only once a game has installed the joypad device.
+        if (Devices::getJoypad() != nullptr) {
+            GLFW27::readGamepads(*Devices::getJoypad());
+        }
+    }
 
     float frameDelta() override
     {
