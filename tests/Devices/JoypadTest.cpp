@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-#include "Devices/Devices.h"
 #include "Devices/Joypad.h"
 
 namespace {
@@ -43,15 +42,6 @@ TEST(JoypadTest, KeepsWhatIsWrittenWithinItsRanges)
     joypad.setConnected(3, false);
     EXPECT_FALSE(joypad.pad(3).connected);
     EXPECT_FALSE(joypad.pad(3).buttons[Joypad::START]);
-}
-
-TEST(JoypadTest, TheRegistryHoldsOne)
-{
-    EXPECT_EQ(nullptr, Devices::getJoypad());
-    Joypad joypad;
-    Devices::setJoypad(&joypad);
-    EXPECT_EQ(&joypad, Devices::getJoypad());
-    Devices::setJoypad(nullptr);
 }
 
 } // namespace
