@@ -36,8 +36,9 @@ class TextView;
 // Optional rules, each off unless its setting is given and read once per
 // match start (MatchOptions): people on seats 1 to 3, a turn buffer, a pause
 // and a leave key ("LEAVE": neither printed nor scored), and who owns each
-// cell, kept beside the grid only when players have colours. Wins are
-// counted per player for the whole run.
+// cell, kept beside the grid only when players have colours, gamepads for
+// the people's seats ("JOY_P1" to "JOY_P4") and sound cues ("SOUND"). Wins
+// are counted per player for the whole run.
 class MainLogic : public Game::I_LogicState, public EVT::I_EventConsumer {
 public:
     enum Heading { UP = 0, DOWN = 1, LEFT = 2, RIGHT = 3 };
