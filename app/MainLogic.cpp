@@ -14,6 +14,8 @@
 #include "MainView.h"
 #include "Util/Debug.h"
 #include "app/match/MatchSettings.h"
+#include "app/sound/MatchSounds.h"
+#include "app/sound/SoundChoice.h"
 #include "app/views/TextView.h"
 
 namespace Tool {
@@ -62,6 +64,9 @@ MainLogic::MainLogic(Game::GameManager* gameManager)
         textView = new TextView(gameManager, match, score);
         gameManager->getViewManager()->add(textView);
     }
+    if (CFG::parser()->getBool("SOUND")) {
+        sounds.reset(new MatchSounds(gameManager, *this, soundFolder()));
+    }
 }
 
 MainLogic::~MainLogic()
@@ -83,14 +88,31 @@ void MainLogic::handleEvent(EVT::I_Event* event)
         return;
     }
     if (options.leaveKey != 0 && key->key == options.leaveKey) {
-        recorder.end(match, true);
-        score.result = "LEAVE";
-        // The arena's blink goes on behind the title screen.
-        score.paused = false;
+        leave();
     } else if (options.pauseKey != 0 && key->key == options.pauseKey) {
         setPause(!score.paused);
     } else if (options.turnBuffer && !score.paused) {
         steering.press(key->key);
+    }
+}
+
+void MainLogic::leave()
+{
+    recorder.end(match, true);
+    score.result = "LEAVE";
+    // The arena's blink goes on behind the title screen.
+    score.paused = false;
+}
+
+// A pad's east button (B) leaves and its Start button pauses, as the leave and pause keys do
+// and only when they are set; its pushes are turn-buffer presses.
+void MainLogic::usePads()
+{
+    pads.update(options.turnBuffer && !score.paused ? &steering : nullptr);
+    if (options.leaveKey != 0 && pads.pressed(Devices::Joypad::BUTTON_B)) {
+        leave();
+    } else if (options.pauseKey != 0 && pads.pressed(Devices::Joypad::START)) {
+        setPause(!score.paused);
     }
 }
 
@@ -115,6 +137,7 @@ void MainLogic::startOptions()
         }
     }
     steering.setSeats(options.humans, seatKeys);
+    pads.read(options.humans);
     if (options.needsPresses() && !listening) {
         EVT::EventBus::instance().addConsumer(EVT::KEY, this);
         listening = true;
@@ -188,6 +211,9 @@ void MainLogic::doExit(const std::string&)
 
 std::string MainLogic::onUpdate(float elapsed)
 {
+    if (pads.any() && inMatch()) {
+        usePads();
+    }
     // A finished match stays as it ended until the next one starts.
     if (!score.result.empty() || score.paused) {
         return score.result;
@@ -252,6 +278,13 @@ MatchInputs MainLogic::peopleInputs()
     }
     for (int seat = 1; seat < options.humans; ++seat) {
         inputs.heading[seat] = steering.heldHeading(seat, match.getPlayer(seat).heading);
+    }
+    // A seat's pad, when it points somewhere, has the last word over its keys.
+    for (int seat = 0; seat < options.humans && pads.any(); ++seat) {
+        const int heading = pads.heading(seat);
+        if (heading != PadControl::NONE) {
+            inputs.heading[seat] = heading;
+        }
     }
     return inputs;
 }

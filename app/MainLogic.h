@@ -8,6 +8,7 @@
 #include "Game/I_LogicState.h"
 #include "app/match/Match.h"
 #include "app/match/MatchOptions.h"
+#include "app/match/PadControl.h"
 #include "app/match/Replay.h"
 #include "app/match/ReplayPlayback.h"
 #include "app/match/ReplayRecorder.h"
@@ -21,6 +22,7 @@ class GameManager;
 namespace Tool {
 
 class MainView;
+class MatchSounds;
 class TextView;
 
 // The logic state that plays one match ("RUNNING") around the match model:
@@ -41,8 +43,9 @@ class TextView;
 // Optional rules, each off unless its setting is given and read once per
 // match start (MatchOptions): people on seats 1 to 3, a turn buffer, a pause
 // and a leave key ("LEAVE": neither printed nor scored), and who owns each
-// cell, kept beside the grid only when players have colours. Wins are
-// counted per player for the whole run.
+// cell, kept beside the grid only when players have colours, gamepads for
+// the people's seats ("JOY_P1" to "JOY_P4") and sound cues ("SOUND"). Wins
+// are counted per player for the whole run.
 class MainLogic : public Game::I_LogicState, public EVT::I_EventConsumer {
 public:
     enum Heading { UP = 0, DOWN = 1, LEFT = 2, RIGHT = 3 };
@@ -134,6 +137,8 @@ private:
     bool playStep();
     MatchInputs peopleInputs();
     void finish();
+    void usePads();
+    void leave();
     bool keyDown(int setting) const;
     void readKeyCodes();
 
@@ -156,10 +161,14 @@ private:
     MatchOptions options;
     Steering steering;
     Scoreboard score;
+    // The seats' gamepads ("JOY_P1" to "JOY_P4"), read at each match start.
+    PadControl pads;
     TextView* textView;
     bool listening;
     ReplayRecorder recorder;
     std::unique_ptr<ReplayPlayback> playback;
+    // The match's sound cues ("SOUND"); null without.
+    std::unique_ptr<MatchSounds> sounds;
 };
 
 } // namespace Tool

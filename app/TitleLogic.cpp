@@ -44,6 +44,7 @@ void TitleLogic::onEnter(const std::string&, const std::string&)
     const bool leaveKeySet = keyCodeOf(CFG::get("KEY_LEAVE")) != 0;
     ignoreEscape = leaveKeySet && keyDown(KEY_ESCAPE);
     ignoreSpace = leaveKeySet && keyDown(KEY_SPACE);
+    pads.read(PadControl::MAX_SEATS);
 }
 
 bool TitleLogic::usable(unsigned char code)
@@ -57,11 +58,12 @@ bool TitleLogic::usable(unsigned char code)
 
 std::string TitleLogic::onUpdate(float)
 {
+    pads.update(nullptr);
     if (usable(KEY_ESCAPE)) {
         // Delivered at once: the window application ends its loop at the
         // end of this frame.
         EVT::EventBus::instance().raiseEvent(EVT::QUIT, false);
-    } else if (usable(KEY_SPACE)) {
+    } else if (usable(KEY_SPACE) || pads.pressed(Devices::Joypad::BUTTON_A)) {
         result = "START";
     }
     return result;

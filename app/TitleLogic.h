@@ -4,6 +4,7 @@
 
 #include "Events/I_EventConsumer.h"
 #include "Game/I_LogicState.h"
+#include "app/match/PadControl.h"
 
 namespace Game {
 class GameManager;
@@ -42,6 +43,8 @@ private:
     // Escape and space, each ignored while still held from before entry.
     bool ignoreEscape;
     bool ignoreSpace;
+    // The seats' gamepads: a new press of the south button (A) starts, as space does.
+    PadControl pads;
 };
 
 } // namespace Tool

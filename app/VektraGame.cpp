@@ -1,16 +1,24 @@
 #include "VektraGame.h"
 
 #define GAME_MAIN_NO_ENTRY
+#include "Devices/Devices.h"
 #include "Game/GAME_MAIN"
 #include "Game/GameAssembly.h"
 #include "Game/LogicController.h"
 #include "MainLogic.h"
+#include "app/match/PadControl.h"
+#include "app/sound/SoundChoice.h"
 #include "TitleLogic.h"
 
 namespace Tool {
 
 void registerVektraStates(Game::LogicController& logic, Game::GameManager* manager)
 {
+    // Installed for the rest of the process, like the keyboard, and only when a seat has a
+    // pad: the window backend reads gamepads only then.
+    if (PadControl::configured() && Devices::getJoypad() == nullptr) {
+        Devices::setJoypad(new Devices::Joypad());
+    }
     logic.add("TITLE", new TitleLogic(manager), {});
     logic.add("RUNNING", new MainLogic(manager), {{"*", "TITLE"}});
 }
@@ -41,7 +49,8 @@ const GameDefinition& gameDefinition()
 {
     // No render ability is required: the arena needs nothing beyond
     // OpenGL 1.1.
-    static const GameDefinition vektra = {"Vektra", "vektra.cfg", "", &Tool::registerVektraStates};
+    static const GameDefinition vektra = {"Vektra", "vektra.cfg", "", &Tool::registerVektraStates,
+                                          &Tool::makeVektraSound};
     return vektra;
 }
 

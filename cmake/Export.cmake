@@ -14,7 +14,7 @@ set(VEKTRA_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/Vektra)
 # Libraries from the bottom up; the game's own code (VektraGame) is not
 # part of the framework.
 set(VEKTRA_EXPORTED)
-foreach(target Util Math Random Files CFG Events Devices Sound Render RenderOGL RenderHeadless
+foreach(target Util Math Random Files CFG Events Devices Sound SoundAL Render RenderOGL RenderHeadless
                GameCore GameGLFW GameHeadless Game)
   if(TARGET ${target})
     list(APPEND VEKTRA_EXPORTED ${target})

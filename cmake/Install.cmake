@@ -5,7 +5,7 @@
 # moved installation works too:
 #   games/vektra, games/vektra-config        launchers
 #   lib/games/vektra/                        the programs
-#   share/games/vektra/                      shipped settings files
+#   share/games/vektra/                      shipped settings files, sounds/
 #   share/doc/vektra/                        README, copyright, changelog, docs/ (playing, settings)
 #   share/man/man6/                          man pages
 #   share/applications/, share/icons/        menu entry and icon
@@ -32,6 +32,10 @@ endforeach()
 
 install(TARGETS vektra vektra-config RUNTIME DESTINATION ${VEKTRA_PROGRAM_DIR} COMPONENT game)
 install(FILES ${VEKTRA_SHIPPED_SETTINGS} DESTINATION ${VEKTRA_DATA_DIR} COMPONENT game)
+# The sounds, found by the game from its own place: the relative path is built in.
+install(FILES ${VEKTRA_SOUND_FILES} DESTINATION ${VEKTRA_DATA_DIR}/sounds COMPONENT game)
+file(RELATIVE_PATH sounds_from_program /x/${VEKTRA_PROGRAM_DIR} /x/${VEKTRA_DATA_DIR}/sounds)
+target_compile_definitions(VektraGame PRIVATE VEKTRA_SOUNDS_FROM_PROGRAM="${sounds_from_program}")
 
 # Launchers: the relative paths from their folder are written into them.
 file(RELATIVE_PATH program_from_bin /x/${VEKTRA_LAUNCHER_DIR} /x/${VEKTRA_PROGRAM_DIR})

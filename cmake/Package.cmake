@@ -19,7 +19,7 @@ set(CPACK_DEBIAN_DEV_PACKAGE_NAME vektra-dev)
 set(CPACK_DEBIAN_DEV_PACKAGE_SECTION libdevel)
 set(CPACK_DEBIAN_DEV_PACKAGE_SHLIBDEPS OFF)
 set(CPACK_DEBIAN_DEV_PACKAGE_DEPENDS
-  "libglfw3-dev, libglew-dev, libgl-dev, libglu1-mesa-dev, libsodium-dev, pkg-config")
+  "libglfw3-dev, libglew-dev, libgl-dev, libglu1-mesa-dev, libsodium-dev, libopenal-dev, libsndfile1-dev, pkg-config")
 # The first line of each description is the package's summary.
 set(CPACK_DEBIAN_DEV_DESCRIPTION "framework of the Vektra game, for building other games
 The game framework under Vektra: a main loop, a synchronous event bus,

@@ -39,10 +39,18 @@ void Steering::press(unsigned char key)
     }
     for (int seat = 0; seat < seats; ++seat) {
         for (int d = 0; d < 4; ++d) {
-            if (keys[seat][d] == key && queued[seat] < QUEUE_LENGTH) {
-                queue[seat][queued[seat]++] = d;
+            if (keys[seat][d] == key) {
+                push(seat, d);
             }
         }
+    }
+}
+
+void Steering::push(int seat, int direction)
+{
+    if (seat >= 0 && seat < seats && direction >= 0 && direction < 4 &&
+        queued[seat] < QUEUE_LENGTH) {
+        queue[seat][queued[seat]++] = direction;
     }
 }
 

@@ -27,6 +27,8 @@ public:
     // A key went down: every seat with that key queues the direction (two
     // seats sharing a key both do). A full queue ignores the press.
     void press(unsigned char key);
+    // A push of a seat's pad toward direction: queued for that seat as a key press is.
+    void push(int seat, int direction);
 
     // The seat's oldest queued press that is not a turn straight back into
     // its own trail (the opposite of heading while blockedBehind), or NONE.

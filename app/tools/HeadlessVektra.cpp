@@ -25,6 +25,8 @@ HeadlessVektra::~HeadlessVektra()
     game.reset();
     delete Devices::getKeyboard();
     Devices::setKeyboard(nullptr);
+    delete Devices::getJoypad();
+    Devices::setJoypad(nullptr);
 }
 
 Game::GameManager& HeadlessVektra::build(const std::string& settingsFile, bool renderEvents)

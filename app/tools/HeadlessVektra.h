@@ -20,8 +20,9 @@ class MainLogic;
 // (buildVektra) on the headless platform from a settings file, for the
 // tests and benchmarks that drive it frame by frame. Throws
 // std::runtime_error when the settings stop start-up. Tearing it down also
-// removes the keyboard start-up installed for the rest of the process, so
-// that the next game installs its own.
+// removes the keyboard (and the joypad, when seats have pads) that start-up
+// installed for the rest of the process, so that the next game installs its
+// own.
 class HeadlessVektra {
 public:
     HeadlessVektra(double frameSeconds, std::vector<Game::HeadlessApp::Input> script,

@@ -21,7 +21,9 @@
 #include "Events/Event_Update.h"
 #include "Game/FrameLimiter.h"
 #include "Game/FrameSequence.h"
+#include "Devices/Devices.h"
 #include "Game/GLFW/GLFW27.h"
+#include "Game/GLFW/GLFW27Gamepads.h"
 #include "Game/I_FrameBackend.h"
 
 using namespace GLFW27;
@@ -125,7 +127,14 @@ public:
         }
     }
 
-    void pollJoysticks() override { checkJoysticks(); }
+    void pollJoysticks() override
+    {
+        checkJoysticks();
+        // Gamepads are read only once a game has installed the joypad device.
+        if (Devices::getJoypad() != nullptr) {
+            GLFW27::readGamepads(*Devices::getJoypad());
+        }
+    }
 
     float frameDelta() override
     {

@@ -50,7 +50,12 @@ int GameAssembly::build(const std::vector<std::string>& args, const GameDefiniti
     checkRequiredAbilities(game);
     copyGlobalKeys();
 
-    sound.reset(new Sound::NullSoundController());
+    if (game.makeSoundController != nullptr) {
+        sound.reset(game.makeSoundController());
+    }
+    if (!sound) {
+        sound.reset(new Sound::NullSoundController());
+    }
     manager->setSoundController(sound.get());
 
     logic.reset(new LogicController());

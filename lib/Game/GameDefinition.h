@@ -1,5 +1,9 @@
 #pragma once
 
+namespace Sound {
+class I_SoundController;
+}
+
 namespace Game {
 
 class GameManager;
@@ -8,12 +12,16 @@ class LogicController;
 // What makes a game out of the framework's start-up routine: its window
 // title, its settings file, the render abilities it cannot run without (a
 // comma-separated list of ability names, may be empty) and the logic states
-// it registers, the first of which runs first.
+// it registers, the first of which runs first. A game that makes sounds
+// also supplies its sound controller's maker, called once the settings are
+// loaded; without one, or when it returns null, the game gets the sound
+// controller that does nothing.
 struct GameDefinition {
     const char* title;
     const char* settingsFile;
     const char* requiredAbilities;
     void (*registerStates)(LogicController& logic, GameManager* manager);
+    Sound::I_SoundController* (*makeSoundController)() = nullptr;
 };
 
 // Supplied by the game: its definition. The start-up routine's main() runs

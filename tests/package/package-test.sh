@@ -67,6 +67,9 @@ expected=(
     usr/share/man/man6/vektra.6.gz
     usr/share/games/vektra/vektra.cfg
 )
+for sound in start turn crash win draw pause; do
+    expected+=(usr/share/games/vektra/sounds/$sound.wav)
+done
 [[ -f "$(dirname "$0")/../../party.cfg" ]] && expected+=(usr/share/games/vektra/party.cfg)
 got=$(cd "$root" && find . -type f -o -type l | sed 's|^\./||' | LC_ALL=C sort)
 want=$(printf '%s\n' "${expected[@]}" | LC_ALL=C sort)
@@ -82,6 +85,9 @@ done
 # Headers private to their library's sources stay out of the package.
 private=$(grep -E '/(GLFW27Layer|GLFW27Aliases|InfoImpl)\.h$' <<<"$devfiles" || true)
 [[ -z "$private" ]] || fail "vektra-dev ships private headers: $private"
+# The game finds its sounds from its own place, by this relative path.
+[[ -f "$root/usr/lib/games/vektra/../../../share/games/vektra/sounds/crash.wav" ]] ||
+    fail "the sounds are not where the installed game looks for them"
 for program in vektra vektra-config; do
     [[ -x "$root/usr/games/$program" && -x "$root/usr/lib/games/vektra/$program" ]] || fail "$program not executable"
 done
@@ -95,13 +101,13 @@ field() { dpkg-deb -f "${2:-$deb}" "$1"; }
 [[ -n $(field Version) && -n $(field Maintainer) && -n $(field Description) ]] ||
     fail "Version, Maintainer or Description empty"
 depends=$(field Depends)
-for library in libglfw3 libglew libopengl0 libglx0 libglu1 libsodium23 libstdc++6 libc6; do
+for library in libglfw3 libglew libopengl0 libglx0 libglu1 libsodium23 libopenal1 libsndfile1 libstdc++6 libc6; do
     [[ "$depends" == *"$library"* ]] || fail "Depends lacks $library: $depends"
 done
 
 [[ $(field Package "$devdeb") == vektra-dev && $(field Section "$devdeb") == libdevel ]] ||
     fail "vektra-dev: Package $(field Package "$devdeb"), Section $(field Section "$devdeb")"
-for package in libglfw3-dev libglew-dev libgl-dev libglu1-mesa-dev libsodium-dev pkg-config; do
+for package in libglfw3-dev libglew-dev libgl-dev libglu1-mesa-dev libsodium-dev libopenal-dev libsndfile1-dev pkg-config; do
     [[ "$(field Depends "$devdeb")" == *"$package"* ]] || fail "vektra-dev does not depend on $package"
 done
 

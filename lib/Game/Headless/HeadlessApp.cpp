@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "Devices/Devices.h"
 #include "Events/Event.h"
 #include "Events/EventBus.h"
 #include "Events/EventType.h"
@@ -80,8 +81,17 @@ void HeadlessApp::raiseInput(int frame)
     // come with the first frame rather than never.
     while (nextInput < script.size() && script[nextInput].frame <= frame) {
         const Input& input = script[nextInput++];
+        Devices::Joypad* joypad = Devices::getJoypad();
         if (input.kind == Input::CLOSE) {
             bus.raiseEvent(EVT::QUIT, false);
+        } else if (input.kind == Input::PAD_BUTTON) {
+            if (joypad != nullptr) {
+                joypad->setButton(input.pad, input.key, input.pressed);
+            }
+        } else if (input.kind == Input::PAD_AXIS) {
+            if (joypad != nullptr) {
+                joypad->setAxis(input.pad, input.key, input.value);
+            }
         } else {
             EVT::Event_Key key(input.key, input.pressed, input.modifiers);
             bus.raiseEvent(&key, false);

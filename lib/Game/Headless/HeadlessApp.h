@@ -12,7 +12,7 @@ namespace Game {
 // A window application without a window, so that a whole game runs in
 // tests, deterministically and without a display. Its frame loop is the
 // real one (FrameSequence) with a fixed frame time, and its input comes
-// from a script of key events and close requests at given frames, raised
+// from a script of key events, close requests and gamepad input at given frames, raised
 // as the real window application raises them. With rendering on, each
 // frame raises the render event, so the views draw (on a render controller
 // without a display, such as HeadlessRenderController), and the frame's
@@ -25,17 +25,30 @@ public:
     // One scripted input, raised in the buffer swap of its frame (or, with
     // rendering off, after the frame's update).
     struct Input {
-        enum Kind { KEY, CLOSE };
+        enum Kind { KEY, CLOSE, PAD_BUTTON, PAD_AXIS };
         int frame;
         Kind kind;
-        unsigned char key;
+        unsigned char key; // for a pad: the button or axis
         bool pressed;
         int modifiers;
+        // A pad's number and an axis value, for the pad inputs.
+        int pad = 0;
+        float value = 0.0f;
 
         static Input keyDown(int frame, unsigned char key) { return {frame, KEY, key, true, 0}; }
         static Input keyUp(int frame, unsigned char key) { return {frame, KEY, key, false, 0}; }
         // A close request as the window manager sends it: the quit event.
         static Input close(int frame) { return {frame, CLOSE, 0, false, 0}; }
+        // A gamepad's button or axis (Devices::Joypad's numbers), written into the installed
+        // joypad device, if any, where the frame's input comes.
+        static Input padButton(int frame, int pad, int button, bool down)
+        {
+            return {frame, PAD_BUTTON, static_cast<unsigned char>(button), down, 0, pad, 0.0f};
+        }
+        static Input padAxis(int frame, int pad, int axis, float value)
+        {
+            return {frame, PAD_AXIS, static_cast<unsigned char>(axis), false, 0, pad, value};
+        }
     };
 
     // frameSeconds is the real time of every frame; frames are game time

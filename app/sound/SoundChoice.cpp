@@ -1,0 +1,82 @@
+#include "SoundChoice.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <memory>
+#include <ostream>
+
+#include "CFG/CFG.h"
+#include "Sound/AL/OpenALController.h"
+#include "Util/Debug.h"
+
+#ifndef VEKTRA_SOUNDS_FROM_PROGRAM
+#define VEKTRA_SOUNDS_FROM_PROGRAM "../../../share/games/vektra/sounds"
+#endif
+
+namespace Tool {
+
+namespace {
+
+int soundVolume()
+{
+    if (CFG::get("SOUND_VOLUME").empty()) {
+        return 100;
+    }
+    return std::clamp(CFG::parser()->getNumber<int>("SOUND_VOLUME"), 0, 100);
+}
+
+std::string programFolder()
+{
+    char path[4096];
+    const ssize_t length = readlink("/proc/self/exe", path, sizeof(path) - 1);
+    if (length <= 0) {
+        return std::string();
+    }
+    const std::string program(path, static_cast<std::size_t>(length));
+    return program.substr(0, program.rfind('/'));
+}
+
+bool isFolder(const std::string& path)
+{
+    struct stat info {};
+    return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+} // namespace
+
+Sound::I_SoundController* makeVektraSound()
+{
+    if (!CFG::parser()->getBool("SOUND")) {
+        return nullptr;
+    }
+    auto sound = std::make_unique<Sound::OpenALController>();
+    if (!sound->init()) {
+        *Util::Debug::instance().err
+            << "vektra: no sound: no audio output could be opened; playing without sound"
+            << std::endl;
+        return nullptr;
+    }
+    sound->setVolume(Sound::OpenALController::ALL_SOURCES, soundVolume());
+    return sound.release();
+}
+
+std::string soundFolder()
+{
+    const char* fromEnvironment = std::getenv("SOUND_DIR");
+    if (fromEnvironment != nullptr && *fromEnvironment != '\0') {
+        return fromEnvironment;
+    }
+    const std::string program = programFolder();
+    if (program.empty()) {
+        return std::string();
+    }
+    if (isFolder(program + "/sounds")) {
+        return program + "/sounds";
+    }
+    return program + "/" VEKTRA_SOUNDS_FROM_PROGRAM;
+}
+
+} // namespace Tool
