@@ -17,7 +17,7 @@
 #include "Game/I_GameUpdated.h"
 #include "Support/GlobalStateGuard.h"
 #include "Support/TempDir.h"
-#include "app/HeadlessVektra.h"
+#include "app/tools/HeadlessVektra.h"
 #include "app/MainLogic.h"
 
 namespace {
