@@ -14,23 +14,23 @@ constexpr int FIRST_WAY_OUT[4] = {2, 3, 1, 0};
 constexpr int SECOND_WAY_OUT[4] = {3, 2, 0, 1};
 constexpr int BACK[4] = {1, 0, 3, 2};
 
-int readLevel(const std::string& key)
-{
-    const int level = CFG::parser()->getNumber<int>(key);
-    if (level < 0 || level > ComputerPlayers::MAX_LEVEL) {
-        throw std::invalid_argument(key + " == " + std::to_string(level) +
-                                    " is no computer-player level: use 0 to " +
-                                    std::to_string(ComputerPlayers::MAX_LEVEL));
-    }
-    return level;
-}
-
 bool inner(const GridSnapshot& grid, const PlayerHead& head)
 {
     return head.x > 0 && head.y > 0 && head.x < grid.width - 1 && head.y < grid.height - 1;
 }
 
 } // namespace
+
+int ComputerPlayers::readLevel(const std::string& key)
+{
+    const int level = CFG::parser()->getNumber<int>(key);
+    if (level < 0 || level > MAX_LEVEL) {
+        throw std::invalid_argument(key + " == " + std::to_string(level) +
+                                    " is no computer-player level: use 0 to " +
+                                    std::to_string(MAX_LEVEL));
+    }
+    return level;
+}
 
 ComputerPlayers::ComputerPlayers()
     : levels(), search(), level1(search), level2(search, level1), level3(search, level1),

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "GridSearch.h"
@@ -37,6 +38,9 @@ public:
     // message for the player, for a level outside 0 to MAX_LEVEL; a value
     // that is no number throws as every number setting does.
     void readLevels(int playerCount, int firstComputer);
+    // One level setting's value; throws std::invalid_argument, naming the
+    // key, for a value outside 0 to MAX_LEVEL.
+    static int readLevel(const std::string& key);
     // The level of a player: 0 for the classic decision and for human seats.
     int levelOf(int player) const;
     // Readies the shared search for a match on this grid, forgetting what

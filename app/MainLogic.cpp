@@ -28,8 +28,6 @@ const int STEP_Y[4] = {-1, 1, 0, 0};
 const char* const KEY_SETTINGS[4] = {"KEY_MOVE_UP", "KEY_MOVE_DOWN", "KEY_MOVE_LEFT",
                                      "KEY_MOVE_RIGHT"};
 
-constexpr int MIN_GRID_SIDE = 4;
-constexpr int MIN_PLAYERS = 2;
 // Draws a person's start place may take before the last one is kept: a
 // small crowded arena may have no place that is free two cells ahead.
 constexpr int MAX_START_DRAWS = 1000;
@@ -48,38 +46,17 @@ float moveTime()
     return PARSER->getNumber<float>(KEY);
 }
 
-int gridSide(const char* key)
-{
-    const int value = readInt(key);
-    if (value > MainLogic::MAX_GRID_SIDE) {
-        throw std::invalid_argument(std::string(key) + " == " + std::to_string(value) +
-                                    " is too large: at most " +
-                                    std::to_string(MainLogic::MAX_GRID_SIDE) + " cells");
-    }
-    return value < MIN_GRID_SIDE ? MIN_GRID_SIDE : value;
-}
-
 } // namespace
 
 MainLogic::MainLogic(Game::GameManager* gameManager)
-    : gameManager(gameManager), view(nullptr), result(), gridWidth(gridSide("GRID_WIDTH")),
-      gridHeight(gridSide("GRID_HEIGHT")), grid(), playerCount(readInt("NUM_PLAYERS")), players(),
-      stepTimer(0), keysRead(false), keyCodes{}, turnChanceRead(false), cachedTurnChance(0),
-      options(), steering(), owners(), wins(), textView(nullptr), paused(false), listening(false),
+    : gameManager(gameManager), view(nullptr), result(),
+      gridWidth(SettingsCheck::gridSide("GRID_WIDTH")),
+      gridHeight(SettingsCheck::gridSide("GRID_HEIGHT")), grid(),
+      playerCount(SettingsCheck::playerCount(gridWidth, gridHeight)), players(), stepTimer(0),
+      keysRead(false), keyCodes{}, turnChanceRead(false), cachedTurnChance(0), options(),
+      steering(), owners(), wins(), textView(nullptr), paused(false), listening(false),
       matchesStarted(0), stepCount(0), computers(new ComputerPlayers())
 {
-    if (playerCount < MIN_PLAYERS) {
-        playerCount = MIN_PLAYERS;
-    }
-    // Every player needs a free cell to start on; more would also overrun
-    // the arena view's buffer, which holds one quad per cell.
-    const int freeCells = (gridWidth - 2) * (gridHeight - 2);
-    if (playerCount > freeCells) {
-        throw std::invalid_argument("NUM_PLAYERS == " + std::to_string(playerCount) +
-                                    " is too many for a " + std::to_string(gridWidth) + " x " +
-                                    std::to_string(gridHeight) + " grid: at most " +
-                                    std::to_string(freeCells) + " players");
-    }
     grid.assign(static_cast<std::size_t>(gridWidth) * static_cast<std::size_t>(gridHeight), FREE);
     players.assign(static_cast<std::size_t>(playerCount), Player{0, 0, RIGHT, false});
     wins.assign(static_cast<std::size_t>(playerCount), 0);

@@ -8,6 +8,7 @@
 #include "Game/I_LogicState.h"
 #include "GridSnapshot.h"
 #include "MatchOptions.h"
+#include "SettingsCheck.h"
 #include "Steering.h"
 
 namespace Game {
@@ -44,9 +45,8 @@ public:
 
     static constexpr unsigned char FREE = 0;
     static constexpr unsigned char BLOCKED = 0x31;
-    // Largest accepted "GRID_WIDTH" and "GRID_HEIGHT": the arena view keeps
-    // 48 bytes per cell, so this bounds its buffer at 48 MiB.
-    static constexpr int MAX_GRID_SIDE = 1024;
+    // Largest accepted "GRID_WIDTH" and "GRID_HEIGHT" (SettingsCheck).
+    static constexpr int MAX_GRID_SIDE = SettingsCheck::MAX_GRID_SIDE;
 
     // Reads "GRID_WIDTH", "GRID_HEIGHT" (3 or less gives 4) and "NUM_PLAYERS"
     // (1 or less gives 2). Throws std::invalid_argument, with a message for

@@ -12,7 +12,21 @@ namespace {
 
 const char* const SEAT_KEY_SUFFIXES[4] = {"_UP", "_DOWN", "_LEFT", "_RIGHT"};
 
-std::vector<Util::RGBA> readColors(int playerCount)
+} // namespace
+
+Util::RGBA colorFromNumber(unsigned long value)
+{
+    return Util::RGBA(static_cast<std::uint8_t>(value >> 24),
+                      static_cast<std::uint8_t>(value >> 16), static_cast<std::uint8_t>(value >> 8),
+                      static_cast<std::uint8_t>(value));
+}
+
+unsigned char keyCodeOf(const std::string& name)
+{
+    return Devices::KeyboardStrings::instance().keyMapping().getKey(name);
+}
+
+std::vector<Util::RGBA> MatchOptions::readColors(int playerCount)
 {
     std::vector<std::string> pieces;
     Util::splitString(CFG::get("PLAYER_COLORS"), ",", pieces);
@@ -32,7 +46,7 @@ std::vector<Util::RGBA> readColors(int playerCount)
     return colors;
 }
 
-int readHumans(int playerCount, std::ostream& errors)
+int MatchOptions::readHumans(int playerCount, std::ostream& errors)
 {
     const std::string text = CFG::get("HUMAN_PLAYERS");
     if (text.empty()) {
@@ -47,20 +61,6 @@ int readHumans(int playerCount, std::ostream& errors)
                << humans << std::endl;
     }
     return humans;
-}
-
-} // namespace
-
-Util::RGBA colorFromNumber(unsigned long value)
-{
-    return Util::RGBA(static_cast<std::uint8_t>(value >> 24),
-                      static_cast<std::uint8_t>(value >> 16), static_cast<std::uint8_t>(value >> 8),
-                      static_cast<std::uint8_t>(value));
-}
-
-unsigned char keyCodeOf(const std::string& name)
-{
-    return Devices::KeyboardStrings::instance().keyMapping().getKey(name);
 }
 
 MatchOptions MatchOptions::read(int playerCount, std::ostream& errors)

@@ -34,6 +34,11 @@ struct MatchOptions {
     // colour that is not a number throws std::domain_error, like every
     // number setting.
     static MatchOptions read(int playerCount, std::ostream& errors);
+    // The two options read() checks, on their own for the settings check:
+    // the colours (throws for one that is no number) and the number of
+    // people (limited, with a line on errors).
+    static std::vector<Util::RGBA> readColors(int playerCount);
+    static int readHumans(int playerCount, std::ostream& errors);
 
     // True when any option needs the key presses themselves, not only
     // which keys are held at a step.

@@ -85,8 +85,11 @@ const char* SimulatorOptions::usage()
            "  --csv        print the tally as comma-separated values, one row per player\n"
            "  --list       print every match: number, result, steps, final-grid hash\n"
            "  --help       print this text\n"
+           "Without vektra.cfg in the working directory and no settings file named it\n"
+           "plays nothing.\n"
            "Exit codes: 0 done; 1 the extra settings file is missing or empty; 2 a\n"
-           "setting is wrong (the message says which); 3 an option is wrong.\n";
+           "setting is wrong (the message says which) or no settings were found; 3 an\n"
+           "option is wrong.\n";
 }
 
 } // namespace Tool

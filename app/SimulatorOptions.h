@@ -12,6 +12,9 @@ namespace Tool {
 struct SimulatorOptions {
     // Exit code for an option the simulator cannot use.
     static constexpr int BAD_OPTION = 3;
+    // Exit code when there is no vektra.cfg in the working directory and no
+    // settings file is named.
+    static constexpr int SETTINGS_MISSING = 2;
 
     unsigned long matches = 0;
     unsigned int first = 0;

@@ -64,6 +64,23 @@ TEST(SimulatorBadInput, ExitCodesAndMessages)
     }
 }
 
+// Without settings the game's fallback grid of 4 x 4 plays only draws: the
+// simulator refuses, naming the folder it looked in; --help still works.
+TEST(SimulatorBadInput, NoSettingsFound)
+{
+    TempDir dir;
+    Outcome outcome = ProgramRun(VEKTRA_SIM, dir.dir()).run({"--matches=3"});
+    EXPECT_EQ(2, outcome.exitCode);
+    EXPECT_EQ("", outcome.out);
+    EXPECT_EQ(0u, outcome.err.rfind("vektra-sim: no vektra.cfg in " + dir.dir(), 0)) << outcome.err;
+    outcome = ProgramRun(VEKTRA_SIM, dir.dir()).run({"--help"});
+    EXPECT_EQ(0, outcome.exitCode);
+    dir.write("small.cfg", "GRID_WIDTH == 12\nGRID_HEIGHT == 12\nNUM_PLAYERS == 2\n");
+    outcome = ProgramRun(VEKTRA_SIM, dir.dir()).run({"small.cfg", "--matches=2"});
+    EXPECT_EQ(0, outcome.exitCode) << outcome.err;
+    EXPECT_EQ(0u, outcome.out.rfind("2 matches on a 12 x 12 grid", 0)) << outcome.out;
+}
+
 } // namespace
 
 #endif

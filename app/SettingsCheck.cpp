@@ -1,0 +1,164 @@
+#include "SettingsCheck.h"
+
+#include <functional>
+#include <sstream>
+#include <stdexcept>
+
+#include "CFG/CFG.h"
+#include "ComputerPlayers.h"
+#include "MatchOptions.h"
+#include "Util/StringHelpers.h"
+#define GAME_MAIN_NO_ENTRY
+#include "Game/GAME_MAIN"
+
+namespace Tool {
+
+namespace {
+
+constexpr int MIN_GRID_SIDE = 4;
+constexpr int MIN_PLAYERS = 2;
+
+// How a number setting is read: the conversion decides which texts it
+// refuses ("0x20" is no decimal number, "1.5" is a whole one).
+enum class Kind { WHOLE, DECIMAL, UNSIGNED, UNSIGNED_LONG };
+
+struct NumberSetting {
+    const char* key;
+    Kind kind;
+};
+
+// Number settings the framework's start-up and the match read, in the
+// order they are read; the arena's and the options' are checked apart.
+const NumberSetting NUMBERS[] = {
+    {"FRAME_SKIP", Kind::WHOLE},
+    {"FRAME_RATE", Kind::WHOLE},
+    {"BASE_SCREEN_HEIGHT", Kind::WHOLE},
+    {"BASE_SCREEN_WIDTH", Kind::WHOLE},
+    {"GAME_SPEED", Kind::DECIMAL},
+    {"CLEAR_COLOR", Kind::UNSIGNED_LONG},
+    {"SCREEN_HEIGHT", Kind::WHOLE},
+    {"SCREEN_WIDTH", Kind::WHOLE},
+    {"FOV", Kind::DECIMAL},
+    {"MAX_Z", Kind::DECIMAL},
+    {"MIN_Z", Kind::DECIMAL},
+    {"FRAME_LIMIT", Kind::DECIMAL},
+    {"MOVE_TIME", Kind::DECIMAL},
+    {"FLASH_TIME", Kind::DECIMAL},
+    {"GAME_SEED", Kind::UNSIGNED},
+    {"TURN_CHANCE", Kind::WHOLE},
+    {"COUNTDOWN", Kind::DECIMAL},
+};
+
+void readNumber(const NumberSetting& setting)
+{
+    const CFG::InfoParser* parser = CFG::parser();
+    switch (setting.kind) {
+    case Kind::WHOLE:
+        parser->getNumber<int>(setting.key);
+        break;
+    case Kind::DECIMAL:
+        parser->getNumber<float>(setting.key);
+        break;
+    case Kind::UNSIGNED:
+        parser->getNumber<unsigned int>(setting.key);
+        break;
+    case Kind::UNSIGNED_LONG:
+        parser->getNumber<unsigned long>(setting.key);
+        break;
+    }
+}
+
+// Runs one check; a throw is a refusal, a line on the limits stream a
+// limit. Returns whether the value passed without refusal.
+bool check(const std::string& key, const std::function<void(std::ostream&)>& body,
+           std::vector<SettingsCheck::Problem>& problems)
+{
+    std::ostringstream limits;
+    try {
+        body(limits);
+    } catch (const std::exception& error) {
+        problems.push_back({key, error.what(), true});
+        return false;
+    }
+    std::string message = limits.str();
+    if (!message.empty()) {
+        problems.push_back({key, Util::trim(message, " \t\n\r"), false});
+    }
+    return true;
+}
+
+} // namespace
+
+int SettingsCheck::gridSide(const char* key)
+{
+    const int value = CFG::parser()->getNumber<int>(key);
+    if (value > MAX_GRID_SIDE) {
+        throw std::invalid_argument(std::string(key) + " == " + std::to_string(value) +
+                                    " is too large: at most " + std::to_string(MAX_GRID_SIDE) +
+                                    " cells");
+    }
+    return value < MIN_GRID_SIDE ? MIN_GRID_SIDE : value;
+}
+
+int SettingsCheck::playerCount(int width, int height)
+{
+    int players = CFG::parser()->getNumber<int>("NUM_PLAYERS");
+    if (players < MIN_PLAYERS) {
+        players = MIN_PLAYERS;
+    }
+    // Every player needs a free cell to start on; more would also overrun
+    // the arena view's buffer, which holds one quad per cell.
+    const int freeCells = (width - 2) * (height - 2);
+    if (players > freeCells) {
+        throw std::invalid_argument("NUM_PLAYERS == " + std::to_string(players) +
+                                    " is too many for a " + std::to_string(width) + " x " +
+                                    std::to_string(height) + " grid: at most " +
+                                    std::to_string(freeCells) + " players");
+    }
+    return players;
+}
+
+std::vector<SettingsCheck::Problem> SettingsCheck::run()
+{
+    std::vector<Problem> problems;
+    for (const NumberSetting& setting : NUMBERS) {
+        check(
+            setting.key, [&](std::ostream&) { readNumber(setting); }, problems);
+    }
+    for (const auto* entry = Game::StartUp::PUBLISHED_ABILITIES; entry->name != nullptr; ++entry) {
+        const std::string key = std::string("INFO_") + entry->name;
+        check(
+            key, [&](std::ostream&) { Util::strToNum<int>(CFG::get(key)); }, problems);
+    }
+    int width = 0;
+    int height = 0;
+    const bool arenaKnown =
+        check(
+            "GRID_WIDTH", [&](std::ostream&) { width = gridSide("GRID_WIDTH"); }, problems) &
+        check(
+            "GRID_HEIGHT", [&](std::ostream&) { height = gridSide("GRID_HEIGHT"); }, problems);
+    int players = MIN_PLAYERS;
+    if (arenaKnown) {
+        check(
+            "NUM_PLAYERS", [&](std::ostream&) { players = playerCount(width, height); }, problems);
+    }
+    // Every seat's level is checked, as the game does before its window
+    // opens, human or not.
+    check(
+        "AI_LEVEL", [](std::ostream&) { ComputerPlayers::readLevel("AI_LEVEL"); }, problems);
+    for (int seat = 1; seat <= players; ++seat) {
+        const std::string key = "AI_LEVEL_P" + std::to_string(seat);
+        if (!CFG::get(key).empty()) {
+            check(
+                key, [&](std::ostream&) { ComputerPlayers::readLevel(key); }, problems);
+        }
+    }
+    check(
+        "PLAYER_COLORS", [&](std::ostream&) { MatchOptions::readColors(players); }, problems);
+    check(
+        "HUMAN_PLAYERS", [&](std::ostream& limits) { MatchOptions::readHumans(players, limits); },
+        problems);
+    return problems;
+}
+
+} // namespace Tool
