@@ -31,6 +31,8 @@ const char* const KEY_SETTINGS[4] = {"KEY_MOVE_UP", "KEY_MOVE_DOWN", "KEY_MOVE_L
 // Draws a person's start place may take before the last one is kept: a
 // small crowded arena may have no place that is free two cells ahead.
 constexpr int MAX_START_DRAWS = 1000;
+// Skips the rest of a fast-forwarded match.
+constexpr unsigned char SKIP_KEY = 32;
 
 int readInt(const char* key)
 {
@@ -88,13 +90,16 @@ void MainLogic::handleEvent(EVT::I_Event* event)
     if (key == nullptr || !key->pressed || !inMatch()) {
         return;
     }
-    if (options.leaveKey != 0 && key->key == options.leaveKey) {
+    if (key->key == SKIP_KEY && fastForwarding()) {
+        pace.skip();
+    } else if (options.leaveKey != 0 && key->key == options.leaveKey) {
         result = "LEAVE";
         // The arena's blink goes on behind the title screen.
         paused = false;
     } else if (options.pauseKey != 0 && key->key == options.pauseKey) {
         setPause(!paused);
-    } else if (options.turnBuffer && !paused) {
+    } else if ((options.turnBuffer || pace.countdownLeft() > 0) && !paused) {
+        // Presses made during the countdown are kept for the first step.
         steering.press(key->key);
     }
 }
@@ -107,7 +112,7 @@ void MainLogic::startOptions()
         MatchOptions::read(playerCount, matchesStarted == 1 ? *Util::Debug::instance().err : quiet);
     paused = false;
     unsigned char seatKeys[MatchOptions::MAX_HUMANS][4] = {};
-    if (options.turnBuffer && options.humans > 0) {
+    if ((options.turnBuffer || options.countdown > 0) && options.humans > 0) {
         // Presses are matched against seat 0's keys from the first step on.
         readKeyCodes();
         for (int d = 0; d < 4; ++d) {
@@ -141,6 +146,7 @@ void MainLogic::onEnter(const std::string&, const std::string&)
     placePlayers();
     computers->startMatch(snapshot());
     stepTimer = moveTime();
+    pace.start(options);
     if (view == nullptr) {
         view = new MainView(gameManager, this);
         gameManager->getViewManager()->add(view);
@@ -172,7 +178,11 @@ void MainLogic::doExit(const std::string&)
 std::string MainLogic::onUpdate(float elapsed)
 {
     // A finished match stays as it ended until the next one starts.
-    if (!result.empty() || paused) {
+    if (!result.empty() || paused || pace.countingDown(elapsed)) {
+        return result;
+    }
+    if (fastForwarding()) {
+        playFast(elapsed);
         return result;
     }
     stepTimer -= elapsed;
@@ -184,6 +194,29 @@ std::string MainLogic::onUpdate(float elapsed)
     stepTimer = moveTime();
     step();
     return result;
+}
+
+bool MainLogic::fastForwarding() const
+{
+    if (!options.fastForward || options.humans == 0 || !inMatch()) {
+        return false;
+    }
+    for (int seat = 0; seat < options.humans; ++seat) {
+        if (players[seat].alive) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void MainLogic::playFast(float elapsed)
+{
+    // Every step of a match fills a free cell or puts a player out, so a
+    // skip ends within as many steps as the grid has cells.
+    const int steps = pace.fastSteps(elapsed, moveTime(), stepTimer, grid.size());
+    for (int i = 0; i < steps && result.empty(); ++i) {
+        step();
+    }
 }
 
 unsigned char MainLogic::cell(int x, int y) const
@@ -286,8 +319,24 @@ void MainLogic::step()
     countSurvivors();
 }
 
+void MainLogic::applyCountdownPresses()
+{
+    // Held keys steer at every step; the presses of the countdown turn each
+    // person once, the last one that is not straight back counting.
+    for (int seat = 0; seat < options.humans; ++seat) {
+        Player& player = players[seat];
+        for (int heading = steering.takePress(seat, player.heading, false);
+             heading != Steering::NONE; heading = steering.takePress(seat, player.heading, false)) {
+            player.heading = heading;
+        }
+    }
+}
+
 void MainLogic::steerPeople()
 {
+    if (stepCount == 1 && options.countdown > 0 && !options.turnBuffer) {
+        applyCountdownPresses();
+    }
     if (options.turnBuffer) {
         for (int seat = 0; seat < options.humans; ++seat) {
             Player& player = players[seat];

@@ -8,6 +8,7 @@
 #include "Game/I_LogicState.h"
 #include "GridSnapshot.h"
 #include "MatchOptions.h"
+#include "MatchPace.h"
 #include "SettingsCheck.h"
 #include "Steering.h"
 
@@ -124,6 +125,12 @@ public:
     // The computer-player level of a player (0: the classic decision, and
     // every human seat), as read at the last match start.
     int getLevel(int player) const;
+    // Game milliseconds left of the countdown before the first step
+    // ("COUNTDOWN"); 0 when there is none or it is over.
+    float getCountdown() const { return pace.countdownLeft(); }
+    // True once the rest of the match plays fast ("FAST_FORWARD"): people
+    // play it and none of them is left.
+    bool fastForwarding() const;
 
     // Restarts both random generators from seed, as "GAME_SEED" would at
     // the start of a run. The game never calls it; a match simulator does
@@ -140,6 +147,8 @@ private:
     bool goodHumanStart(const Player& player, int number) const;
     void startOptions();
     void step();
+    void playFast(float elapsed);
+    void applyCountdownPresses();
     void steerFromKeyboard();
     void steerPeople();
     void decide(int number);
@@ -174,6 +183,7 @@ private:
     int cachedTurnChance;
 
     MatchOptions options;
+    MatchPace pace;
     Steering steering;
     std::vector<int> owners;
     std::vector<int> wins;

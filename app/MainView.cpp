@@ -28,8 +28,8 @@ MainView::MainView(Game::GameManager* gameManager, MainLogic* logic)
     : gameManager(gameManager), renderController(gameManager->getRenderController()),
       clientArrays(dynamic_cast<Render::I_ClientArrayDraw*>(renderController)), screenWidth(0),
       screenHeight(0), logic(logic), vertices(logic->getGridWidth(), logic->getGridHeight()),
-      textureWanted(ArenaTexture::wanted()), textureTried(false), flashTimer(flashTime()),
-      flashOn(false)
+      keepAspect(CFG::parser()->getBool("KEEP_ASPECT")), textureWanted(ArenaTexture::wanted()),
+      textureTried(false), flashTimer(flashTime()), flashOn(false)
 {
 }
 
@@ -43,7 +43,7 @@ void MainView::setScreenSize(int width, int height)
 {
     screenWidth = width;
     screenHeight = height;
-    vertices.setScreenSize(width, height);
+    vertices.setScreenSize(width, height, keepAspect);
 }
 
 Game::ViewBox MainView::getViewBox() const
@@ -134,6 +134,40 @@ void MainView::drawOwnedTrails()
     }
 }
 
+int MainView::fillStartRings()
+{
+    constexpr int RADIUS = 2;
+    constexpr int CELLS_PER_RING = 8 * RADIUS;
+    const int count = logic->getPlayerCount();
+    if (static_cast<long>(count) * CELLS_PER_RING >
+        static_cast<long>(logic->getGridWidth()) * logic->getGridHeight()) {
+        return 0;
+    }
+    int index = 0;
+    for (int k = 0; k < count; ++k) {
+        const MainLogic::Player& head = logic->getPlayer(k);
+        for (int dy = -RADIUS; dy <= RADIUS; ++dy) {
+            for (int dx = -RADIUS; dx <= RADIUS; ++dx) {
+                if (dx == -RADIUS || dx == RADIUS || dy == -RADIUS || dy == RADIUS) {
+                    putQuad(index++, head.x + dx, head.y + dy);
+                }
+            }
+        }
+    }
+    return CELLS_PER_RING;
+}
+
+void MainView::drawStartRings()
+{
+    const int perPlayer = fillStartRings();
+    const std::vector<Util::RGBA>& colors = logic->getOptions().colors;
+    for (int k = 0; perPlayer > 0 && k < logic->getPlayerCount(); ++k) {
+        renderController->setColor(colors.empty() ? Util::RGBA(255, 255, 255, 255)
+                                                  : colors[static_cast<std::size_t>(k)]);
+        drawQuads(perPlayer, k * perPlayer);
+    }
+}
+
 void MainView::drawQuads(int count, int first)
 {
     if (clientArrays != nullptr) {
@@ -146,6 +180,9 @@ void MainView::drawQuads(int count, int first)
 
 void MainView::onRender()
 {
+    if (logic->getResult() == "LEAVE") {
+        return;
+    }
     renderController->setColor(Util::RGBA(255, 255, 255, 255));
     renderController->doClear(Util::RGBA(0, 0, 0, 0));
     GameHelper::RenderHelper(renderController).set2D(screenWidth, screenHeight, false);
@@ -164,6 +201,9 @@ void MainView::onRender()
         drawOwnedTrails();
     } else {
         drawQuads(fillTrailQuads());
+    }
+    if (logic->getCountdown() > 0) {
+        drawStartRings();
     }
     if (flashOn) {
         const int markers = fillPlayerQuads();

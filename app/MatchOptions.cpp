@@ -71,6 +71,11 @@ MatchOptions MatchOptions::read(int playerCount, std::ostream& errors)
     options.turnBuffer = CFG::parser()->getBool("TURN_BUFFER");
     options.pauseKey = keyCodeOf(CFG::get("KEY_PAUSE"));
     options.leaveKey = keyCodeOf(CFG::get("KEY_LEAVE"));
+    const float seconds = CFG::parser()->getNumber<float>("COUNTDOWN");
+    // Written so that a value that is not a number ("nan") counts as none.
+    options.countdown =
+        seconds > 0 ? 1000 * (seconds < MAX_COUNTDOWN ? seconds : MAX_COUNTDOWN) : 0;
+    options.fastForward = CFG::parser()->getBool("FAST_FORWARD");
     for (int seat = 1; seat < options.humans; ++seat) {
         const std::string prefix = "KEY_P" + std::to_string(seat + 1);
         for (int d = 0; d < 4; ++d) {

@@ -28,6 +28,14 @@ struct MatchOptions {
     // The steering keys of seats 1 to 3 ("KEY_P2_UP" ... "KEY_P4_RIGHT"), in
     // the order up, down, left, right; seat 0's are the classic keys.
     unsigned char seatKeys[MAX_HUMANS][4] = {};
+    // Game milliseconds the arena stands still before the first step
+    // ("COUNTDOWN", given in seconds, at most MAX_COUNTDOWN); 0: none.
+    float countdown = 0;
+    // The rest of a match plays faster once no person is left in it
+    // ("FAST_FORWARD").
+    bool fastForward = false;
+
+    static constexpr float MAX_COUNTDOWN = 10;
 
     // Reads every option. A "HUMAN_PLAYERS" outside 0 to the smaller of
     // playerCount and MAX_HUMANS is limited to it, with a line on errors. A
@@ -42,7 +50,10 @@ struct MatchOptions {
 
     // True when any option needs the key presses themselves, not only
     // which keys are held at a step.
-    bool needsPresses() const { return turnBuffer || pauseKey != 0 || leaveKey != 0; }
+    bool needsPresses() const
+    {
+        return turnBuffer || pauseKey != 0 || leaveKey != 0 || countdown > 0 || fastForward;
+    }
 };
 
 // The colour 0xRRGGBBAA as its four components.
