@@ -1,0 +1,192 @@
+// The pace of a match beyond its step timer, each part off without its
+// setting: a countdown before the first step ("COUNTDOWN") that keeps the
+// presses made during it, fast-forward once no person is left
+// ("FAST_FORWARD"), and square cells ("KEEP_ASPECT"); then the shipped
+// profiles, each played headless to a result.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "CFG/SettingsLoader.h"
+#include "Game/GameAssembly.h"
+#include "Game/HeadlessPlatform.h"
+#include "Game/LogicController.h"
+#include "GameFixture.h"
+#include "app/HeadlessVektra.h"
+#include "app/MainLogic.h"
+#include "app/MainView.h"
+#include "app/VektraGame.h"
+
+namespace {
+
+using Input = Game::HeadlessApp::Input;
+using Tool::MainLogic;
+using Tool::MainView;
+
+constexpr unsigned char SPACE = 32;
+
+class PaceTest : public GameFixture {};
+
+// Player 0 starts at (4, 3) heading right; one press during a countdown of
+// 50 ms turns it at the first step, in either steering rule, and no step is
+// played before the countdown is over.
+TEST_F(PaceTest, TheCountdownHoldsTheArenaAndKeepsItsPresses)
+{
+    for (const char* rule : {"TURN_BUFFER == NO\n", "TURN_BUFFER == YES\n"}) {
+        SCOPED_TRACE(rule);
+        settings(std::string("COUNTDOWN == 0.05\n") + rule);
+        MainLogic logic(manager.get());
+        logic.onEnter("TITLE", "START");
+        EXPECT_FLOAT_EQ(50, logic.getCountdown());
+        key(CODE_UP, true);
+        key(CODE_UP, false);
+        for (int frame = 0; frame < 5; ++frame) {
+            logic.onUpdate(11);
+        }
+        EXPECT_EQ(0ul, logic.getStepCount()) << "55 ms of countdown, no step";
+        EXPECT_EQ(0, logic.getCountdown());
+        logic.onUpdate(11);
+        ASSERT_EQ(1ul, logic.getStepCount());
+        EXPECT_EQ(4, logic.getPlayer(0).x);
+        EXPECT_EQ(2, logic.getPlayer(0).y) << "the press made during the countdown turned it up";
+    }
+    // Without it the first update after a step interval steps at once.
+    settings("");
+    MainLogic classic(manager.get());
+    classic.onEnter("TITLE", "START");
+    EXPECT_EQ(0, classic.getCountdown());
+    classic.onUpdate(11);
+    EXPECT_EQ(1ul, classic.getStepCount());
+}
+
+// During the countdown a ring of 16 cells surrounds each head, every cell
+// two cells from it; 10 x 10 pixel cells in a 160 x 120 view.
+TEST_F(PaceTest, RingsAroundTheHeadsWhileCountingDown)
+{
+    settings("COUNTDOWN == 3\n");
+    MainLogic logic(manager.get());
+    logic.onEnter("TITLE", "START");
+    MainView view(manager.get(), &logic);
+    view.setScreenSize(160, 120);
+    ASSERT_EQ(16, view.fillStartRings());
+    for (int k = 0; k < 2; ++k) {
+        const float headX = logic.getPlayer(k).x * 10 + 5.0f;
+        const float headY = 120 - (logic.getPlayer(k).y * 10 + 5.0f);
+        for (int q = 0; q < 16; ++q) {
+            const float* quad = view.getVertices() + (k * 16 + q) * MainView::FLOATS_PER_QUAD;
+            const float dx = std::abs((quad[0] + quad[6]) / 2 - headX);
+            const float dy = std::abs((quad[1] + quad[4]) / 2 - headY);
+            EXPECT_FLOAT_EQ(20, std::max(dx, dy)) << "player " << k << " quad " << q;
+        }
+    }
+}
+
+// KEEP_ASPECT: a 16 x 12 arena in a 200 x 100 window has cells of 100/12
+// pixels both ways, 133.3 pixels wide, with bars of 33.3 at the sides.
+TEST_F(PaceTest, SquareCellsAreCentredInAWideWindow)
+{
+    settings("KEEP_ASPECT == YES\n");
+    MainLogic logic(manager.get());
+    logic.onEnter("TITLE", "START");
+    MainView view(manager.get(), &logic);
+    view.setScreenSize(200, 100);
+    const int count = view.fillTrailQuads();
+    const float* first = view.getVertices();
+    const float* last = view.getVertices() + (count - 1) * MainView::FLOATS_PER_QUAD;
+    EXPECT_NEAR(33.333, first[0], 1e-3) << "left edge of cell (0, 0)";
+    EXPECT_NEAR(100, first[1], 1e-3);
+    EXPECT_NEAR(166.667, last[6], 1e-3) << "right edge of cell (15, 11)";
+    EXPECT_NEAR(0, last[7], 1e-3);
+    EXPECT_NEAR(first[6] - first[0], first[1] - first[4], 1e-4) << "square";
+}
+
+// A headless game of one person who never steers (and so runs into the
+// right wall early) and three computer players on a 40 x 30 arena, a step
+// every 16 ms frame.
+const char* const FAST_SETTINGS =
+    "SCREEN_WIDTH == 400\nSCREEN_HEIGHT == 300\nFRAME_RATE == 60\nGAME_SPEED == 1.0\n"
+    "GRID_WIDTH == 40\nGRID_HEIGHT == 30\nNUM_PLAYERS == 4\nMOVE_TIME == 10\n"
+    "TURN_CHANCE == 10\nGAME_SEED == 4242\nFLASH_TIME == 100\nAI_LEVEL == 1\n"
+    "KEY_MOVE_UP == UP\nKEY_MOVE_DOWN == DOWN\nKEY_MOVE_LEFT == LEFT\n"
+    "KEY_MOVE_RIGHT == RIGHT\n";
+
+struct Played {
+    std::string printed;
+    unsigned long steps = 0;
+};
+
+Played play(const std::string& extra, std::vector<Input> script, int frames)
+{
+    TestSupport::GlobalStateGuard global;
+    TestSupport::TempDir dir;
+    const std::string file = dir.write("vektra.cfg", std::string(FAST_SETTINGS) + extra);
+    Tool::HeadlessVektra game(0.016, std::move(script), frames, file);
+    game.run();
+    return Played{global.printed(), game.match->getStepCount()};
+}
+
+TEST(FastForward, SameStepsAndResultSooner)
+{
+    const std::vector<Input> start = {Input::keyDown(3, SPACE), Input::keyUp(6, SPACE)};
+    const Played normal = play("", start, 3000);
+    ASSERT_FALSE(normal.printed.empty());
+    ASSERT_GT(normal.steps, 100ul) << "the computer players outlast the person by far";
+    const int half = 4 + static_cast<int>(normal.steps) / 2;
+    EXPECT_EQ("", play("", start, half).printed) << "normal speed: not over at half time";
+
+    const Played fast = play("FAST_FORWARD == YES\n", start, half);
+    EXPECT_EQ(normal.printed, fast.printed);
+    EXPECT_EQ(normal.steps, fast.steps);
+
+    // SPACE once the person is out (step 40 at the latest) skips to the end.
+    std::vector<Input> skip = start;
+    skip.push_back(Input::keyDown(50, SPACE));
+    skip.push_back(Input::keyUp(56, SPACE));
+    const Played skipped = play("FAST_FORWARD == YES\n", skip, 52);
+    EXPECT_EQ(normal.printed, skipped.printed);
+    EXPECT_EQ(normal.steps, skipped.steps);
+    EXPECT_EQ(normal.printed, play("FAST_FORWARD == YES\n", skip, 400).printed)
+        << "the skip's SPACE, still held on the title screen, starts no match";
+}
+
+// The shipped profiles start and play a match to its result headless, as
+// the program would with the profile named on its command line.
+TEST(Profiles, EachPlaysAMatchToItsResult)
+{
+    for (const char* profile : {"", "party.cfg", "play.cfg"}) {
+        SCOPED_TRACE(profile);
+        TestSupport::GlobalStateGuard global;
+        TestSupport::TempDir dir;
+        for (const char* name : {"vektra.cfg", "party.cfg", "play.cfg"}) {
+            std::ifstream shipped(std::string(VEKTRA_SOURCE_DIR) + "/" + name);
+            std::stringstream text;
+            text << shipped.rdbuf();
+            dir.write(name, text.str());
+        }
+        std::vector<std::string> args;
+        if (*profile != '\0') {
+            args.push_back(dir.dir() + "/" + profile);
+        }
+        // Nobody steers: every person runs into a wall; play.cfg's
+        // countdown takes 3 s (190 frames).
+        Game::HeadlessPlatform platform(0.016, {Input::keyDown(3, SPACE), Input::keyUp(6, SPACE)},
+                                        6000);
+        platform.setRenderEvents(true);
+        Game::GameAssembly game;
+        ASSERT_EQ(CFG::SettingsLoader::GO_ON,
+                  Tool::buildVektra(game, platform, args, dir.dir() + "/vektra.cfg"));
+        game.run();
+        const std::string out = global.printed();
+        EXPECT_TRUE(out.rfind("WIN=", 0) == 0 || out.rfind("DRAW", 0) == 0) << out;
+        EXPECT_EQ("", global.errors());
+        delete Devices::getKeyboard();
+        Devices::setKeyboard(nullptr);
+    }
+}
+
+} // namespace
