@@ -60,6 +60,13 @@ int MatchSimulator::run(std::vector<std::string> args)
     // Every seat a computer player, and a step in every frame.
     args.push_back("HUMAN_PLAYERS==0");
     args.push_back("MOVE_TIME==-1");
+    // The space bar held from the first frame must start every match: a
+    // leave key or fast-forward would make the title screen wait for its
+    // release (an empty value would hide nothing, hence a name of no key).
+    // A countdown would only hold every match still.
+    args.push_back("KEY_LEAVE==NO_KEY");
+    args.push_back("FAST_FORWARD==NO");
+    args.push_back("COUNTDOWN==0");
     // The space bar held from the first frame starts each match from the
     // title at once; the simulator ends the loop itself.
     Game::HeadlessPlatform platform(0.001, {Game::HeadlessApp::Input::keyDown(0, SPACE)},

@@ -6,7 +6,7 @@
 #   games/vektra, games/vektra-config        launchers
 #   lib/games/vektra/                        the programs
 #   share/games/vektra/                      shipped settings files
-#   share/doc/vektra/                        README, copyright, changelog
+#   share/doc/vektra/                        player's guide, copyright, changelog
 #   share/man/man6/                          man pages
 #   share/applications/, share/icons/        menu entry and icon
 include(GNUInstallDirs)
@@ -30,18 +30,21 @@ foreach(file ${top_settings})
   endif()
 endforeach()
 
-install(TARGETS vektra vektra-config RUNTIME DESTINATION ${VEKTRA_PROGRAM_DIR} COMPONENT game)
+install(TARGETS vektra vektra-config vektra-sim RUNTIME DESTINATION ${VEKTRA_PROGRAM_DIR}
+  COMPONENT game)
 install(FILES ${VEKTRA_SHIPPED_SETTINGS} DESTINATION ${VEKTRA_DATA_DIR} COMPONENT game)
 
 # Launchers: the relative paths from their folder are written into them.
 file(RELATIVE_PATH program_from_bin /x/${VEKTRA_LAUNCHER_DIR} /x/${VEKTRA_PROGRAM_DIR})
 file(RELATIVE_PATH data_from_bin /x/${VEKTRA_LAUNCHER_DIR} /x/${VEKTRA_DATA_DIR})
-foreach(PROGRAM vektra vektra-config)
+foreach(PROGRAM vektra vektra-config vektra-sim)
   set(PROGRAM_FROM_BIN ${program_from_bin}/${PROGRAM})
   set(DATA_FROM_BIN ${data_from_bin})
   set(LEADING_OPTION "")
   if(PROGRAM STREQUAL "vektra-config")
     set(LEADING_OPTION "--get")
+  elseif(PROGRAM STREQUAL "vektra-sim")
+    set(LEADING_OPTION "-")
   endif()
   configure_file(${VEKTRA_PACKAGING_DIR}/launcher.in ${VEKTRA_STAGE_DIR}/bin/${PROGRAM} @ONLY)
   install(PROGRAMS ${VEKTRA_STAGE_DIR}/bin/${PROGRAM} DESTINATION ${VEKTRA_LAUNCHER_DIR} COMPONENT game)
@@ -49,7 +52,7 @@ endforeach()
 
 # Man pages and the changelog, compressed as Debian wants them.
 set(VEKTRA_GZIPPED)
-foreach(page vektra.6 vektra-config.6)
+foreach(page vektra.6 vektra-config.6 vektra-sim.6)
   configure_file(${VEKTRA_PACKAGING_DIR}/${page} ${VEKTRA_STAGE_DIR}/${page} @ONLY)
   list(APPEND VEKTRA_GZIPPED ${VEKTRA_STAGE_DIR}/${page})
 endforeach()
@@ -65,8 +68,10 @@ foreach(file ${VEKTRA_GZIPPED})
 endforeach()
 add_custom_target(vektra-docs ALL DEPENDS ${gzipped_outputs})
 install(FILES ${VEKTRA_STAGE_DIR}/vektra.6.gz ${VEKTRA_STAGE_DIR}/vektra-config.6.gz
+  ${VEKTRA_STAGE_DIR}/vektra-sim.6.gz
   DESTINATION ${CMAKE_INSTALL_MANDIR}/man6 COMPONENT game)
-install(FILES ${PROJECT_SOURCE_DIR}/README.md ${VEKTRA_PACKAGING_DIR}/copyright
+# A player gets the player's guide; the README is for those who build.
+install(FILES ${PROJECT_SOURCE_DIR}/docs/players-guide.md ${VEKTRA_PACKAGING_DIR}/copyright
   ${VEKTRA_STAGE_DIR}/changelog.gz
   DESTINATION ${VEKTRA_DOC_DIR} COMPONENT game)
 

@@ -81,6 +81,30 @@ TEST(SimulatorBadInput, NoSettingsFound)
     EXPECT_EQ(0u, outcome.out.rfind("2 matches on a 12 x 12 grid", 0)) << outcome.out;
 }
 
+// The shipped profiles set a leave key or fast-forward, which make the
+// title screen wait for a held key's release: the simulator still plays
+// every match it is asked for.
+TEST(SimulatorBadInput, PlaysTheShippedProfiles)
+{
+    TempDir dir;
+    const std::string shipped = VEKTRA_SHIPPED_CFG;
+    const std::string folder = shipped.substr(0, shipped.rfind('/') + 1);
+    for (const char* name : {"vektra.cfg", "party.cfg", "play.cfg"}) {
+        std::ifstream file(folder + name);
+        std::stringstream text;
+        text << file.rdbuf();
+        dir.write(name, text.str());
+    }
+    for (const char* profile : {"party.cfg", "play.cfg"}) {
+        SCOPED_TRACE(profile);
+        const Outcome outcome = ProgramRun(VEKTRA_SIM, dir.dir())
+                                    .timeLimit(60)
+                                    .run({profile, "--matches=3", "GRID_WIDTH==30"});
+        ASSERT_EQ(0, outcome.exitCode) << outcome.describe() << "\n" << outcome.err;
+        EXPECT_EQ(0u, outcome.out.rfind("3 matches on a 30 x 60 grid", 0)) << outcome.out;
+    }
+}
+
 } // namespace
 
 #endif
