@@ -5,11 +5,11 @@
 #include <cstdlib>
 #include <ostream>
 
-#include "BlockFont.h"
 #include "CFG/CFG.h"
 #include "Game/GameManager.h"
 #include "MainLogic.h"
 #include "MatchOptions.h"
+#include "Render/BlockFont.h"
 #include "Render/I_ClientArrayDraw.h"
 #include "Render/I_RenderController.h"
 #include "Render/RenderHelper.h"
@@ -111,13 +111,13 @@ Util::RGBA TextView::colorOf(int player) const
 void TextView::addLine(const std::string& text, float centreX, float top, float pixelSize,
                        Util::RGBA color)
 {
-    const float left = centreX - BlockFont::width(text) * pixelSize / 2;
+    const float left = centreX - Render::BlockFont::width(text) * pixelSize / 2;
     lines.push_back(Line{text, left, top, pixelSize, color});
 }
 
 void TextView::addCentred(const std::string& text, float top, float largest, Util::RGBA color)
 {
-    const int width = BlockFont::width(text);
+    const int width = Render::BlockFont::width(text);
     const float fit = width > 0 ? screenWidth * MOST_WIDTH / width : largest;
     addLine(text, screenWidth / 2.0f, top, std::min(largest, fit), color);
 }
@@ -151,7 +151,7 @@ void TextView::layoutScores()
     // One size for every label, the largest that lets the widest fit.
     float pixelSize = screenHeight * 0.007f;
     for (int k = 0; k < players; ++k) {
-        pixelSize = std::min(pixelSize, slot * 0.8f / BlockFont::width(scoreLabel(k)));
+        pixelSize = std::min(pixelSize, slot * 0.8f / Render::BlockFont::width(scoreLabel(k)));
     }
     // Below one screen pixel per font pixel the words are unreadable.
     if (pixelSize < 1) {
@@ -220,8 +220,8 @@ void TextView::drawLines()
             drawBacking(line);
         }
         vertices.clear();
-        const int squares =
-            BlockFont::appendQuads(line.text, line.left, line.top, line.pixelSize, vertices);
+        const int squares = Render::BlockFont::appendQuads(line.text, line.left, line.top,
+                                                           line.pixelSize, vertices);
         renderController->setColor(line.color);
         clientArrays->drawClientArray(Render::RENDER_QUADS, vertices.data(),
                                       static_cast<unsigned int>(squares) * 4);
@@ -232,9 +232,9 @@ void TextView::drawBacking(const Line& line)
 {
     const float pad = line.pixelSize;
     const float x0 = line.left - pad;
-    const float x1 = line.left + BlockFont::width(line.text) * line.pixelSize + pad;
+    const float x1 = line.left + Render::BlockFont::width(line.text) * line.pixelSize + pad;
     const float y0 = line.top + pad;
-    const float y1 = line.top - BlockFont::GLYPH_HEIGHT * line.pixelSize - pad;
+    const float y1 = line.top - Render::BlockFont::GLYPH_HEIGHT * line.pixelSize - pad;
     // The glyphs' winding: upper left, lower left, lower right, upper right.
     const float box[12] = {x0, y0, 0, x0, y1, 0, x1, y1, 0, x1, y0, 0};
     renderController->setColor(BACKING);
