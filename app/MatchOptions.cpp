@@ -72,7 +72,7 @@ MatchOptions MatchOptions::read(int playerCount, std::ostream& errors)
     options.pauseKey = keyCodeOf(CFG::get("KEY_PAUSE"));
     options.leaveKey = keyCodeOf(CFG::get("KEY_LEAVE"));
     const float seconds = CFG::parser()->getNumber<float>("COUNTDOWN");
-    // Written so that a value that is not a number ("nan") counts as none.
+    // 0 or less: no countdown; a long one is cut to MAX_COUNTDOWN.
     options.countdown =
         seconds > 0 ? 1000 * (seconds < MAX_COUNTDOWN ? seconds : MAX_COUNTDOWN) : 0;
     options.fastForward = CFG::parser()->getBool("FAST_FORWARD");
