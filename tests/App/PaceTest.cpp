@@ -1,12 +1,10 @@
 // The pace of a match beyond its step timer, each part off without its
 // setting: a countdown before the first step ("COUNTDOWN") that keeps the
-// presses made during it, fast-forward once no person is left
-// ("FAST_FORWARD"), and square cells ("KEEP_ASPECT"); then the shipped
-// profiles, each played headless to a result.
+// presses made during it, and fast-forward once no person is left
+// ("FAST_FORWARD"); then the shipped profiles, each played headless to a
+// result.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cmath>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -19,14 +17,12 @@
 #include "GameFixture.h"
 #include "app/HeadlessVektra.h"
 #include "app/MainLogic.h"
-#include "app/MainView.h"
 #include "app/VektraGame.h"
 
 namespace {
 
 using Input = Game::HeadlessApp::Input;
 using Tool::MainLogic;
-using Tool::MainView;
 
 constexpr unsigned char SPACE = 32;
 
@@ -62,47 +58,6 @@ TEST_F(PaceTest, TheCountdownHoldsTheArenaAndKeepsItsPresses)
     EXPECT_EQ(0, classic.getCountdown());
     classic.onUpdate(11);
     EXPECT_EQ(1ul, classic.getStepCount());
-}
-
-// During the countdown a ring of 16 cells surrounds each head, every cell
-// two cells from it; 10 x 10 pixel cells in a 160 x 120 view.
-TEST_F(PaceTest, RingsAroundTheHeadsWhileCountingDown)
-{
-    settings("COUNTDOWN == 3\n");
-    MainLogic logic(manager.get());
-    logic.onEnter("TITLE", "START");
-    MainView view(manager.get(), &logic);
-    view.setScreenSize(160, 120);
-    ASSERT_EQ(16, view.fillStartRings());
-    for (int k = 0; k < 2; ++k) {
-        const float headX = logic.getPlayer(k).x * 10 + 5.0f;
-        const float headY = 120 - (logic.getPlayer(k).y * 10 + 5.0f);
-        for (int q = 0; q < 16; ++q) {
-            const float* quad = view.getVertices() + (k * 16 + q) * MainView::FLOATS_PER_QUAD;
-            const float dx = std::abs((quad[0] + quad[6]) / 2 - headX);
-            const float dy = std::abs((quad[1] + quad[4]) / 2 - headY);
-            EXPECT_FLOAT_EQ(20, std::max(dx, dy)) << "player " << k << " quad " << q;
-        }
-    }
-}
-
-// KEEP_ASPECT: a 16 x 12 arena in a 200 x 100 window has cells of 100/12
-// pixels both ways, 133.3 pixels wide, with bars of 33.3 at the sides.
-TEST_F(PaceTest, SquareCellsAreCentredInAWideWindow)
-{
-    settings("KEEP_ASPECT == YES\n");
-    MainLogic logic(manager.get());
-    logic.onEnter("TITLE", "START");
-    MainView view(manager.get(), &logic);
-    view.setScreenSize(200, 100);
-    const int count = view.fillTrailQuads();
-    const float* first = view.getVertices();
-    const float* last = view.getVertices() + (count - 1) * MainView::FLOATS_PER_QUAD;
-    EXPECT_NEAR(33.333, first[0], 1e-3) << "left edge of cell (0, 0)";
-    EXPECT_NEAR(100, first[1], 1e-3);
-    EXPECT_NEAR(166.667, last[6], 1e-3) << "right edge of cell (15, 11)";
-    EXPECT_NEAR(0, last[7], 1e-3);
-    EXPECT_NEAR(first[6] - first[0], first[1] - first[4], 1e-4) << "square";
 }
 
 // A headless game of one person who never steers (and so runs into the

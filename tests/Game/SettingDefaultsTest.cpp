@@ -1,16 +1,18 @@
 // A game's definition may carry defaults for start-up settings: a value
 // left out of every settings file takes the default, a value given
-// anywhere wins over it, and a game without defaults reads the empty value
-// (a missing "GAME_SPEED" then stops its clock).
-#define GAME_MAIN_NO_ENTRY
-#include "Game/GAME_MAIN"
-
+// anywhere wins over it, and without defaults a missing "GAME_SPEED" stops
+// the game's clock, as before.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
+#include "Devices/Devices.h"
+#include "Devices/Keyboard.h"
+#include "Game/GameAssembly.h"
+#include "Game/GameDefinition.h"
 #include "Game/HeadlessPlatform.h"
+#include "Game/LogicController.h"
 #include "Support/GlobalStateGuard.h"
 #include "Support/TempDir.h"
 
@@ -28,18 +30,15 @@ public:
     }
     void doExit(const std::string&) override {}
 
-    static float total;
+    static inline float total = 0;
 };
-
-float ClockState::total = 0;
 
 void registerClock(Game::LogicController& logic, Game::GameManager*)
 {
     logic.add("CLOCK", new ClockState(), {});
 }
 
-const Game::SettingDefault DEFAULTS[] = {
-    {"GAME_SPEED", "1.0"}, {"FRAME_RATE", "60"}, {"BASE_SCREEN_WIDTH", "320"}, {nullptr, nullptr}};
+const Game::SettingDefault DEFAULTS[] = {{"GAME_SPEED", "1.0"}, {nullptr, nullptr}};
 
 } // namespace
 
@@ -65,17 +64,12 @@ TEST(SettingDefaults, FillOnlyWhatTheSettingsLeaveOut)
         const Game::GameDefinition game = {"Clock", file.c_str(), "", &registerClock, row.defaults};
         ClockState::total = 0;
         Game::HeadlessPlatform platform(0.01, {}, 10);
-        std::vector<std::string> args = row.args;
-        args.insert(args.begin(), "clock");
-        std::vector<char*> argv;
-        for (std::string& arg : args) {
-            argv.push_back(&arg[0]);
+        {
+            Game::GameAssembly assembly;
+            ASSERT_EQ(-1, assembly.build(row.args, game, platform));
+            assembly.run();
         }
-        ASSERT_EQ(0, Game::startGame(static_cast<int>(argv.size()), argv.data(), game, platform));
         EXPECT_NEAR(row.gameMilliseconds, ClockState::total, 1e-2);
-        if (row.defaults != nullptr && row.args.empty() && *row.file == '\0') {
-            EXPECT_EQ("320", CFG::get("BASE_SCREEN_WIDTH")) << "read like any setting";
-        }
         delete Devices::getKeyboard();
         Devices::setKeyboard(nullptr);
     }

@@ -103,8 +103,7 @@ TEST_F(TextBacking, TheWinnersLineReadsOverItsOwnColour)
             continue;
         }
         // A darkened box and brighter letters on it, neither the arena's.
-        const std::vector<unsigned char> green = {0, 255, 0};
-        EXPECT_EQ(0u, colours.count(green));
+        EXPECT_EQ(0u, colours.count({0, 255, 0}));
         ASSERT_GE(colours.size(), 2u);
         const int darkest = (*colours.begin())[1];
         const int brightest = (*colours.rbegin())[1];
