@@ -6,7 +6,7 @@ CMAKE_FLAGS := -G Ninja -Wno-dev
 FUZZ_SECONDS ?= 60
 SOAK_SECONDS ?= 600
 
-.PHONY: all deps configure build run party test test-sanitize bench fuzz soak clean install package
+.PHONY: all deps configure build run party play test test-sanitize bench fuzz soak clean install package
 
 all: build
 
@@ -28,6 +28,11 @@ run: configure
 party: configure
 	@cmake --build build -j $(JOBS) --target vektra vektra-config
 	@scripts/run-game build party.cfg
+
+# One person against three computer players, everything on: play.cfg.
+play: configure
+	@cmake --build build -j $(JOBS) --target vektra vektra-config
+	@scripts/run-game build play.cfg
 
 test: build
 	@$(XVFB) ctest --test-dir build --output-on-failure -j $(JOBS)

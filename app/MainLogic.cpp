@@ -25,6 +25,8 @@ namespace {
 // The steering keys in the order they are looked at; a later one wins.
 const char* const KEY_SETTINGS[4] = {"KEY_MOVE_UP", "KEY_MOVE_DOWN", "KEY_MOVE_LEFT",
                                      "KEY_MOVE_RIGHT"};
+// Skips the rest of a fast-forwarded match.
+constexpr unsigned char SKIP_KEY = 32;
 
 float moveTime()
 {
@@ -87,11 +89,14 @@ void MainLogic::handleEvent(EVT::I_Event* event)
     if (key == nullptr || !key->pressed || !inMatch()) {
         return;
     }
-    if (options.leaveKey != 0 && key->key == options.leaveKey) {
+    if (key->key == SKIP_KEY && fastForwarding()) {
+        score.pace.skip();
+    } else if (options.leaveKey != 0 && key->key == options.leaveKey) {
         leave();
     } else if (options.pauseKey != 0 && key->key == options.pauseKey) {
         setPause(!score.paused);
-    } else if (options.turnBuffer && !score.paused) {
+    } else if ((options.turnBuffer || score.pace.countdownLeft() > 0) && !score.paused) {
+        // Presses made during the countdown are kept for the first step.
         steering.press(key->key);
     }
 }
@@ -124,7 +129,7 @@ void MainLogic::startOptions()
                                  score.matchesStarted == 1 ? *Util::Debug::instance().err : quiet);
     score.paused = false;
     unsigned char seatKeys[MatchOptions::MAX_HUMANS][4] = {};
-    if (options.turnBuffer && options.humans > 0) {
+    if ((options.turnBuffer || options.countdown > 0) && options.humans > 0) {
         // Presses are matched against seat 0's keys from the first step on.
         readKeyCodes();
         for (int d = 0; d < 4; ++d) {
@@ -176,6 +181,7 @@ void MainLogic::onEnter(const std::string&, const std::string&)
     }
     recorder.begin(match, static_cast<unsigned long>(score.matchesStarted));
     stepTimer = moveTime();
+    score.pace.start(options);
     if (view == nullptr) {
         view = new MainView(gameManager, this);
         gameManager->getViewManager()->add(view);
@@ -215,7 +221,11 @@ std::string MainLogic::onUpdate(float elapsed)
         usePads();
     }
     // A finished match stays as it ended until the next one starts.
-    if (!score.result.empty() || score.paused) {
+    if (!score.result.empty() || score.paused || score.pace.countingDown(elapsed)) {
+        return score.result;
+    }
+    if (fastForwarding()) {
+        playFast(elapsed);
         return score.result;
     }
     stepTimer -= elapsed;
@@ -227,6 +237,31 @@ std::string MainLogic::onUpdate(float elapsed)
     stepTimer = moveTime();
     step();
     return score.result;
+}
+
+bool MainLogic::fastForwarding() const
+{
+    if (!options.fastForward || options.humans == 0 || !inMatch()) {
+        return false;
+    }
+    for (int seat = 0; seat < options.humans; ++seat) {
+        if (match.getPlayer(seat).alive) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void MainLogic::playFast(float elapsed)
+{
+    // Every step of a match fills a free cell or puts a player out, so a
+    // skip ends within as many steps as the grid has cells.
+    const std::size_t cells = static_cast<std::size_t>(match.getGridWidth()) *
+                              static_cast<std::size_t>(match.getGridHeight());
+    const int steps = score.pace.fastSteps(elapsed, moveTime(), stepTimer, cells);
+    for (int i = 0; i < steps && score.result.empty(); ++i) {
+        step();
+    }
 }
 
 void MainLogic::step()
@@ -268,6 +303,9 @@ MatchInputs MainLogic::peopleInputs()
         }
         return inputs;
     }
+    if (match.getStepCount() == 0 && options.countdown > 0) {
+        countdownPresses(inputs);
+    }
     if (options.humans > 0) {
         readKeyCodes();
         for (int i = 0; i < 4; ++i) {
@@ -277,7 +315,9 @@ MatchInputs MainLogic::peopleInputs()
         }
     }
     for (int seat = 1; seat < options.humans; ++seat) {
-        inputs.heading[seat] = steering.heldHeading(seat, match.getPlayer(seat).heading);
+        const int now = inputs.heading[seat] == MatchInputs::KEEP ? match.getPlayer(seat).heading
+                                                                  : inputs.heading[seat];
+        inputs.heading[seat] = steering.heldHeading(seat, now);
     }
     // A seat's pad, when it points somewhere, has the last word over its keys.
     for (int seat = 0; seat < options.humans && pads.any(); ++seat) {
@@ -287,6 +327,20 @@ MatchInputs MainLogic::peopleInputs()
         }
     }
     return inputs;
+}
+
+void MainLogic::countdownPresses(MatchInputs& inputs)
+{
+    // Held keys steer at every step; the presses of the countdown turn each
+    // person once, the last one that is not straight back counting.
+    for (int seat = 0; seat < options.humans; ++seat) {
+        int heading = match.getPlayer(seat).heading;
+        for (int press = steering.takePress(seat, heading, false); press != Steering::NONE;
+             press = steering.takePress(seat, heading, false)) {
+            heading = press;
+            inputs.heading[seat] = heading;
+        }
+    }
 }
 
 void MainLogic::finish()

@@ -44,8 +44,10 @@ class TextView;
 // match start (MatchOptions): people on seats 1 to 3, a turn buffer, a pause
 // and a leave key ("LEAVE": neither printed nor scored), and who owns each
 // cell, kept beside the grid only when players have colours, gamepads for
-// the people's seats ("JOY_P1" to "JOY_P4") and sound cues ("SOUND"). Wins
-// are counted per player for the whole run.
+// the people's seats ("JOY_P1" to "JOY_P4"), sound cues ("SOUND"), a
+// countdown before the first step ("COUNTDOWN") and fast-forward once no
+// person is left ("FAST_FORWARD", MatchPace). Wins are counted per player
+// for the whole run.
 class MainLogic : public Game::I_LogicState, public EVT::I_EventConsumer {
 public:
     enum Heading { UP = 0, DOWN = 1, LEFT = 2, RIGHT = 3 };
@@ -124,6 +126,12 @@ public:
     // The computer-player level of a player (0: the classic decision, and
     // every human seat), as read at the last match start.
     int getLevel(int player) const { return match.getLevel(player); }
+    // Game milliseconds left of the countdown before the first step
+    // ("COUNTDOWN"); 0 when there is none or it is over.
+    float getCountdown() const { return score.pace.countdownLeft(); }
+    // True once the rest of the match plays fast ("FAST_FORWARD"): people
+    // play it and none of them is left.
+    bool fastForwarding() const;
 
     // Restarts both random generators from seed, as "GAME_SEED" would at
     // the start of a run. The game never calls it; a match simulator does
@@ -134,8 +142,10 @@ private:
     void startOptions();
     MatchSetup nextSetup();
     void step();
+    void playFast(float elapsed);
     bool playStep();
     MatchInputs peopleInputs();
+    void countdownPresses(MatchInputs& inputs);
     void finish();
     void usePads();
     void leave();

@@ -28,7 +28,8 @@ MainView::MainView(Game::GameManager* gameManager, MainLogic* logic)
     : gameManager(gameManager), renderController(gameManager->getRenderController()),
       clientArrays(dynamic_cast<Render::I_ClientArrayDraw*>(renderController)), screenWidth(0),
       screenHeight(0), match(logic->getMatch()), score(logic->getScoreboard()),
-      vertices(match.getGridWidth(), match.getGridHeight()), textureWanted(ArenaTexture::wanted()),
+      vertices(match.getGridWidth(), match.getGridHeight()),
+      keepAspect(CFG::parser()->getBool("KEEP_ASPECT")), textureWanted(ArenaTexture::wanted()),
       textureTried(false), flashTimer(flashTime()), flashOn(false)
 {
 }
@@ -43,7 +44,7 @@ void MainView::setScreenSize(int width, int height)
 {
     screenWidth = width;
     screenHeight = height;
-    vertices.setScreenSize(width, height);
+    vertices.setScreenSize(width, height, keepAspect);
 }
 
 Game::ViewBox MainView::getViewBox() const
@@ -134,6 +135,40 @@ void MainView::drawOwnedTrails()
     }
 }
 
+int MainView::fillStartRings()
+{
+    constexpr int RADIUS = 2;
+    constexpr int CELLS_PER_RING = 8 * RADIUS;
+    const int count = match.getPlayerCount();
+    if (static_cast<long>(count) * CELLS_PER_RING >
+        static_cast<long>(match.getGridWidth()) * match.getGridHeight()) {
+        return 0;
+    }
+    int index = 0;
+    for (int k = 0; k < count; ++k) {
+        const PlayerHead& head = match.getPlayer(k);
+        for (int dy = -RADIUS; dy <= RADIUS; ++dy) {
+            for (int dx = -RADIUS; dx <= RADIUS; ++dx) {
+                if (dx == -RADIUS || dx == RADIUS || dy == -RADIUS || dy == RADIUS) {
+                    putQuad(index++, head.x + dx, head.y + dy);
+                }
+            }
+        }
+    }
+    return CELLS_PER_RING;
+}
+
+void MainView::drawStartRings()
+{
+    const int perPlayer = fillStartRings();
+    const std::vector<Util::RGBA>& colors = match.getSetup().colors;
+    for (int k = 0; perPlayer > 0 && k < match.getPlayerCount(); ++k) {
+        renderController->setColor(colors.empty() ? Util::RGBA(255, 255, 255, 255)
+                                                  : colors[static_cast<std::size_t>(k)]);
+        drawQuads(perPlayer, k * perPlayer);
+    }
+}
+
 void MainView::drawQuads(int count, int first)
 {
     if (clientArrays != nullptr) {
@@ -146,6 +181,9 @@ void MainView::drawQuads(int count, int first)
 
 void MainView::onRender()
 {
+    if (score.result == "LEAVE") {
+        return;
+    }
     renderController->setColor(Util::RGBA(255, 255, 255, 255));
     renderController->doClear(Util::RGBA(0, 0, 0, 0));
     GameHelper::RenderHelper(renderController).set2D(screenWidth, screenHeight, false);
@@ -164,6 +202,9 @@ void MainView::onRender()
         drawOwnedTrails();
     } else {
         drawQuads(fillTrailQuads());
+    }
+    if (score.pace.countdownLeft() > 0) {
+        drawStartRings();
     }
     if (flashOn) {
         const int markers = fillPlayerQuads();

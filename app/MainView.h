@@ -30,7 +30,11 @@ struct Scoreboard;
 // are not owned. When players have colours, each trail is drawn in its
 // owner's colour and the walls stay white. With "ARENA_DRAWING" ==
 // "TEXTURE" and no colours it draws the grid as one picture instead
-// (ArenaTexture, owned), where the controller offers one.
+// (ArenaTexture, owned), where the controller offers one. Optional, each
+// off without its setting: square cells centred in the window
+// ("KEEP_ASPECT", quads only), a ring in each player's colour around its
+// head while a countdown runs ("COUNTDOWN"); after a match left with the
+// leave key it draws nothing, so the title shows on its clear colour.
 class MainView : public Game::I_View {
 public:
     // Floats per quad: four vertices of x, y, z.
@@ -58,6 +62,10 @@ public:
     // trail; groupStart[o] is the first quad of owner o (0 the walls, k + 1
     // player k) and groupStart[o + 1] the end. Needs the match's owners.
     int fillOwnedQuads();
+    // A ring of cells two cells around each player's head, written from
+    // position 0 in player order; returns the quads per player (0 when
+    // the buffer cannot hold them all).
+    int fillStartRings();
     const float* getVertices() const { return vertices.data(); }
     // Whether the last frame was drawn as one picture.
     bool drewPicture() const { return texture != nullptr; }
@@ -67,6 +75,7 @@ private:
     void putQuad(int index, int x, int y);
     void drawQuads(int count, int first = 0);
     void drawOwnedTrails();
+    void drawStartRings();
 
     [[maybe_unused]] Game::GameManager* gameManager;
     Render::I_RenderController* renderController;
@@ -84,6 +93,7 @@ private:
     std::vector<int> groupNext;
     // Read once: whether the grid is to be drawn as a picture, and the
     // picture, made at the first frame (null: quads).
+    bool keepAspect;
     bool textureWanted;
     bool textureTried;
     std::unique_ptr<ArenaTexture> texture;

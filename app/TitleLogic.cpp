@@ -41,9 +41,11 @@ void TitleLogic::handleEvent(EVT::I_Event*) {}
 void TitleLogic::onEnter(const std::string&, const std::string&)
 {
     result.clear();
-    const bool leaveKeySet = keyCodeOf(CFG::get("KEY_LEAVE")) != 0;
-    ignoreEscape = leaveKeySet && keyDown(KEY_ESCAPE);
-    ignoreSpace = leaveKeySet && keyDown(KEY_SPACE);
+    // The space that skipped a fast-forwarded match may still be down.
+    const bool guardHeldKeys =
+        keyCodeOf(CFG::get("KEY_LEAVE")) != 0 || CFG::parser()->getBool("FAST_FORWARD");
+    ignoreEscape = guardHeldKeys && keyDown(KEY_ESCAPE);
+    ignoreSpace = guardHeldKeys && keyDown(KEY_SPACE);
     pads.read(PadControl::MAX_SEATS);
 }
 

@@ -15,8 +15,9 @@ namespace Tool {
 // The title state ("TITLE"): waits for the space bar, which starts a match,
 // or Escape, which quits. Keys are read as held, so a key already down when
 // the state is entered acts at once, except when a leave key is set
-// ("KEY_LEAVE"): then a key held on entry is ignored until it is released,
-// so the press that left a match does not also quit or start the next one.
+// ("KEY_LEAVE") or fast-forward is on ("FAST_FORWARD"): then a key held on
+// entry is ignored until it is released, so the press that left or skipped
+// a match does not also quit or start the next one.
 // Draws nothing; owns nothing.
 class TitleLogic : public Game::I_LogicState, public EVT::I_EventConsumer {
 public:

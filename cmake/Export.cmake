@@ -1,15 +1,28 @@
-# The framework for other games (component "dev", not in the Debian
-# package): headers copied to include/vektra/<Folder>/ as they are in lib/,
-# the static libraries in lib/vektra/, and a CMake package in
-# lib/cmake/Vektra/, so that
+# The framework for other games (component "dev", the vektra-dev package):
+# headers copied to include/vektra/<Folder>/ as they are in lib/, the static
+# libraries in the architecture's library folder (lib/<multiarch>/vektra/,
+# as Debian keeps them; lib/vektra/ where the compiler names no
+# architecture), a CMake package in lib/cmake/Vektra/ and a pkg-config file
+# (lib/<multiarch>/pkgconfig/vektra.pc), so that
 #   find_package(Vektra CONFIG REQUIRED)
 #   target_link_libraries(mygame PRIVATE Vektra::GameGLFW)
+# or
+#   c++ mygame.cpp $(pkg-config --cflags --libs vektra)
 # builds a game against it. Every library keeps its name in the namespace
-# Vektra:: and brings what it depends on.
+# Vektra:: and brings what it depends on. The framework's documentation and
+# the example game's sources go to the package's doc folder.
 include(CMakePackageConfigHelpers)
 
 set(VEKTRA_INCLUDE_DIR ${CMAKE_INSTALL_INCLUDEDIR}/vektra)
-set(VEKTRA_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/Vektra)
+set(VEKTRA_CMAKE_DIR lib/cmake/Vektra)
+if(CMAKE_LIBRARY_ARCHITECTURE)
+  set(VEKTRA_ARCH_LIB_DIR lib/${CMAKE_LIBRARY_ARCHITECTURE})
+else()
+  set(VEKTRA_ARCH_LIB_DIR ${CMAKE_INSTALL_LIBDIR})
+endif()
+# Names such as libUtil.a are too common for the shared folder itself.
+set(VEKTRA_LIBRARY_DIR ${VEKTRA_ARCH_LIB_DIR}/vektra)
+set(VEKTRA_DEV_DOC_DIR ${CMAKE_INSTALL_DATAROOTDIR}/doc/vektra-dev)
 
 # Libraries from the bottom up; the game's own code (VektraGame) is not
 # part of the framework.
@@ -34,7 +47,7 @@ foreach(target ${VEKTRA_EXPORTED})
 endforeach()
 
 install(TARGETS ${VEKTRA_EXPORTED} EXPORT VektraTargets
-  ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}/vektra COMPONENT dev)
+  ARCHIVE DESTINATION ${VEKTRA_LIBRARY_DIR} COMPONENT dev)
 # Only the public headers: the ones private to their library's sources
 # (the GLFW layer's state and aliases, the settings store's inside) stay out.
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/lib/ DESTINATION ${VEKTRA_INCLUDE_DIR} COMPONENT dev
@@ -49,4 +62,29 @@ write_basic_package_version_file(${PROJECT_BINARY_DIR}/VektraConfigVersion.cmake
 install(FILES ${PROJECT_BINARY_DIR}/VektraConfig.cmake ${PROJECT_BINARY_DIR}/VektraConfigVersion.cmake
   DESTINATION ${VEKTRA_CMAKE_DIR} COMPONENT dev)
 install(FILES ${VEKTRA_PACKAGING_DIR}/copyright ${VEKTRA_STAGE_DIR}/changelog.gz
-  DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/vektra-dev COMPONENT dev)
+  DESTINATION ${VEKTRA_DEV_DOC_DIR} COMPONENT dev)
+
+# The framework's documentation (whichever of its names the docs folder
+# holds) and the example game, ready to build against the package.
+file(GLOB framework_docs ${PROJECT_SOURCE_DIR}/docs/framework.md
+  ${PROJECT_SOURCE_DIR}/docs/architecture.md)
+install(FILES ${framework_docs} DESTINATION ${VEKTRA_DEV_DOC_DIR} COMPONENT dev)
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/examples/catch
+  DESTINATION ${VEKTRA_DEV_DOC_DIR}/examples COMPONENT dev)
+
+# pkg-config: one module, "vektra", with every static library from the top
+# of the dependency graph down, and the packages the CMake package finds.
+set(VEKTRA_PC_LIBS "")
+foreach(target ${VEKTRA_EXPORTED})
+  get_target_property(type ${target} TYPE)
+  if(type STREQUAL "STATIC_LIBRARY")
+    set(VEKTRA_PC_LIBS "-l${target} ${VEKTRA_PC_LIBS}")
+  endif()
+endforeach()
+string(STRIP "${VEKTRA_PC_LIBS}" VEKTRA_PC_LIBS)
+# Found from the file's own place, so an unpacked or moved tree works too.
+file(RELATIVE_PATH VEKTRA_PC_PREFIX /x/${VEKTRA_ARCH_LIB_DIR}/pkgconfig /x)
+string(REGEX REPLACE "/$" "" VEKTRA_PC_PREFIX "${VEKTRA_PC_PREFIX}")
+configure_file(${PROJECT_SOURCE_DIR}/cmake/vektra.pc.in ${PROJECT_BINARY_DIR}/vektra.pc @ONLY)
+install(FILES ${PROJECT_BINARY_DIR}/vektra.pc DESTINATION ${VEKTRA_ARCH_LIB_DIR}/pkgconfig
+  COMPONENT dev)

@@ -6,7 +6,7 @@
 #   games/vektra, games/vektra-config        launchers
 #   lib/games/vektra/                        the programs
 #   share/games/vektra/                      shipped settings files, sounds/
-#   share/doc/vektra/                        README, copyright, changelog, docs/ (playing, settings)
+#   share/doc/vektra/                        player's guide, copyright, changelog, docs/ (playing, settings)
 #   share/man/man6/                          man pages
 #   share/applications/, share/icons/        menu entry and icon
 include(GNUInstallDirs)
@@ -25,12 +25,13 @@ file(GLOB top_settings CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/*.cfg)
 set(VEKTRA_SHIPPED_SETTINGS)
 foreach(file ${top_settings})
   get_filename_component(name ${file} NAME)
-  if(name STREQUAL "vektra.cfg" OR name STREQUAL "party.cfg")
+  if(name STREQUAL "vektra.cfg" OR name STREQUAL "party.cfg" OR name STREQUAL "play.cfg")
     list(APPEND VEKTRA_SHIPPED_SETTINGS ${file})
   endif()
 endforeach()
 
-install(TARGETS vektra vektra-config RUNTIME DESTINATION ${VEKTRA_PROGRAM_DIR} COMPONENT game)
+install(TARGETS vektra vektra-config vektra-sim RUNTIME DESTINATION ${VEKTRA_PROGRAM_DIR}
+  COMPONENT game)
 install(FILES ${VEKTRA_SHIPPED_SETTINGS} DESTINATION ${VEKTRA_DATA_DIR} COMPONENT game)
 # The sounds, found by the game from its own place: the relative path is built in.
 install(FILES ${VEKTRA_SOUND_FILES} DESTINATION ${VEKTRA_DATA_DIR}/sounds COMPONENT game)
@@ -40,12 +41,14 @@ target_compile_definitions(VektraGame PRIVATE VEKTRA_SOUNDS_FROM_PROGRAM="${soun
 # Launchers: the relative paths from their folder are written into them.
 file(RELATIVE_PATH program_from_bin /x/${VEKTRA_LAUNCHER_DIR} /x/${VEKTRA_PROGRAM_DIR})
 file(RELATIVE_PATH data_from_bin /x/${VEKTRA_LAUNCHER_DIR} /x/${VEKTRA_DATA_DIR})
-foreach(PROGRAM vektra vektra-config)
+foreach(PROGRAM vektra vektra-config vektra-sim)
   set(PROGRAM_FROM_BIN ${program_from_bin}/${PROGRAM})
   set(DATA_FROM_BIN ${data_from_bin})
   set(LEADING_OPTION "")
   if(PROGRAM STREQUAL "vektra-config")
     set(LEADING_OPTION "--get")
+  elseif(PROGRAM STREQUAL "vektra-sim")
+    set(LEADING_OPTION "-")
   endif()
   configure_file(${VEKTRA_PACKAGING_DIR}/launcher.in ${VEKTRA_STAGE_DIR}/bin/${PROGRAM} @ONLY)
   install(PROGRAMS ${VEKTRA_STAGE_DIR}/bin/${PROGRAM} DESTINATION ${VEKTRA_LAUNCHER_DIR} COMPONENT game)
@@ -53,7 +56,7 @@ endforeach()
 
 # Man pages and the changelog, compressed as Debian wants them.
 set(VEKTRA_GZIPPED)
-foreach(page vektra.6 vektra-config.6)
+foreach(page vektra.6 vektra-config.6 vektra-sim.6)
   configure_file(${VEKTRA_PACKAGING_DIR}/${page} ${VEKTRA_STAGE_DIR}/${page} @ONLY)
   list(APPEND VEKTRA_GZIPPED ${VEKTRA_STAGE_DIR}/${page})
 endforeach()
@@ -69,12 +72,14 @@ foreach(file ${VEKTRA_GZIPPED})
 endforeach()
 add_custom_target(vektra-docs ALL DEPENDS ${gzipped_outputs})
 install(FILES ${VEKTRA_STAGE_DIR}/vektra.6.gz ${VEKTRA_STAGE_DIR}/vektra-config.6.gz
+  ${VEKTRA_STAGE_DIR}/vektra-sim.6.gz
   DESTINATION ${CMAKE_INSTALL_MANDIR}/man6 COMPONENT game)
-install(FILES ${PROJECT_SOURCE_DIR}/README.md ${VEKTRA_PACKAGING_DIR}/copyright
+# A player gets the player's guide; the README is for those who build.
+install(FILES ${PROJECT_SOURCE_DIR}/docs/players-guide.md ${VEKTRA_PACKAGING_DIR}/copyright
   ${VEKTRA_STAGE_DIR}/changelog.gz
   DESTINATION ${VEKTRA_DOC_DIR} COMPONENT game)
-# The player's pages the README and the man pages point to, with their
-# pictures, where the README's links find them.
+# The player's pages the guide and the man pages point to, with their
+# pictures, in the folder the README's links name.
 install(FILES ${PROJECT_SOURCE_DIR}/docs/playing.md ${PROJECT_SOURCE_DIR}/docs/settings.md
   ${PROJECT_SOURCE_DIR}/docs/screenshot.png ${PROJECT_SOURCE_DIR}/docs/party.png
   DESTINATION ${VEKTRA_DOC_DIR}/docs COMPONENT game)

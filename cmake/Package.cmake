@@ -2,7 +2,8 @@
 # rules (cmake/Install.cmake, cmake/Export.cmake) under /usr:
 # - vektra: the game ("game"), its runtime dependencies worked out by
 #   dpkg-shlibdeps, its programs stripped;
-# - vektra-dev: the framework's headers, static libraries and CMake package
+# - vektra-dev: the framework's headers, static libraries (without debug
+#   sections), CMake package, pkg-config file, documentation and example
 #   ("dev"), depending on the development packages its CMake package finds.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME vektra)
@@ -10,6 +11,9 @@ set(CPACK_PACKAGE_VERSION ${VEKTRA_VERSION})
 set(CPACK_PACKAGE_VENDOR "The Vektra developers")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
+# The static libraries lose their debug sections too (cmake/StripArchives.cmake).
+set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/StripArchives.cmake)
+set(CPACK_VEKTRA_STRIP ${CMAKE_STRIP})
 set(CPACK_DEB_COMPONENT_INSTALL ON)
 set(CPACK_COMPONENTS_ALL game dev)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

@@ -25,7 +25,21 @@ unsigned long readColor(const std::string& piece, std::size_t entry)
     return value;
 }
 
-std::vector<Util::RGBA> readColors(int playerCount)
+} // namespace
+
+Util::RGBA colorFromNumber(unsigned long value)
+{
+    return Util::RGBA(static_cast<std::uint8_t>(value >> 24),
+                      static_cast<std::uint8_t>(value >> 16), static_cast<std::uint8_t>(value >> 8),
+                      static_cast<std::uint8_t>(value));
+}
+
+unsigned char keyCodeOf(const std::string& name)
+{
+    return Devices::KeyboardStrings::instance().keyMapping().getKey(name);
+}
+
+std::vector<Util::RGBA> MatchOptions::readColors(int playerCount)
 {
     std::vector<std::string> pieces;
     Util::splitString(CFG::get("PLAYER_COLORS"), ",", pieces);
@@ -45,7 +59,7 @@ std::vector<Util::RGBA> readColors(int playerCount)
     return colors;
 }
 
-int readHumans(int playerCount, std::ostream& errors)
+int MatchOptions::readHumans(int playerCount, std::ostream& errors)
 {
     const std::string text = CFG::get("HUMAN_PLAYERS");
     if (text.empty()) {
@@ -62,20 +76,6 @@ int readHumans(int playerCount, std::ostream& errors)
     return humans;
 }
 
-} // namespace
-
-Util::RGBA colorFromNumber(unsigned long value)
-{
-    return Util::RGBA(static_cast<std::uint8_t>(value >> 24),
-                      static_cast<std::uint8_t>(value >> 16), static_cast<std::uint8_t>(value >> 8),
-                      static_cast<std::uint8_t>(value));
-}
-
-unsigned char keyCodeOf(const std::string& name)
-{
-    return Devices::KeyboardStrings::instance().keyMapping().getKey(name);
-}
-
 MatchOptions MatchOptions::read(int playerCount, std::ostream& errors)
 {
     MatchOptions options;
@@ -84,6 +84,11 @@ MatchOptions MatchOptions::read(int playerCount, std::ostream& errors)
     options.turnBuffer = CFG::parser()->getBool("TURN_BUFFER");
     options.pauseKey = keyCodeOf(CFG::get("KEY_PAUSE"));
     options.leaveKey = keyCodeOf(CFG::get("KEY_LEAVE"));
+    const float seconds = CFG::parser()->getNumber<float>("COUNTDOWN");
+    // 0 or less: no countdown; a long one is cut to MAX_COUNTDOWN.
+    options.countdown =
+        seconds > 0 ? 1000 * (seconds < MAX_COUNTDOWN ? seconds : MAX_COUNTDOWN) : 0;
+    options.fastForward = CFG::parser()->getBool("FAST_FORWARD");
     for (int seat = 1; seat < options.humans; ++seat) {
         const std::string prefix = "KEY_P" + std::to_string(seat + 1);
         for (int d = 0; d < 4; ++d) {

@@ -28,16 +28,32 @@ struct MatchOptions {
     // The steering keys of seats 1 to 3 ("KEY_P2_UP" ... "KEY_P4_RIGHT"), in
     // the order up, down, left, right; seat 0's are the classic keys.
     unsigned char seatKeys[MAX_HUMANS][4] = {};
+    // Game milliseconds the arena stands still before the first step
+    // ("COUNTDOWN", given in seconds, at most MAX_COUNTDOWN); 0: none.
+    float countdown = 0;
+    // The rest of a match plays faster once no person is left in it
+    // ("FAST_FORWARD").
+    bool fastForward = false;
+
+    static constexpr float MAX_COUNTDOWN = 10;
 
     // Reads every option. A "HUMAN_PLAYERS" outside 0 to the smaller of
     // playerCount and MAX_HUMANS is limited to it, with a line on errors. A
     // colour that is not a number throws std::domain_error, like every
     // number setting.
     static MatchOptions read(int playerCount, std::ostream& errors);
+    // The two options read() checks, on their own for the settings check:
+    // the colours (throws for one that is no number) and the number of
+    // people (limited, with a line on errors).
+    static std::vector<Util::RGBA> readColors(int playerCount);
+    static int readHumans(int playerCount, std::ostream& errors);
 
     // True when any option needs the key presses themselves, not only
     // which keys are held at a step.
-    bool needsPresses() const { return turnBuffer || pauseKey != 0 || leaveKey != 0; }
+    bool needsPresses() const
+    {
+        return turnBuffer || pauseKey != 0 || leaveKey != 0 || countdown > 0 || fastForward;
+    }
 };
 
 // The colour 0xRRGGBBAA as its four components.

@@ -14,7 +14,9 @@ int readInt(const std::string& key)
     return CFG::parser()->getNumber<int>(key);
 }
 
-int gridSide(const char* key)
+} // namespace
+
+int MatchSettings::gridSide(const char* key)
 {
     const int value = readInt(key);
     if (value > MatchSetup::MAX_GRID_SIDE) {
@@ -25,7 +27,7 @@ int gridSide(const char* key)
     return value < MatchSetup::MIN_GRID_SIDE ? MatchSetup::MIN_GRID_SIDE : value;
 }
 
-int readLevel(const std::string& key)
+int MatchSettings::readLevel(const std::string& key)
 {
     const int level = readInt(key);
     if (level < 0 || level > MatchSetup::MAX_LEVEL) {
@@ -36,29 +38,33 @@ int readLevel(const std::string& key)
     return level;
 }
 
-} // namespace
-
 MatchSetup MatchSettings::shape()
 {
     MatchSetup setup;
     setup.gridWidth = gridSide("GRID_WIDTH");
     setup.gridHeight = gridSide("GRID_HEIGHT");
-    setup.playerCount = readInt("NUM_PLAYERS");
-    if (setup.playerCount < MatchSetup::MIN_PLAYERS) {
-        setup.playerCount = MatchSetup::MIN_PLAYERS;
-    }
-    // Every player needs a free cell to start on; more would also overrun
-    // the arena view's buffer, which holds one quad per cell.
-    const int freeCells = (setup.gridWidth - 2) * (setup.gridHeight - 2);
-    if (setup.playerCount > freeCells) {
-        throw std::invalid_argument("NUM_PLAYERS == " + std::to_string(setup.playerCount) +
-                                    " is too many for a " + std::to_string(setup.gridWidth) +
-                                    " x " + std::to_string(setup.gridHeight) + " grid: at most " +
-                                    std::to_string(freeCells) + " players");
-    }
+    setup.playerCount = playerCount(setup.gridWidth, setup.gridHeight);
     setup.humans = 1;
     setup.levels = levels(setup.playerCount, 0);
     return setup;
+}
+
+int MatchSettings::playerCount(int width, int height)
+{
+    int players = readInt("NUM_PLAYERS");
+    if (players < MatchSetup::MIN_PLAYERS) {
+        players = MatchSetup::MIN_PLAYERS;
+    }
+    // Every player needs a free cell to start on; more would also overrun
+    // the arena view's buffer, which holds one quad per cell.
+    const int freeCells = (width - 2) * (height - 2);
+    if (players > freeCells) {
+        throw std::invalid_argument("NUM_PLAYERS == " + std::to_string(players) +
+                                    " is too many for a " + std::to_string(width) + " x " +
+                                    std::to_string(height) + " grid: at most " +
+                                    std::to_string(freeCells) + " players");
+    }
+    return players;
 }
 
 std::vector<int> MatchSettings::levels(int playerCount, int firstComputer)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "MatchSetup.h"
@@ -25,6 +26,13 @@ public:
     // a level outside 0 to MatchSetup::MAX_LEVEL; a value that is no number
     // throws as every number setting does.
     static std::vector<int> levels(int playerCount, int firstComputer);
+
+    // The pieces of shape() and levels(), on their own for the settings
+    // check, with the same limits and messages: a grid side setting, the
+    // number of players for a grid of width x height, one level setting.
+    static int gridSide(const char* key);
+    static int playerCount(int width, int height);
+    static int readLevel(const std::string& key);
 };
 
 } // namespace Tool

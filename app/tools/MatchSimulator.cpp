@@ -2,6 +2,7 @@
 
 #include <time.h>
 
+#include <algorithm>
 #include <chrono>
 #include <ctime>
 #include <ostream>
@@ -60,6 +61,20 @@ int MatchSimulator::run(std::vector<std::string> args)
     // Every seat a computer player, and a step in every frame.
     args.push_back("HUMAN_PLAYERS==0");
     args.push_back("MOVE_TIME==-1");
+    // The space bar held from the first frame must start every match: a
+    // leave key or fast-forward would make the title screen wait for its
+    // release (an empty value would hide nothing, hence a name of no key).
+    // A countdown would only hold every match still.
+    args.push_back("KEY_LEAVE==NO_KEY");
+    args.push_back("FAST_FORWARD==NO");
+    args.push_back("COUNTDOWN==0");
+    // Matches played thousands of times faster than real time make no sound
+    // worth hearing: a profile's "SOUND" is switched off, while one given on
+    // the command line, after this, still counts.
+    const auto firstValue = std::find_if(args.begin(), args.end(), [](const std::string& arg) {
+        return arg.find("==") != std::string::npos;
+    });
+    args.insert(firstValue, "SOUND==NO");
     // The space bar held from the first frame starts each match from the
     // title at once; the simulator ends the loop itself.
     Game::HeadlessPlatform platform(0.001, {Game::HeadlessApp::Input::keyDown(0, SPACE)},

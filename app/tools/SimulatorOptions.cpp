@@ -90,9 +90,12 @@ const char* SimulatorOptions::usage()
            "               settings, no settings file read, and check its checksums:\n"
            "               exit 0 all hold, 1 one differs, 2 a file is unreadable,\n"
            "               malformed or damaged\n"
+           "Without vektra.cfg in the working directory and no settings file named it\n"
+           "plays nothing (a --replay needs neither).\n"
            "Exit codes: 0 done; 1 the extra settings file is missing or empty; 2 a\n"
-           "setting is wrong (the message says which); 3 an option is wrong; 4 the output\n"
-           "could not be written (a full disk, a closed pipe).\n";
+           "setting is wrong (the message says which) or no settings were found; 3 an\n"
+           "option is wrong; 4 the output could not be written (a full disk, a closed\n"
+           "pipe).\n";
 }
 
 } // namespace Tool

@@ -14,6 +14,9 @@ struct SimulatorOptions {
     static constexpr int BAD_OPTION = 3;
     // Exit code when the output could not be written (full disk, closed pipe).
     static constexpr int WRITE_FAILED = 4;
+    // Exit code when there is no vektra.cfg in the working directory and no
+    // settings file is named.
+    static constexpr int SETTINGS_MISSING = 2;
 
     unsigned long matches = 0;
     unsigned int first = 0;

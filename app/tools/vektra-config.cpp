@@ -5,10 +5,13 @@
 // before the game's arguments, repeatable), only each key's value, one per
 // line, in the order asked for. "INFO_" keys are filled by the game once its
 // window is open, so an empty one is marked as such. "--help" prints the
-// usage. Exit codes: 0 normal, 1 missing or empty extra settings file, 2
-// unusable setting, settings file over the size limit, or bad option, 4
-// output that could not be written (documented in the man page; the help
-// text stays as it was).
+// usage. "--check" runs the game's own checks on the loaded settings and
+// prints their messages; the listing marks each value the game would refuse
+// or limit with a comment line above it. Exit codes: 0 normal (a limited
+// value too), 1 missing or empty extra settings file, 2 unusable or refused
+// setting, settings file over the size limit, or bad option, 4 output that
+// could not be written (documented in the man page; the help text stays as
+// it was).
 #include <iostream>
 #include <string>
 #include <vector>
@@ -18,12 +21,14 @@
 #include "CFG/SettingsLoader.h"
 #include "Util/Debug.h"
 #include "Util/OutputCheck.h"
+#include "app/tools/SettingsCheck.h"
 
 namespace {
 
 const char* const SETTINGS_FILE = "vektra.cfg";
 const char* const GET_OPTION = "--get";
 const char* const HELP_OPTION = "--help";
+const char* const CHECK_OPTION = "--check";
 const char* const INFO_PREFIX = "INFO_";
 const char* const INFO_NOTE = "(published by the game at start-up)";
 constexpr int USAGE_EXIT = 2;
@@ -37,11 +42,14 @@ const char* const HELP_TEXT =
     "or, with --get, each KEY's value on a line of its own. --get comes first.\n"
     "Exit codes: 0; 1 for a missing or empty extra.cfg; 2 for an unusable setting, a\n"
     "settings file over the size limit, or a bad option.\n";
+// --check is described in the man page and the README; the text above is
+// kept as it is, since scripts compare it.
 
 struct Options {
     std::vector<std::string> keys;
     std::vector<std::string> gameArgs;
     bool help = false;
+    bool check = false;
     // What is wrong with the options, if anything; a --get without its key
     // gets the usage line alone.
     std::string error;
@@ -52,6 +60,9 @@ Options readOptions(int argc, char** argv)
 {
     Options options;
     int i = 1;
+    for (; i < argc && std::string(argv[i]) == CHECK_OPTION; ++i) {
+        options.check = true;
+    }
     while (i < argc && std::string(argv[i]) == GET_OPTION) {
         if (i + 1 >= argc) {
             options.bareUsage = true;
@@ -64,8 +75,8 @@ Options readOptions(int argc, char** argv)
         const std::string argument = argv[i];
         if (argument == HELP_OPTION) {
             options.help = true;
-        } else if (argument == GET_OPTION) {
-            options.error = "--get must come before the game's arguments";
+        } else if (argument == GET_OPTION || argument == CHECK_OPTION) {
+            options.error = argument + " must come before the game's arguments";
             return options;
         }
         options.gameArgs.push_back(argument);
@@ -76,6 +87,30 @@ Options readOptions(int argc, char** argv)
 bool isUnpublishedInfo(const std::string& key, const std::string& value)
 {
     return value.empty() && key.compare(0, std::string(INFO_PREFIX).size(), INFO_PREFIX) == 0;
+}
+
+// The comment line that marks a value the game would not take as written.
+std::string problemNote(const Tool::SettingsCheck::Problem& problem)
+{
+    return std::string(problem.refused ? "# refused by the game: " : "# limited by the game: ") +
+           problem.message + '\n';
+}
+
+// The game's checks: every message on the error stream, exit code 2 when
+// a value would stop the game.
+int check()
+{
+    std::ostream& err = *Util::Singleton<Util::Debug>::instance().err;
+    bool refused = false;
+    for (const Tool::SettingsCheck::Problem& problem : Tool::SettingsCheck::run()) {
+        err << problem.message << std::endl;
+        refused = refused || problem.refused;
+    }
+    if (refused) {
+        return USAGE_EXIT;
+    }
+    std::cout << "vektra-config: the game runs with these settings" << std::endl;
+    return 0;
 }
 
 // Built whole before anything is printed, so that a setting that cannot be
@@ -95,9 +130,18 @@ std::string listing(const Options& options)
         }
         return out;
     }
+    std::vector<Tool::SettingsCheck::Problem> problems = Tool::SettingsCheck::run();
     std::vector<std::string> keys;
     CFG::global()->keys(keys);
     for (const std::string& key : keys) {
+        for (auto problem = problems.begin(); problem != problems.end();) {
+            if (problem->key == key) {
+                out += problemNote(*problem);
+                problem = problems.erase(problem);
+            } else {
+                ++problem;
+            }
+        }
         const std::string value = CFG::get(key);
         // As a comment, so that the listing stays a settings file that
         // leaves the key to the game.
@@ -107,6 +151,10 @@ std::string listing(const Options& options)
             continue;
         }
         out += key + " " + CFG::Info::keyValueSeparator() + " " + value + '\n';
+    }
+    // Keys set only in the overrides are not listed; their notes close it.
+    for (const Tool::SettingsCheck::Problem& problem : problems) {
+        out += problemNote(problem);
     }
     return out;
 }
@@ -130,8 +178,13 @@ int run(int argc, char** argv)
     if (code != CFG::SettingsLoader::GO_ON) {
         return code;
     }
-    std::cout << listing(options);
-    return Util::OutputCheck::standardOutputWritten("vektra-config") ? 0 : WRITE_FAILED_EXIT;
+    if (options.check) {
+        code = check();
+    } else {
+        std::cout << listing(options);
+        code = 0;
+    }
+    return Util::OutputCheck::standardOutputWritten("vektra-config") ? code : WRITE_FAILED_EXIT;
 }
 
 } // namespace

@@ -1,6 +1,9 @@
 // vektra-sim: plays matches of Vektra headless and prints the tally.
 #include <unistd.h>
 
+#include <climits>
+#include <fstream>
+
 #include <chrono>
 #include <cstdio>
 #include <iomanip>
@@ -89,6 +92,26 @@ private:
     std::chrono::steady_clock::time_point last = std::chrono::steady_clock::now();
 };
 
+// The game falls back to a 4 x 4 grid without settings, where every match
+// is a draw: the simulator would print a tally that means nothing. It
+// wants vektra.cfg in the working directory or a settings file named.
+bool haveSettings(const std::vector<std::string>& args)
+{
+    for (const std::string& arg : args) {
+        if (arg.size() > 4 && arg.compare(arg.size() - 4, 4, ".cfg") == 0 &&
+            arg.find("==") == std::string::npos) {
+            return true;
+        }
+    }
+    return std::ifstream("vektra.cfg").good();
+}
+
+std::string workingFolder()
+{
+    char path[PATH_MAX];
+    return getcwd(path, sizeof(path)) != nullptr ? path : ".";
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -108,6 +131,13 @@ int main(int argc, char** argv)
     if (!options.error.empty()) {
         std::cerr << "vektra-sim: " << options.error << "\n" << Tool::SimulatorOptions::usage();
         return Tool::SimulatorOptions::BAD_OPTION;
+    }
+
+    if (!haveSettings(args)) {
+        std::cerr << "vektra-sim: no vektra.cfg in " << workingFolder()
+                  << " and no settings file named: run it where vektra.cfg is, or name one "
+                     "(vektra-sim /usr/share/games/vektra/vektra.cfg --matches=N)\n";
+        return Tool::SimulatorOptions::SETTINGS_MISSING;
     }
 
     Progress progress(options.matches);

@@ -33,25 +33,35 @@ bool allFree(const unsigned char* row, int count)
 } // namespace
 
 ArenaQuads::ArenaQuads(int columns, int rows)
-    : columns(columns), rows(rows), screenHeight(0), cellWidth(0), cellHeight(0),
+    : columns(columns), rows(rows), screenHeight(0), cellWidth(0), cellHeight(0), left(0),
+      bottom(0),
       // Default-initialised: no zero fill, so untouched pages stay unused.
       vertices(new float[static_cast<std::size_t>(columns) * rows * FLOATS_PER_QUAD])
 {
 }
 
-void ArenaQuads::setScreenSize(int width, int height)
+void ArenaQuads::setScreenSize(int width, int height, bool squareCells)
 {
     screenHeight = static_cast<float>(height);
     cellWidth = static_cast<float>(width) / columns;
     cellHeight = static_cast<float>(height) / rows;
+    left = 0;
+    bottom = 0;
+    if (squareCells) {
+        const float side = std::min(cellWidth, cellHeight);
+        left = (width - side * columns) / 2;
+        bottom = (height - side * rows) / 2;
+        cellWidth = side;
+        cellHeight = side;
+    }
 }
 
 void ArenaQuads::put(int index, int x, int y)
 {
     const float cw = cellWidth;
     const float ch = cellHeight;
-    const float cx = cw * x + cw / 2;
-    const float cy = screenHeight - (ch * y + ch / 2);
+    const float cx = left + cw * x + cw / 2;
+    const float cy = screenHeight - bottom - (ch * y + ch / 2);
     const float hw = cw / 2;
     const float hh = ch / 2;
     const float quad[FLOATS_PER_QUAD] = {cx - hw, cy + hh, 0, cx - hw, cy - hh, 0,

@@ -17,8 +17,9 @@ public:
 
     ArenaQuads(int columns, int rows);
 
-    // The cell size for a view of width x height.
-    void setScreenSize(int width, int height);
+    // The cell size for a view of width x height: the arena fills it, or,
+    // with square cells, fills it one way and is centred the other way.
+    void setScreenSize(int width, int height, bool squareCells = false);
 
     // Fills the buffer from its start with the quads of the non-zero cells
     // of grid (columns x rows bytes, row 0 first); returns their number.
@@ -36,6 +37,9 @@ private:
     float screenHeight;
     float cellWidth;
     float cellHeight;
+    // Where the arena's lower left corner lies in the view.
+    float left;
+    float bottom;
     std::unique_ptr<float[]> vertices;
 };
 

@@ -1,15 +1,16 @@
 #include "TextView.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <ostream>
 
 #include "CFG/CFG.h"
 #include "Game/GameManager.h"
+#include "Render/BlockFont.h"
 #include "Render/I_ClientArrayDraw.h"
 #include "Render/I_RenderController.h"
 #include "Render/RenderHelper.h"
-#include "app/BlockFont.h"
 #include "app/match/Match.h"
 #include "app/match/MatchOptions.h"
 #include "app/match/Scoreboard.h"
@@ -24,6 +25,9 @@ constexpr std::uint8_t LINE_ALPHA = 0xB0;
 constexpr std::uint8_t SCORE_ALPHA = 0x90;
 // The share of the window's width a line may take.
 constexpr float MOST_WIDTH = 0.9f;
+// The box behind a line: dark and translucent, one font pixel wider than
+// the text on every side.
+const Util::RGBA BACKING(0, 0, 0, 0xA0);
 
 const char* const DIRECTION_WORDS[4] = {"_UP", "_LEFT", "_DOWN", "_RIGHT"};
 const char* const CLASSIC_KEYS[4] = {"KEY_MOVE_UP", "KEY_MOVE_LEFT", "KEY_MOVE_DOWN",
@@ -51,12 +55,19 @@ std::string keyLine(int seat)
 TextView::TextView(Game::GameManager* gameManager, const Match& match, const Scoreboard& score)
     : gameManager(gameManager), renderController(gameManager->getRenderController()),
       clientArrays(dynamic_cast<Render::I_ClientArrayDraw*>(renderController)), match(match),
-      score(score), screenWidth(0), screenHeight(0), keyLines(), startColors(), lines(), vertices()
+      score(score), screenWidth(0), screenHeight(0), keyLines(), pauseName(), leaveName(),
+      backing(CFG::parser()->getBool("TEXT_BACKING")), startColors(), lines(), vertices()
 {
     // The title screen shows before the first match has read the options.
     std::ostream quiet(nullptr);
     const MatchOptions options = MatchOptions::read(match.getPlayerCount(), quiet);
     startColors = options.colors;
+    if (options.pauseKey != 0) {
+        pauseName = CFG::get("KEY_PAUSE");
+    }
+    if (options.leaveKey != 0) {
+        leaveName = CFG::get("KEY_LEAVE");
+    }
     if (options.humans > 1) {
         for (int seat = 0; seat < options.humans; ++seat) {
             keyLines.push_back(keyLine(seat));
@@ -101,13 +112,13 @@ Util::RGBA TextView::colorOf(int player) const
 void TextView::addLine(const std::string& text, float centreX, float top, float pixelSize,
                        Util::RGBA color)
 {
-    const float left = centreX - BlockFont::width(text) * pixelSize / 2;
+    const float left = centreX - Render::BlockFont::width(text) * pixelSize / 2;
     lines.push_back(Line{text, left, top, pixelSize, color});
 }
 
 void TextView::addCentred(const std::string& text, float top, float largest, Util::RGBA color)
 {
-    const int width = BlockFont::width(text);
+    const int width = Render::BlockFont::width(text);
     const float fit = width > 0 ? screenWidth * MOST_WIDTH / width : largest;
     addLine(text, screenWidth / 2.0f, top, std::min(largest, fit), color);
 }
@@ -119,6 +130,14 @@ void TextView::layoutTitle()
     addCentred("VEKTRA", screenHeight * 0.72f, 2.5f * unit, white);
     addCentred("SPACE START \xC2\xB7 ESC QUIT", screenHeight * 0.45f, 0.8f * unit, white);
     float top = screenHeight * 0.34f;
+    if (!pauseName.empty() || !leaveName.empty()) {
+        std::string keys = pauseName.empty() ? "" : pauseName + " PAUSE";
+        if (!leaveName.empty()) {
+            keys += (keys.empty() ? "" : " \xC2\xB7 ") + leaveName + " LEAVE";
+        }
+        addCentred(keys, top, 0.6f * unit, white);
+        top -= 10 * 0.6f * unit;
+    }
     for (std::size_t seat = 0; seat < keyLines.size(); ++seat) {
         addCentred(keyLines[seat], top, 0.6f * unit,
                    withAlpha(colorOf(static_cast<int>(seat)), LINE_ALPHA));
@@ -133,7 +152,7 @@ void TextView::layoutScores()
     // One size for every label, the largest that lets the widest fit.
     float pixelSize = screenHeight * 0.007f;
     for (int k = 0; k < players; ++k) {
-        pixelSize = std::min(pixelSize, slot * 0.8f / BlockFont::width(scoreLabel(k)));
+        pixelSize = std::min(pixelSize, slot * 0.8f / Render::BlockFont::width(scoreLabel(k)));
     }
     // Below one screen pixel per font pixel the words are unreadable.
     if (pixelSize < 1) {
@@ -166,6 +185,19 @@ void TextView::layoutResult()
                Util::RGBA(255, 255, 255, LINE_ALPHA));
 }
 
+void TextView::layoutMatch()
+{
+    const Util::RGBA white(255, 255, 255, LINE_ALPHA);
+    if (score.paused) {
+        addCentred("PAUSED", screenHeight * 0.6f, screenHeight / 50.0f, white);
+        addCentred(pauseName + " RESUMES", screenHeight * 0.5f, screenHeight / 100.0f, white);
+    } else if (score.pace.countdownLeft() > 0) {
+        // Whole seconds left, counted up: 3, 2, 1.
+        const int seconds = static_cast<int>(std::ceil(score.pace.countdownLeft() / 1000));
+        addCentred(std::to_string(seconds), screenHeight * 0.6f, screenHeight / 25.0f, white);
+    }
+}
+
 const std::vector<TextView::Line>& TextView::layout()
 {
     lines.clear();
@@ -174,10 +206,7 @@ const std::vector<TextView::Line>& TextView::layout()
         layoutScores();
     }
     if (score.inMatch()) {
-        if (score.paused) {
-            addCentred("PAUSED", screenHeight * 0.6f, screenHeight / 50.0f,
-                       Util::RGBA(255, 255, 255, LINE_ALPHA));
-        }
+        layoutMatch();
     } else if (result == "DRAW" || result.rfind("WIN=", 0) == 0) {
         layoutResult();
     } else {
@@ -189,13 +218,29 @@ const std::vector<TextView::Line>& TextView::layout()
 void TextView::drawLines()
 {
     for (const Line& line : lines) {
+        if (backing) {
+            drawBacking(line);
+        }
         vertices.clear();
-        const int squares =
-            BlockFont::appendQuads(line.text, line.left, line.top, line.pixelSize, vertices);
+        const int squares = Render::BlockFont::appendQuads(line.text, line.left, line.top,
+                                                           line.pixelSize, vertices);
         renderController->setColor(line.color);
         clientArrays->drawClientArray(Render::RENDER_QUADS, vertices.data(),
                                       static_cast<unsigned int>(squares) * 4);
     }
+}
+
+void TextView::drawBacking(const Line& line)
+{
+    const float pad = line.pixelSize;
+    const float x0 = line.left - pad;
+    const float x1 = line.left + Render::BlockFont::width(line.text) * line.pixelSize + pad;
+    const float y0 = line.top + pad;
+    const float y1 = line.top - Render::BlockFont::GLYPH_HEIGHT * line.pixelSize - pad;
+    // The glyphs' winding: upper left, lower left, lower right, upper right.
+    const float box[12] = {x0, y0, 0, x0, y1, 0, x1, y1, 0, x1, y0, 0};
+    renderController->setColor(BACKING);
+    clientArrays->drawClientArray(Render::RENDER_QUADS, box, 4);
 }
 
 void TextView::onRender()

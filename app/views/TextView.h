@@ -25,7 +25,11 @@ struct Scoreboard;
 // name, the keys to press and each person's steering keys on the title
 // screen; each player's wins in its colour along the top edge; the
 // winner's line ("PLAYER k+1 WINS") or "DRAW" over the frozen arena until
-// the next match; "PAUSED" while a match is paused. Reads everything it
+// the next match; "PAUSED" and the key that resumes while a match is
+// paused; the pause and leave keys on the title screen when they are set;
+// the seconds of a countdown ("COUNTDOWN"). With "TEXT_BACKING" each line
+// sits on a dark translucent box, so it reads over a trail of its own
+// colour. Reads everything it
 // shows from the match; owns its vertex buffer and the key lines built at
 // construction; the game manager, its render controller and the match are
 // not owned.
@@ -65,8 +69,10 @@ private:
     void layoutScores();
     std::string scoreLabel(int player) const;
     void layoutResult();
+    void layoutMatch();
     Util::RGBA colorOf(int player) const;
     void drawLines();
+    void drawBacking(const Line& line);
 
     [[maybe_unused]] Game::GameManager* gameManager;
     Render::I_RenderController* renderController;
@@ -78,6 +84,10 @@ private:
     int screenHeight;
     // "PLAYER k+1  UP LEFT DOWN RIGHT" for each person, when several play.
     std::vector<std::string> keyLines;
+    // The names of the pause and leave keys when they are set, else empty.
+    std::string pauseName;
+    std::string leaveName;
+    bool backing;
     std::vector<Util::RGBA> startColors;
     std::vector<Line> lines;
     std::vector<float> vertices;

@@ -4,6 +4,9 @@
 #include "Devices/Keyboard.h"
 #include "Events/EventBus.h"
 #include "Events/EventType.h"
+#include "Game/GameManager.h"
+#include "Game/ViewManager.h"
+#include "TitleView.h"
 
 namespace Catch {
 
@@ -19,6 +22,26 @@ bool held(unsigned char code)
 }
 
 } // namespace
+
+TitleState::TitleState(Game::GameManager* manager) : manager(manager), view(new TitleView(manager))
+{
+}
+
+TitleState::~TitleState()
+{
+    doExit("");
+}
+
+void TitleState::onEnter(const std::string&, const std::string&)
+{
+    manager->getViewManager()->add(view.get());
+}
+
+void TitleState::doExit(const std::string&)
+{
+    // A removed view is never called again, even within this frame.
+    manager->getViewManager()->remove(view.get());
+}
 
 std::string TitleState::onUpdate(float)
 {

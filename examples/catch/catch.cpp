@@ -30,7 +30,7 @@ void registerStates(Game::LogicController& logic, Game::GameManager* manager)
 {
     // The title runs first; Space ("START") leads to the next registered
     // state, and whatever a round ends with leads back to the title.
-    logic.add("TITLE", new Catch::TitleState(), {});
+    logic.add("TITLE", new Catch::TitleState(manager), {});
     logic.add("PLAY", new Catch::PlayState(manager), {{"*", "TITLE"}});
 }
 
@@ -69,7 +69,15 @@ namespace Game {
 
 const GameDefinition& gameDefinition()
 {
-    static const GameDefinition game = {"Catch", "catch.cfg", "", &registerStates};
+    // What start-up needs when catch.cfg leaves it out: a game clock at
+    // real time, 60 frames a second, a window of 480 x 360.
+    static const SettingDefault defaults[] = {
+        {"GAME_SPEED", "1.0"},         {"FRAME_RATE", "60"},     {"FRAME_SKIP", "5"},
+        {"SCREEN_WIDTH", "480"},       {"SCREEN_HEIGHT", "360"}, {"BASE_SCREEN_WIDTH", "480"},
+        {"BASE_SCREEN_HEIGHT", "360"}, {"FOV", "45.0"},          {"MIN_Z", "0.1"},
+        {"MAX_Z", "1000.0"},           {nullptr, nullptr}};
+    static const GameDefinition game = {"Catch",         "catch.cfg", "",
+                                        &registerStates, nullptr,     defaults};
     return game;
 }
 

@@ -26,6 +26,7 @@ int GameAssembly::build(const std::vector<std::string>& args, const GameDefiniti
     if (early != CFG::SettingsLoader::GO_ON) {
         return early;
     }
+    applyDefaults(game);
 
     const int frameSkip = readInt("FRAME_SKIP");
     const int frameRate = readInt("FRAME_RATE");

@@ -10,8 +10,8 @@
 #include "Events/EventType.h"
 #include "Game/ViewManager.h"
 #include "GameFixture.h"
+#include "Render/BlockFont.h"
 #include "Support/EventRecorder.h"
-#include "app/BlockFont.h"
 #include "app/MainLogic.h"
 #include "app/MainView.h"
 #include "app/TitleLogic.h"
@@ -19,7 +19,7 @@
 
 namespace {
 
-using Tool::BlockFont;
+using Render::BlockFont;
 using Tool::MainLogic;
 using Tool::TextView;
 

@@ -102,6 +102,48 @@ TEST(SimulatorBadInput, ReplaysNeedNoSettingsFile)
     }
 }
 
+// Without settings the game's fallback grid of 4 x 4 plays only draws: the
+// simulator refuses, naming the folder it looked in; --help still works.
+TEST(SimulatorBadInput, NoSettingsFound)
+{
+    TempDir dir;
+    Outcome outcome = ProgramRun(VEKTRA_SIM, dir.dir()).run({"--matches=3"});
+    EXPECT_EQ(2, outcome.exitCode);
+    EXPECT_EQ("", outcome.out);
+    EXPECT_EQ(0u, outcome.err.rfind("vektra-sim: no vektra.cfg in " + dir.dir(), 0)) << outcome.err;
+    outcome = ProgramRun(VEKTRA_SIM, dir.dir()).run({"--help"});
+    EXPECT_EQ(0, outcome.exitCode);
+    dir.write("small.cfg", "GRID_WIDTH == 12\nGRID_HEIGHT == 12\nNUM_PLAYERS == 2\n");
+    outcome = ProgramRun(VEKTRA_SIM, dir.dir()).run({"small.cfg", "--matches=2"});
+    EXPECT_EQ(0, outcome.exitCode) << outcome.err;
+    EXPECT_EQ(0u, outcome.out.rfind("2 matches on a 12 x 12 grid", 0)) << outcome.out;
+}
+
+// The shipped profiles set a leave key or fast-forward, which make the
+// title screen wait for a held key's release, and sound: the simulator
+// still plays every match it is asked for, silently.
+TEST(SimulatorBadInput, PlaysTheShippedProfiles)
+{
+    TempDir dir;
+    const std::string shipped = VEKTRA_SHIPPED_CFG;
+    const std::string folder = shipped.substr(0, shipped.rfind('/') + 1);
+    for (const char* name : {"vektra.cfg", "party.cfg", "play.cfg"}) {
+        std::ifstream file(folder + name);
+        std::stringstream text;
+        text << file.rdbuf();
+        dir.write(name, text.str());
+    }
+    for (const char* profile : {"party.cfg", "play.cfg"}) {
+        SCOPED_TRACE(profile);
+        const Outcome outcome = ProgramRun(VEKTRA_SIM, dir.dir())
+                                    .timeLimit(60)
+                                    .run({profile, "--matches=3", "GRID_WIDTH==30"});
+        ASSERT_EQ(0, outcome.exitCode) << outcome.describe() << "\n" << outcome.err;
+        EXPECT_EQ(0u, outcome.out.rfind("3 matches on a 30 x 60 grid", 0)) << outcome.out;
+        EXPECT_EQ("", outcome.err) << "play.cfg's sound stays off in the simulator";
+    }
+}
+
 } // namespace
 
 #endif

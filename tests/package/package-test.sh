@@ -50,10 +50,12 @@ dpkg-deb -x "$devdeb" "$devroot"
 expected=(
     usr/games/vektra
     usr/games/vektra-config
+    usr/games/vektra-sim
     usr/lib/games/vektra/vektra
     usr/lib/games/vektra/vektra-config
+    usr/lib/games/vektra/vektra-sim
     usr/share/applications/vektra.desktop
-    usr/share/doc/vektra/README.md
+    usr/share/doc/vektra/players-guide.md
     usr/share/doc/vektra/changelog.gz
     usr/share/doc/vektra/copyright
     usr/share/doc/vektra/docs/party.png
@@ -64,22 +66,27 @@ expected=(
     usr/share/icons/hicolor/48x48/apps/vektra.png
     usr/share/icons/hicolor/64x64/apps/vektra.png
     usr/share/man/man6/vektra-config.6.gz
+    usr/share/man/man6/vektra-sim.6.gz
     usr/share/man/man6/vektra.6.gz
+    usr/share/games/vektra/party.cfg
+    usr/share/games/vektra/play.cfg
     usr/share/games/vektra/vektra.cfg
 )
 for sound in start turn crash win draw pause; do
     expected+=(usr/share/games/vektra/sounds/$sound.wav)
 done
-[[ -f "$(dirname "$0")/../../party.cfg" ]] && expected+=(usr/share/games/vektra/party.cfg)
 got=$(cd "$root" && find . -type f -o -type l | sed 's|^\./||' | LC_ALL=C sort)
 want=$(printf '%s\n' "${expected[@]}" | LC_ALL=C sort)
 [[ "$got" == "$want" ]] || fail "file list differs:"$'\n'"$(diff <(echo "$want") <(echo "$got"))"
 devfiles=$(cd "$devroot" && find . -type f | sed 's|^\./||')
-stray=$(grep -v -E '^usr/(include/vektra/|lib/vektra/lib[A-Za-z]+\.a$|lib/cmake/Vektra/|share/doc/vektra-dev/)' <<<"$devfiles" || true)
+multiarch=$(dpkg-architecture -qDEB_HOST_MULTIARCH 2>/dev/null || gcc -print-multiarch)
+stray=$(grep -v -E "^usr/(include/vektra/|lib/$multiarch/vektra/lib[A-Za-z]+\.a$|lib/$multiarch/pkgconfig/vektra\.pc$|lib/cmake/Vektra/|share/doc/vektra-dev/)" <<<"$devfiles" || true)
 [[ -z "$stray" ]] || fail "vektra-dev holds files outside its folders: $stray"
 for file in usr/lib/cmake/Vektra/VektraConfig.cmake usr/lib/cmake/Vektra/VektraTargets.cmake \
-    usr/include/vektra/Game/GAME_MAIN usr/include/vektra/Game/GameManager.h usr/lib/vektra/libCFG.a \
-    usr/share/doc/vektra-dev/copyright; do
+    usr/include/vektra/Game/GAME_MAIN usr/include/vektra/Game/GameManager.h \
+    "usr/lib/$multiarch/vektra/libCFG.a" "usr/lib/$multiarch/pkgconfig/vektra.pc" \
+    usr/share/doc/vektra-dev/copyright usr/share/doc/vektra-dev/framework.md \
+    usr/share/doc/vektra-dev/examples/catch/CMakeLists.txt usr/share/doc/vektra-dev/examples/catch/catch.cpp; do
     [[ -f "$devroot/$file" ]] || fail "vektra-dev lacks $file"
 done
 # Headers private to their library's sources stay out of the package.
@@ -88,7 +95,25 @@ private=$(grep -E '/(GLFW27Layer|GLFW27Aliases|InfoImpl)\.h$' <<<"$devfiles" || 
 # The game finds its sounds from its own place, by this relative path.
 [[ -f "$root/usr/lib/games/vektra/../../../share/games/vektra/sounds/crash.wav" ]] ||
     fail "the sounds are not where the installed game looks for them"
-for program in vektra vektra-config; do
+# The libraries carry no debug sections.
+for library in "$devroot/usr/lib/$multiarch/vektra/"*.a; do
+    ! objdump -h "$library" | grep -q '\.debug_' || fail "$(basename "$library") keeps debug sections"
+done
+# pkg-config finds the framework in the unpacked tree, as it would under /usr.
+pcflags=$(PKG_CONFIG_PATH="$devroot/usr/lib/$multiarch/pkgconfig" pkg-config --cflags --libs vektra) ||
+    fail "pkg-config --cflags --libs vektra failed"
+for flag in "-I$devroot/usr/lib/$multiarch/pkgconfig/../../../include/vektra" -lGameGLFW -lGameCore -lUtil -lglfw -lGLEW -lsodium -lopenal -lsndfile; do
+    [[ " $pcflags " == *" $flag "* ]] || fail "pkg-config lacks $flag: $pcflags"
+done
+
+# --- The menu entry: play.cfg, with actions for the party and the classic game
+desktop="$root/usr/share/applications/vektra.desktop"
+entry() { sed -n "/^\[$1\]/,/^\[/p" "$desktop" | grep -E "^$2=" | cut -d= -f2-; }
+[[ $(entry "Desktop Entry" Exec) == "vektra play.cfg" ]] || fail "menu entry runs: $(entry "Desktop Entry" Exec)"
+[[ $(entry "Desktop Entry" Actions) == "Party;Classic;" ]] || fail "actions: $(entry "Desktop Entry" Actions)"
+[[ $(entry "Desktop Action Party" Exec) == "vektra party.cfg" && $(entry "Desktop Action Classic" Exec) == vektra ]] ||
+    fail "the actions run: $(entry "Desktop Action Party" Exec), $(entry "Desktop Action Classic" Exec)"
+for program in vektra vektra-config vektra-sim; do
     [[ -x "$root/usr/games/$program" && -x "$root/usr/lib/games/vektra/$program" ]] || fail "$program not executable"
 done
 
@@ -156,12 +181,17 @@ expect 50 --get MOVE_TIME extra.cfg
 fresh # an extra file after an overrides file, and KEY==VALUE after both
 echo "MOVE_TIME == 30" >"$caller/extra.cfg"
 expect $'30\n7' --get MOVE_TIME --get NUM_PLAYERS SETTINGS_none.cfg extra.cfg NUM_PLAYERS==7
-if [[ -f "$root/usr/share/games/vektra/party.cfg" ]]; then
-    fresh # a shipped extra file, from the data folder
-    expect 2 --get HUMAN_PLAYERS party.cfg
-    echo "HUMAN_PLAYERS == 3" >"$config/vektra/party.cfg" # unless the player has one
-    expect 3 --get HUMAN_PLAYERS party.cfg
-fi
+fresh # a shipped extra file, from the data folder
+expect 2 --get HUMAN_PLAYERS party.cfg
+expect 3 --get COUNTDOWN play.cfg
+echo "HUMAN_PLAYERS == 3" >"$config/vektra/party.cfg" # unless the player has one
+expect 3 --get HUMAN_PLAYERS party.cfg
+fresh # --check before --get, and the profile found after it
+expect $'vektra-config: the game runs with these settings' --check play.cfg
+fresh # the simulator, with its options first, plays the shipped profile
+out=$(cd "$caller" && XDG_CONFIG_HOME="$config" "$root/usr/games/vektra-sim" --matches=2 play.cfg GRID_WIDTH==30 2>&1) ||
+    fail "vektra-sim failed: $out"
+[[ "$out" == "2 matches on a 30 x 60 grid"* ]] || fail "vektra-sim printed: $out"
 fresh # an extra file found nowhere: exit code 1
 set +e
 inspect --get MOVE_TIME missing.cfg >/dev/null 2>&1

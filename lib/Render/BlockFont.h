@@ -3,13 +3,13 @@
 #include <string>
 #include <vector>
 
-namespace Tool {
+namespace Render {
 
-// A built-in 5 x 7 block font for the words on screen: upper-case letters
+// A built-in 5 x 7 block font for words on screen: upper-case letters
 // (lower case is shown as upper case), digits, a little punctuation and the
-// middle dot "·". Text becomes one square per lit font pixel, in the quad
-// layout of the arena view, so it is drawn like the trails, with no font
-// library and no files. Holds no state.
+// middle dot "·". Text becomes one square per lit font pixel, as quads any
+// render controller draws from a client array (RENDER_QUADS), with no GL
+// call, no font library and no files. Holds no state.
 class BlockFont {
 public:
     static constexpr int GLYPH_WIDTH = 5;
@@ -33,4 +33,4 @@ public:
                            std::vector<float>& out);
 };
 
-} // namespace Tool
+} // namespace Render

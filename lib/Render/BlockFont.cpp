@@ -1,8 +1,8 @@
-#include "BlockFont.h"
+#include "Render/BlockFont.h"
 
 #include <cctype>
 
-namespace Tool {
+namespace Render {
 
 namespace {
 
@@ -124,7 +124,7 @@ int BlockFont::appendQuads(const std::string& text, float left, float top, float
                 const float x1 = x0 + pixelSize;
                 const float y1 = y0 - pixelSize;
                 // Upper left, lower left, lower right, upper right: the
-                // arena's winding, which back-face culling keeps.
+                // counter-clockwise winding that back-face culling keeps.
                 out.insert(out.end(), {x0, y0, 0, x0, y1, 0, x1, y1, 0, x1, y0, 0});
                 ++squares;
             }
@@ -134,4 +134,4 @@ int BlockFont::appendQuads(const std::string& text, float left, float top, float
     return squares;
 }
 
-} // namespace Tool
+} // namespace Render
