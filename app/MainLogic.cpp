@@ -4,8 +4,6 @@
 #include <stdexcept>
 
 #include "CFG/CFG.h"
-#include "Devices/Devices.h"
-#include "Devices/KeyboardStrings.h"
 #include "Events/EventBus.h"
 #include "Events/EventType.h"
 #include "Events/Event_Key.h"
@@ -22,9 +20,6 @@ namespace Tool {
 
 namespace {
 
-// The steering keys in the order they are looked at; a later one wins.
-const char* const KEY_SETTINGS[4] = {"KEY_MOVE_UP", "KEY_MOVE_DOWN", "KEY_MOVE_LEFT",
-                                     "KEY_MOVE_RIGHT"};
 // Skips the rest of a fast-forwarded match.
 constexpr unsigned char SKIP_KEY = 32;
 
@@ -56,8 +51,8 @@ std::unique_ptr<Replay> loadReplay()
 MainLogic::MainLogic(Game::GameManager* gameManager)
     : gameManager(gameManager), view(nullptr), replay(loadReplay()),
       match(replay ? replay->header.setup : MatchSettings::shape()), stepTimer(0), seeded(false),
-      turnChanceRead(false), turnChance(0), keysRead(false), keyCodes{}, options(), steering(),
-      score(), textView(nullptr), listening(false),
+      turnChanceRead(false), turnChance(0), options(), people(), score(), textView(nullptr),
+      listening(false),
       recorder(replay ? std::string() : CFG::get("RECORD_DIR"), *Util::Debug::instance().err),
       playback(replay ? new ReplayPlayback(*replay) : nullptr)
 {
@@ -97,7 +92,7 @@ void MainLogic::handleEvent(EVT::I_Event* event)
         setPause(!score.paused);
     } else if ((options.turnBuffer || score.pace.countdownLeft() > 0) && !score.paused) {
         // Presses made during the countdown are kept for the first step.
-        steering.press(key->key);
+        people.press(key->key);
     }
 }
 
@@ -113,7 +108,8 @@ void MainLogic::leave()
 // and only when they are set; its pushes are turn-buffer presses.
 void MainLogic::usePads()
 {
-    pads.update(options.turnBuffer && !score.paused ? &steering : nullptr);
+    people.updatePads(options.turnBuffer && !score.paused);
+    const PadControl& pads = people.getPads();
     if (options.leaveKey != 0 && pads.pressed(Devices::Joypad::BUTTON_B)) {
         leave();
     } else if (options.pauseKey != 0 && pads.pressed(Devices::Joypad::START)) {
@@ -128,21 +124,7 @@ void MainLogic::startOptions()
     options = MatchOptions::read(match.getPlayerCount(),
                                  score.matchesStarted == 1 ? *Util::Debug::instance().err : quiet);
     score.paused = false;
-    unsigned char seatKeys[MatchOptions::MAX_HUMANS][4] = {};
-    if ((options.turnBuffer || options.countdown > 0) && options.humans > 0) {
-        // Presses are matched against seat 0's keys from the first step on.
-        readKeyCodes();
-        for (int d = 0; d < 4; ++d) {
-            seatKeys[0][d] = keyCodes[d];
-        }
-    }
-    for (int seat = 1; seat < options.humans; ++seat) {
-        for (int d = 0; d < 4; ++d) {
-            seatKeys[seat][d] = options.seatKeys[seat][d];
-        }
-    }
-    steering.setSeats(options.humans, seatKeys);
-    pads.read(options.humans);
+    people.start(options);
     if (options.needsPresses() && !listening) {
         EVT::EventBus::instance().addConsumer(EVT::KEY, this);
         listening = true;
@@ -217,7 +199,7 @@ void MainLogic::doExit(const std::string&)
 
 std::string MainLogic::onUpdate(float elapsed)
 {
-    if (pads.any() && inMatch()) {
+    if (people.getPads().any() && inMatch()) {
         usePads();
     }
     // A finished match stays as it ended until the next one starts.
@@ -283,64 +265,10 @@ bool MainLogic::playStep()
     if (playback) {
         return playback->step(match);
     }
-    const MatchInputs inputs = peopleInputs();
+    const MatchInputs inputs = people.inputs(match);
     recorder.beforeStep(match, inputs);
     match.step(inputs);
     return true;
-}
-
-MatchInputs MainLogic::peopleInputs()
-{
-    MatchInputs inputs;
-    if (options.turnBuffer) {
-        for (int seat = 0; seat < options.humans; ++seat) {
-            const Player& player = match.getPlayer(seat);
-            const int back = BACK[player.heading];
-            const bool blockedBehind =
-                match.cell(player.x + STEP_X[back], player.y + STEP_Y[back]) != FREE;
-            const int heading = steering.takePress(seat, player.heading, blockedBehind);
-            inputs.heading[seat] = heading == Steering::NONE ? MatchInputs::KEEP : heading;
-        }
-        return inputs;
-    }
-    if (match.getStepCount() == 0 && options.countdown > 0) {
-        countdownPresses(inputs);
-    }
-    if (options.humans > 0) {
-        readKeyCodes();
-        for (int i = 0; i < 4; ++i) {
-            if (keyDown(i)) {
-                inputs.heading[0] = i;
-            }
-        }
-    }
-    for (int seat = 1; seat < options.humans; ++seat) {
-        const int now = inputs.heading[seat] == MatchInputs::KEEP ? match.getPlayer(seat).heading
-                                                                  : inputs.heading[seat];
-        inputs.heading[seat] = steering.heldHeading(seat, now);
-    }
-    // A seat's pad, when it points somewhere, has the last word over its keys.
-    for (int seat = 0; seat < options.humans && pads.any(); ++seat) {
-        const int heading = pads.heading(seat);
-        if (heading != PadControl::NONE) {
-            inputs.heading[seat] = heading;
-        }
-    }
-    return inputs;
-}
-
-void MainLogic::countdownPresses(MatchInputs& inputs)
-{
-    // Held keys steer at every step; the presses of the countdown turn each
-    // person once, the last one that is not straight back counting.
-    for (int seat = 0; seat < options.humans; ++seat) {
-        int heading = match.getPlayer(seat).heading;
-        for (int press = steering.takePress(seat, heading, false); press != Steering::NONE;
-             press = steering.takePress(seat, heading, false)) {
-            heading = press;
-            inputs.heading[seat] = heading;
-        }
-    }
 }
 
 void MainLogic::finish()
@@ -350,25 +278,6 @@ void MainLogic::finish()
         ++score.wins[static_cast<std::size_t>(match.getOutcome())];
     }
     *Util::Debug::instance().out << score.result << std::endl;
-}
-
-void MainLogic::readKeyCodes()
-{
-    if (keysRead) {
-        return;
-    }
-    const auto& mapping = Devices::KeyboardStrings::instance().keyMapping();
-    for (int i = 0; i < 4; ++i) {
-        keyCodes[i] = mapping.getKey(CFG::get(KEY_SETTINGS[i]));
-    }
-    keysRead = true;
-}
-
-bool MainLogic::keyDown(int setting) const
-{
-    const Devices::Keyboard* keyboard = Devices::getKeyboard();
-    // Code 0 is what an unknown key name maps to: it must never steer.
-    return keyboard != nullptr && keyCodes[setting] != 0 && keyboard->keyDown[keyCodes[setting]];
 }
 
 void MainLogic::reseed(unsigned int seed)

@@ -8,12 +8,11 @@
 #include "Game/I_LogicState.h"
 #include "app/match/Match.h"
 #include "app/match/MatchOptions.h"
-#include "app/match/PadControl.h"
+#include "app/match/PeopleInput.h"
 #include "app/match/Replay.h"
 #include "app/match/ReplayPlayback.h"
 #include "app/match/ReplayRecorder.h"
 #include "app/match/Scoreboard.h"
-#include "app/match/Steering.h"
 
 namespace Game {
 class GameManager;
@@ -144,13 +143,9 @@ private:
     void step();
     void playFast(float elapsed);
     bool playStep();
-    MatchInputs peopleInputs();
-    void countdownPresses(MatchInputs& inputs);
     void finish();
     void usePads();
     void leave();
-    bool keyDown(int setting) const;
-    void readKeyCodes();
 
     Game::GameManager* gameManager;
     MainView* view;
@@ -165,14 +160,11 @@ private:
     bool seeded;
     bool turnChanceRead;
     int turnChance;
-    bool keysRead;
-    unsigned char keyCodes[4];
 
     MatchOptions options;
-    Steering steering;
+    // The people's keys, presses and pads, turned into each step's inputs.
+    PeopleInput people;
     Scoreboard score;
-    // The seats' gamepads ("JOY_P1" to "JOY_P4"), read at each match start.
-    PadControl pads;
     TextView* textView;
     bool listening;
     ReplayRecorder recorder;
