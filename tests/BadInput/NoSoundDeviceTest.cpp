@@ -16,10 +16,7 @@ namespace {
 TEST(NoSoundDevice, OneWarningAndTheMatchesFinish)
 {
     TestSupport::TempDir dir;
-    std::ifstream shipped(VEKTRA_SHIPPED_CFG);
-    std::stringstream settings;
-    settings << shipped.rdbuf();
-    dir.write("vektra.cfg", settings.str());
+    dir.copy("vektra.cfg", VEKTRA_SHIPPED_CFG);
     // ALSA asked for a device that does not exist, which it complains about on its own
     // unless silenced, then an output driver that does not exist.
     const std::string conf = dir.write(

@@ -29,10 +29,7 @@ using TestSupport::TempDir;
 TEST(SimulatorBadInput, ExitCodesAndMessages)
 {
     TempDir dir;
-    std::ifstream shipped(VEKTRA_SHIPPED_CFG);
-    std::stringstream settings;
-    settings << shipped.rdbuf();
-    dir.write("vektra.cfg", settings.str());
+    dir.copy("vektra.cfg", VEKTRA_SHIPPED_CFG);
 
     struct Row {
         std::vector<std::string> args;
@@ -69,10 +66,7 @@ TEST(SimulatorBadInput, ExitCodesAndMessages)
 TEST(SimulatorBadInput, ReplaysNeedNoSettingsFile)
 {
     TempDir dir;
-    std::ifstream shipped(VEKTRA_SHIPPED_CFG);
-    std::stringstream settings;
-    settings << shipped.rdbuf();
-    dir.write("vektra.cfg", settings.str());
+    dir.copy("vektra.cfg", VEKTRA_SHIPPED_CFG);
     ASSERT_EQ(0, ProgramRun(VEKTRA_SIM, dir.dir())
                      .timeLimit(60)
                      .run({"--matches=1", "RECORD_DIR==" + dir.dir()})

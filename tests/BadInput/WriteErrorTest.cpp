@@ -38,10 +38,7 @@ const char* const CLOSED_PIPE =
 TEST(WriteError, FullDiskAndClosedPipeEndWithCodeFour)
 {
     TempDir dir;
-    std::ifstream shipped(VEKTRA_SHIPPED_CFG);
-    std::stringstream settings;
-    settings << shipped.rdbuf();
-    dir.write("vektra.cfg", settings.str());
+    dir.copy("vektra.cfg", VEKTRA_SHIPPED_CFG);
 
     const std::vector<std::vector<std::string>> commands = {
         {VEKTRA_SIM, "--matches=2", "--csv", "NUM_PLAYERS==2", "GRID_WIDTH==16", "GRID_HEIGHT==12"},

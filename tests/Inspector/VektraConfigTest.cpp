@@ -147,10 +147,7 @@ TEST_F(VektraConfig, UnusableSettingsEndWithCodeTwo)
 TEST(VektraConfigCheck, RefusedAndLimitedValues)
 {
     TempDir dir;
-    std::ifstream shipped(VEKTRA_SHIPPED_CFG);
-    std::stringstream settings;
-    settings << shipped.rdbuf();
-    dir.write("vektra.cfg", settings.str());
+    dir.copy("vektra.cfg", VEKTRA_SHIPPED_CFG);
     struct Row {
         const char* setting;
         int code;

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <stdexcept>
 
 namespace TestSupport {
@@ -30,6 +31,14 @@ std::string TempDir::write(const std::string& name, const std::string& content) 
     std::ofstream file(full, std::ios::out | std::ios::binary | std::ios::trunc);
     file << content;
     return full;
+}
+
+std::string TempDir::copy(const std::string& name, const std::string& source) const
+{
+    std::ifstream file(source, std::ios::binary);
+    std::stringstream content;
+    content << file.rdbuf();
+    return write(name, content.str());
 }
 
 } // namespace TestSupport

@@ -17,6 +17,8 @@ public:
 
     // Writes content byte for byte (binary mode) and returns the file's path.
     std::string write(const std::string& name, const std::string& content) const;
+    // Copies the file at source byte for byte under name and returns the copy's path.
+    std::string copy(const std::string& name, const std::string& source) const;
 
     const std::string& dir() const { return root; }
 
