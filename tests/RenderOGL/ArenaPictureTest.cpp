@@ -10,8 +10,8 @@
 #include "CFG/CFG.h"
 #include "Devices/Devices.h"
 #include "Devices/Keyboard.h"
-#include "GLContextFixture.h"
 #include "Game/GameManager.h"
+#include "GameContextFixture.h"
 #include "RecordingController.h"
 #include "Render/OGL/Controller.h"
 #include "app/MainLogic.h"
@@ -21,22 +21,8 @@ namespace {
 
 using Bytes = std::vector<unsigned char>;
 
-class ArenaPicture : public GLContextTest {
+class ArenaPicture : public GameContextTest {
 protected:
-    void SetUp() override
-    {
-        GLContextTest::SetUp();
-        Devices::setKeyboard(&keyboard);
-        controller.init();
-        manager.setRenderController(&controller);
-    }
-    void TearDown() override
-    {
-        Devices::setKeyboard(nullptr);
-        CFG::getDefaultOverrides()->reset();
-        GLContextTest::TearDown();
-    }
-
     // A view of the match in the given drawing mode, as the window shows it.
     std::unique_ptr<Tool::MainView> view(Tool::MainLogic& logic, const char* drawing)
     {
@@ -45,10 +31,6 @@ protected:
         made->setScreenSize(WIDTH, HEIGHT);
         return made;
     }
-
-    Devices::Keyboard keyboard;
-    OGL::Controller controller{orthoView(WIDTH, HEIGHT)};
-    Game::GameManager manager{WIDTH, HEIGHT, 60, 5};
 };
 
 } // namespace

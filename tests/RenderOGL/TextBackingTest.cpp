@@ -10,8 +10,8 @@
 #include "CFG/CFG.h"
 #include "Devices/Devices.h"
 #include "Devices/Keyboard.h"
-#include "GLContextFixture.h"
 #include "Game/GameManager.h"
+#include "GameContextFixture.h"
 #include "RecordingController.h"
 #include "Render/OGL/Controller.h"
 #include "app/MainLogic.h"
@@ -19,26 +19,7 @@
 
 namespace {
 
-class TextBacking : public GLContextTest {
-protected:
-    void SetUp() override
-    {
-        GLContextTest::SetUp();
-        Devices::setKeyboard(&keyboard);
-        controller.init();
-        manager.setRenderController(&controller);
-    }
-    void TearDown() override
-    {
-        Devices::setKeyboard(nullptr);
-        CFG::getDefaultOverrides()->reset();
-        GLContextTest::TearDown();
-    }
-
-    Devices::Keyboard keyboard;
-    OGL::Controller controller{orthoView(WIDTH, HEIGHT)};
-    Game::GameManager manager{WIDTH, HEIGHT, 60, 5};
-};
+class TextBacking : public GameContextTest {};
 
 // The colours found inside the line's box, one font pixel around it.
 std::set<std::vector<unsigned char>> coloursUnder(const Tool::TextView::Line& line, int textWidth)
