@@ -17,6 +17,7 @@
 #include "Devices/Devices.h"
 #include "Perf/HeadlessMatch.h"
 #include "Support/TempDir.h"
+#include "Support/WorkingDirectory.h"
 #include "Util/Debug.h"
 #include "app/match/Match.h"
 #include "app/match/MatchHeader.h"
@@ -241,10 +242,7 @@ class RecordDirTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        char buffer[4096];
-        ASSERT_NE(nullptr, ::getcwd(buffer, sizeof buffer));
-        savedDir = buffer;
-        ASSERT_EQ(0, ::chdir(dir.dir().c_str()));
+        ASSERT_TRUE(inDir.entered());
         dir.write("vektra.cfg", "GRID_WIDTH == 30\nGRID_HEIGHT == 20\nNUM_PLAYERS == 4\n"
                                 "MOVE_TIME == 60\nTURN_CHANCE == 10\nGAME_SEED == 99\n"
                                 "AI_LEVEL == 0\nAI_LEVEL_P3 == 2\nAI_LEVEL_P4 == 3\n");
@@ -252,7 +250,6 @@ protected:
 
     void TearDown() override
     {
-        ASSERT_EQ(0, ::chdir(savedDir.c_str()));
         CFG::getDefaultOverrides()->reset();
     }
 
@@ -277,7 +274,7 @@ protected:
     }
 
     TestSupport::TempDir dir;
-    std::string savedDir;
+    TestSupport::WorkingDirectory inDir{dir.dir()};
 };
 
 TEST_F(RecordDirTest, EveryMatchIsRecordedInOrderAndPlaysBackTheSame)
