@@ -25,9 +25,14 @@ float flashTime()
 } // namespace
 
 MainView::MainView(Game::GameManager* gameManager, MainLogic* logic)
+    : MainView(gameManager, logic->getMatch(), logic->getScoreboard())
+{
+}
+
+MainView::MainView(Game::GameManager* gameManager, const Match& match, const Scoreboard& score)
     : gameManager(gameManager), renderController(gameManager->getRenderController()),
       clientArrays(dynamic_cast<Render::I_ClientArrayDraw*>(renderController)), screenWidth(0),
-      screenHeight(0), match(logic->getMatch()), score(logic->getScoreboard()),
+      screenHeight(0), match(match), score(score),
       vertices(match.getGridWidth(), match.getGridHeight()),
       keepAspect(CFG::parser()->getBool("KEEP_ASPECT")), textureWanted(ArenaTexture::wanted()),
       textureTried(false), flashTimer(flashTime()), flashOn(false)

@@ -41,6 +41,9 @@ public:
     static constexpr int FLOATS_PER_QUAD = ArenaQuads::FLOATS_PER_QUAD;
 
     MainView(Game::GameManager* gameManager, MainLogic* logic);
+    // Draws any match beside its scoreboard, such as an online client's
+    // predicted copy; both outlive the view.
+    MainView(Game::GameManager* gameManager, const Match& match, const Scoreboard& score);
     ~MainView() override;
     MainView(const MainView&) = delete;
     MainView& operator=(const MainView&) = delete;

@@ -8,9 +8,6 @@
 #include "CFG/CFG.h"
 #include "Game/GameManager.h"
 #include "Render/BlockFont.h"
-#include "Render/I_ClientArrayDraw.h"
-#include "Render/I_RenderController.h"
-#include "Render/RenderHelper.h"
 #include "app/match/Match.h"
 #include "app/match/MatchOptions.h"
 #include "app/match/Scoreboard.h"
@@ -23,11 +20,6 @@ namespace {
 // letter still shows.
 constexpr std::uint8_t LINE_ALPHA = 0xB0;
 constexpr std::uint8_t SCORE_ALPHA = 0x90;
-// The share of the window's width a line may take.
-constexpr float MOST_WIDTH = 0.9f;
-// The box behind a line: dark and translucent, one font pixel wider than
-// the text on every side.
-const Util::RGBA BACKING(0, 0, 0, 0xA0);
 
 const char* const DIRECTION_WORDS[4] = {"_UP", "_LEFT", "_DOWN", "_RIGHT"};
 const char* const CLASSIC_KEYS[4] = {"KEY_MOVE_UP", "KEY_MOVE_LEFT", "KEY_MOVE_DOWN",
@@ -53,10 +45,9 @@ std::string keyLine(int seat)
 } // namespace
 
 TextView::TextView(Game::GameManager* gameManager, const Match& match, const Scoreboard& score)
-    : gameManager(gameManager), renderController(gameManager->getRenderController()),
-      clientArrays(dynamic_cast<Render::I_ClientArrayDraw*>(renderController)), match(match),
-      score(score), screenWidth(0), screenHeight(0), keyLines(), pauseName(), leaveName(),
-      backing(CFG::parser()->getBool("TEXT_BACKING")), startColors(), lines(), vertices()
+    : gameManager(gameManager), match(match), score(score), screenWidth(0), screenHeight(0),
+      keyLines(), pauseName(), leaveName(), startColors(),
+      lines(gameManager->getRenderController(), CFG::parser()->getBool("TEXT_BACKING"))
 {
     // The title screen shows before the first match has read the options.
     std::ostream quiet(nullptr);
@@ -87,6 +78,7 @@ void TextView::setScreenSize(int width, int height)
 {
     screenWidth = width;
     screenHeight = height;
+    lines.setScreenSize(width, height);
 }
 
 Game::ViewBox TextView::getViewBox() const
@@ -109,38 +101,24 @@ Util::RGBA TextView::colorOf(int player) const
     return colors[static_cast<std::size_t>(player)];
 }
 
-void TextView::addLine(const std::string& text, float centreX, float top, float pixelSize,
-                       Util::RGBA color)
-{
-    const float left = centreX - Render::BlockFont::width(text) * pixelSize / 2;
-    lines.push_back(Line{text, left, top, pixelSize, color});
-}
-
-void TextView::addCentred(const std::string& text, float top, float largest, Util::RGBA color)
-{
-    const int width = Render::BlockFont::width(text);
-    const float fit = width > 0 ? screenWidth * MOST_WIDTH / width : largest;
-    addLine(text, screenWidth / 2.0f, top, std::min(largest, fit), color);
-}
-
 void TextView::layoutTitle()
 {
     const float unit = screenHeight / 100.0f;
     const Util::RGBA white(255, 255, 255, LINE_ALPHA);
-    addCentred("VEKTRA", screenHeight * 0.72f, 2.5f * unit, white);
-    addCentred("SPACE START \xC2\xB7 ESC QUIT", screenHeight * 0.45f, 0.8f * unit, white);
+    lines.addCentred("VEKTRA", screenHeight * 0.72f, 2.5f * unit, white);
+    lines.addCentred("SPACE START \xC2\xB7 ESC QUIT", screenHeight * 0.45f, 0.8f * unit, white);
     float top = screenHeight * 0.34f;
     if (!pauseName.empty() || !leaveName.empty()) {
         std::string keys = pauseName.empty() ? "" : pauseName + " PAUSE";
         if (!leaveName.empty()) {
             keys += (keys.empty() ? "" : " \xC2\xB7 ") + leaveName + " LEAVE";
         }
-        addCentred(keys, top, 0.6f * unit, white);
+        lines.addCentred(keys, top, 0.6f * unit, white);
         top -= 10 * 0.6f * unit;
     }
     for (std::size_t seat = 0; seat < keyLines.size(); ++seat) {
-        addCentred(keyLines[seat], top, 0.6f * unit,
-                   withAlpha(colorOf(static_cast<int>(seat)), LINE_ALPHA));
+        lines.addCentred(keyLines[seat], top, 0.6f * unit,
+                         withAlpha(colorOf(static_cast<int>(seat)), LINE_ALPHA));
         top -= 10 * 0.6f * unit;
     }
 }
@@ -159,8 +137,8 @@ void TextView::layoutScores()
         return;
     }
     for (int k = 0; k < players; ++k) {
-        addLine(scoreLabel(k), slot * (k + 0.5f), screenHeight - pixelSize, pixelSize,
-                withAlpha(colorOf(k), SCORE_ALPHA));
+        lines.add(scoreLabel(k), slot * (k + 0.5f), screenHeight - pixelSize, pixelSize,
+                  withAlpha(colorOf(k), SCORE_ALPHA));
     }
 }
 
@@ -175,26 +153,27 @@ void TextView::layoutResult()
     const std::string& result = score.result;
     const float unit = screenHeight / 100.0f;
     if (result == "DRAW") {
-        addCentred("DRAW", screenHeight * 0.6f, 2.0f * unit, Util::RGBA(255, 255, 255, LINE_ALPHA));
+        lines.addCentred("DRAW", screenHeight * 0.6f, 2.0f * unit,
+                         Util::RGBA(255, 255, 255, LINE_ALPHA));
     } else {
         const int winner = std::atoi(result.c_str() + 4);
-        addCentred("PLAYER " + std::to_string(winner + 1) + " WINS", screenHeight * 0.6f,
-                   2.0f * unit, withAlpha(colorOf(winner), LINE_ALPHA));
+        lines.addCentred("PLAYER " + std::to_string(winner + 1) + " WINS", screenHeight * 0.6f,
+                         2.0f * unit, withAlpha(colorOf(winner), LINE_ALPHA));
     }
-    addCentred("SPACE START \xC2\xB7 ESC QUIT", screenHeight * 0.4f, 0.8f * unit,
-               Util::RGBA(255, 255, 255, LINE_ALPHA));
+    lines.addCentred("SPACE START \xC2\xB7 ESC QUIT", screenHeight * 0.4f, 0.8f * unit,
+                     Util::RGBA(255, 255, 255, LINE_ALPHA));
 }
 
 void TextView::layoutMatch()
 {
     const Util::RGBA white(255, 255, 255, LINE_ALPHA);
     if (score.paused) {
-        addCentred("PAUSED", screenHeight * 0.6f, screenHeight / 50.0f, white);
-        addCentred(pauseName + " RESUMES", screenHeight * 0.5f, screenHeight / 100.0f, white);
+        lines.addCentred("PAUSED", screenHeight * 0.6f, screenHeight / 50.0f, white);
+        lines.addCentred(pauseName + " RESUMES", screenHeight * 0.5f, screenHeight / 100.0f, white);
     } else if (score.pace.countdownLeft() > 0) {
         // Whole seconds left, counted up: 3, 2, 1.
         const int seconds = static_cast<int>(std::ceil(score.pace.countdownLeft() / 1000));
-        addCentred(std::to_string(seconds), screenHeight * 0.6f, screenHeight / 25.0f, white);
+        lines.addCentred(std::to_string(seconds), screenHeight * 0.6f, screenHeight / 25.0f, white);
     }
 }
 
@@ -212,49 +191,13 @@ const std::vector<TextView::Line>& TextView::layout()
     } else {
         layoutTitle();
     }
-    return lines;
-}
-
-void TextView::drawLines()
-{
-    for (const Line& line : lines) {
-        if (backing) {
-            drawBacking(line);
-        }
-        vertices.clear();
-        const int squares = Render::BlockFont::appendQuads(line.text, line.left, line.top,
-                                                           line.pixelSize, vertices);
-        renderController->setColor(line.color);
-        clientArrays->drawClientArray(Render::RENDER_QUADS, vertices.data(),
-                                      static_cast<unsigned int>(squares) * 4);
-    }
-}
-
-void TextView::drawBacking(const Line& line)
-{
-    const float pad = line.pixelSize;
-    const float x0 = line.left - pad;
-    const float x1 = line.left + Render::BlockFont::width(line.text) * line.pixelSize + pad;
-    const float y0 = line.top + pad;
-    const float y1 = line.top - Render::BlockFont::GLYPH_HEIGHT * line.pixelSize - pad;
-    // The glyphs' winding: upper left, lower left, lower right, upper right.
-    const float box[12] = {x0, y0, 0, x0, y1, 0, x1, y1, 0, x1, y0, 0};
-    renderController->setColor(BACKING);
-    clientArrays->drawClientArray(Render::RENDER_QUADS, box, 4);
+    return lines.getLines();
 }
 
 void TextView::onRender()
 {
-    // A controller that cannot draw from client arrays shows no words.
-    if (clientArrays == nullptr) {
-        return;
-    }
     layout();
-    GameHelper::RenderHelper(renderController).set2D(screenWidth, screenHeight, false);
-    renderController->setBlending(true);
-    drawLines();
-    // The arena draws its black heads with alpha 0: blending must be off.
-    renderController->setBlending(false);
+    lines.draw();
 }
 
 } // namespace Tool

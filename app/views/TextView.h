@@ -4,16 +4,12 @@
 #include <vector>
 
 #include "Game/I_View.h"
+#include "TextLines.h"
 #include "Util/RGBA.h"
 
 namespace Game {
 class GameManager;
 }
-
-namespace Render {
-class I_ClientArrayDraw;
-class I_RenderController;
-} // namespace Render
 
 namespace Tool {
 
@@ -35,14 +31,7 @@ struct Scoreboard;
 // not owned.
 class TextView : public Game::I_View {
 public:
-    // One line of text placed on the screen, in view units (y up).
-    struct Line {
-        std::string text;
-        float left;
-        float top;
-        float pixelSize;
-        Util::RGBA color;
-    };
+    using Line = TextLines::Line;
 
     TextView(Game::GameManager* gameManager, const Match& match, const Scoreboard& score);
     ~TextView() override;
@@ -62,22 +51,14 @@ public:
     const std::vector<Line>& layout();
 
 private:
-    void addLine(const std::string& text, float centreX, float top, float pixelSize,
-                 Util::RGBA color);
-    void addCentred(const std::string& text, float top, float largest, Util::RGBA color);
     void layoutTitle();
     void layoutScores();
     std::string scoreLabel(int player) const;
     void layoutResult();
     void layoutMatch();
     Util::RGBA colorOf(int player) const;
-    void drawLines();
-    void drawBacking(const Line& line);
 
     [[maybe_unused]] Game::GameManager* gameManager;
-    Render::I_RenderController* renderController;
-    // The controller's client-array drawing; null (no words) without it.
-    Render::I_ClientArrayDraw* clientArrays;
     const Match& match;
     const Scoreboard& score;
     int screenWidth;
@@ -87,10 +68,8 @@ private:
     // The names of the pause and leave keys when they are set, else empty.
     std::string pauseName;
     std::string leaveName;
-    bool backing;
     std::vector<Util::RGBA> startColors;
-    std::vector<Line> lines;
-    std::vector<float> vertices;
+    TextLines lines;
 };
 
 } // namespace Tool
