@@ -1,0 +1,85 @@
+#pragma once
+
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "Events/I_EventConsumer.h"
+#include "Game/I_LogicState.h"
+#include "OnlineScreen.h"
+#include "OnlineSteering.h"
+#include "app/match/MatchOptions.h"
+#include "app/match/Scoreboard.h"
+
+namespace Game {
+class GameManager;
+}
+
+namespace Online {
+class ClientSession;
+}
+
+namespace Tool {
+
+class MainView;
+class OnlineTextView;
+
+// The one logic state of an online client ("ONLINE", in place of the title
+// and the match when "CONNECT" is set): joins the server as "NAME" (with
+// "PASSWORD"), with one seat per local person ("HUMAN_PLAYERS", 1 to 4),
+// services the session every frame, sends the people's turns, draws the
+// session's predicted match and always shows the words (OnlineTextView).
+// Space says ready or not in the lobby, the leave key ("KEY_LEAVE") leaves the
+// match and the server, Escape quits outside a match. A refusal or a lost
+// server is shown with its reason until Escape. Prints each match's result on
+// standard output as local play does. Owns the session and both views; the
+// game manager is not owned.
+class OnlineLogic : public Game::I_LogicState, public EVT::I_EventConsumer {
+public:
+    static constexpr unsigned char KEY_ESCAPE = 27;
+    static constexpr unsigned char KEY_SPACE = 32;
+
+    // Reads the settings and starts joining. Throws std::invalid_argument,
+    // with a message for the player, for a "CONNECT" it cannot read.
+    explicit OnlineLogic(Game::GameManager* gameManager);
+    ~OnlineLogic() override;
+    OnlineLogic(const OnlineLogic&) = delete;
+    OnlineLogic& operator=(const OnlineLogic&) = delete;
+
+    void setPause(bool paused) override;
+    void onEnter(const std::string& previous, const std::string& reason) override;
+    // Services the session and sends the turns; never asks to leave.
+    std::string onUpdate(float elapsed) override;
+    void doExit(const std::string& next) override;
+    // Key presses: ready, leave, quit and the turn buffer's presses.
+    void handleEvent(EVT::I_Event* event) override;
+
+    const OnlineScreen& getScreen() const { return screen; }
+    const Online::ClientSession& getSession() const { return *session; }
+    MainView* getView() const { return arena; }
+    OnlineTextView* getTextView() const { return words; }
+
+private:
+    void fillScreen();
+    void startMatch();
+    void endMatch();
+    void steer();
+    void leave();
+    void quit();
+    void removeArena();
+
+    Game::GameManager* gameManager;
+    MatchOptions options;
+    std::unique_ptr<Online::ClientSession> session;
+    OnlineScreen screen;
+    // The arena view reads the result here: "LEAVE" draws no arena.
+    Scoreboard score;
+    OnlineSteering steering;
+    MainView* arena;
+    OnlineTextView* words;
+    std::chrono::steady_clock::time_point started;
+    bool inMatch;
+};
+
+} // namespace Tool

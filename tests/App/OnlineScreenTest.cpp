@@ -1,0 +1,191 @@
+// An online client's own pieces without a network: the words it shows in
+// each phase, and the turns its people's keys send.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "GameFixture.h"
+#include "app/OnlineSteering.h"
+#include "app/match/Headings.h"
+#include "app/match/Match.h"
+#include "app/views/OnlineTextView.h"
+
+namespace {
+
+using Tool::OnlineScreen;
+
+class OnlineWordsTest : public GameFixture {
+protected:
+    std::vector<std::string> texts(OnlineScreen& screen)
+    {
+        Tool::OnlineTextView view(manager.get(), screen);
+        view.setScreenSize(800, 600);
+        std::vector<std::string> out;
+        for (const Tool::TextLines::Line& line : view.layout()) {
+            out.push_back(line.text);
+        }
+        return out;
+    }
+};
+
+TEST_F(OnlineWordsTest, EachPhaseSaysWhereTheClientIs)
+{
+    OnlineScreen lobby;
+    lobby.phase = OnlineScreen::LOBBY;
+    lobby.server = "127.0.0.1:4455";
+    lobby.clients = {{"ADA", 12, true}, {"BOB", 250, false}};
+    lobby.leaveName = "q";
+    OnlineScreen ready = lobby;
+    ready.ready = true;
+    OnlineScreen refused;
+    refused.phase = OnlineScreen::REFUSED;
+    refused.reason = "WRONG PASSWORD";
+    OnlineScreen lost;
+    lost.phase = OnlineScreen::LOST;
+    lost.reason = "NO ANSWER";
+    OnlineScreen joining;
+    joining.server = "[::1]:9";
+    OnlineScreen left;
+    left.phase = OnlineScreen::LEFT;
+    const std::string dot = " \xC2\xB7 ";
+    struct Case {
+        const char* name;
+        OnlineScreen screen;
+        std::vector<std::string> lines;
+    };
+    const std::vector<Case> cases = {
+        {"lobby",
+         lobby,
+         {"VEKTRA ONLINE", "127.0.0.1:4455", "ADA  12 MS  READY", "BOB  250 MS",
+          "SPACE READY" + dot + "q LEAVE" + dot + "ESC QUIT"}},
+        {"ready",
+         ready,
+         {"VEKTRA ONLINE", "127.0.0.1:4455", "ADA  12 MS  READY", "BOB  250 MS",
+          "SPACE NOT READY" + dot + "q LEAVE" + dot + "ESC QUIT"}},
+        {"joining", joining, {"VEKTRA ONLINE", "JOINING [::1]:9", "ESC QUIT"}},
+        {"refused", refused, {"REFUSED", "WRONG PASSWORD", "ESC QUIT"}},
+        {"lost", lost, {"SERVER LOST", "NO ANSWER", "ESC QUIT"}},
+        {"left", left, {"LEFT THE SERVER", "ESC QUIT"}},
+    };
+    for (Case c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(c.lines, texts(c.screen));
+    }
+}
+
+TEST_F(OnlineWordsTest, NamesWinsAndTheResultInThePlayersColours)
+{
+    OnlineScreen screen;
+    screen.phase = OnlineScreen::MATCH;
+    screen.names = {"ADA", "", "BOB"};
+    screen.wins = {2, 0, 1};
+    screen.colors = {Util::RGBA(255, 0, 0, 255), Util::RGBA(0, 255, 0, 255),
+                     Util::RGBA(0, 0, 255, 255)};
+    Tool::OnlineTextView view(manager.get(), screen);
+    view.setScreenSize(800, 600);
+    const std::vector<Tool::TextLines::Line> match = view.layout();
+    ASSERT_EQ(3u, match.size());
+    // A seat nobody holds is named by its number; each label in its own third.
+    EXPECT_EQ("ADA 2", match[0].text);
+    EXPECT_EQ("P2 0", match[1].text);
+    EXPECT_EQ("BOB 1", match[2].text);
+    EXPECT_EQ(255, match[2].color.b);
+    EXPECT_EQ(0, match[2].color.r);
+    EXPECT_GT(match[1].left, 800 / 3.0f);
+    EXPECT_LT(match[1].left, 2 * 800 / 3.0f);
+
+    // Back in the lobby the frozen arena keeps the names and says who won.
+    screen.phase = OnlineScreen::LOBBY;
+    screen.result = "WIN=2";
+    const std::vector<Tool::TextLines::Line> after = view.layout();
+    ASSERT_GE(after.size(), 4u);
+    EXPECT_EQ("BOB WINS", after[3].text);
+    EXPECT_EQ(255, after[3].color.b);
+    screen.result = "DRAW";
+    EXPECT_EQ("DRAW", view.layout()[3].text);
+}
+
+class OnlineSteeringTest : public GameFixture {
+protected:
+    // Two players on a 16 x 12 grid; local seat 0 steers player 1.
+    OnlineSteeringTest() : match(setup()) { match.start(setup()); }
+
+    static Tool::MatchSetup setup()
+    {
+        Tool::MatchSetup setup;
+        setup.gridWidth = 16;
+        setup.gridHeight = 12;
+        setup.humans = 0;
+        setup.levels = {0, 0};
+        setup.startRandom = 7;
+        setup.decisionRandom = 7;
+        return setup;
+    }
+
+    std::vector<int> turnsNow(Tool::OnlineSteering& steering, std::vector<int> players = {1})
+    {
+        std::vector<int> headings;
+        for (const Tool::OnlineSteering::Turn& turn : steering.turns(match, players)) {
+            EXPECT_EQ(0, turn.seat);
+            headings.push_back(turn.heading);
+        }
+        return headings;
+    }
+
+    Tool::Match match;
+};
+
+unsigned char codeOf(int heading)
+{
+    const unsigned char codes[4] = {CODE_UP, CODE_DOWN, CODE_LEFT, CODE_RIGHT};
+    return codes[heading];
+}
+
+TEST_F(OnlineSteeringTest, HeldKeysSendEachTurnOnceAndNeverIntoTheTrail)
+{
+    Tool::OnlineSteering steering;
+    Tool::MatchOptions options;
+    steering.start(options, 1);
+    const int heading = match.getPlayer(1).heading;
+    const int side = Tool::TURN_ODD[heading];
+    EXPECT_TRUE(turnsNow(steering).empty()) << "no key down";
+    key(codeOf(heading), true);
+    EXPECT_TRUE(turnsNow(steering).empty()) << "the heading it has";
+    key(codeOf(heading), false);
+
+    key(codeOf(side), true);
+    EXPECT_EQ(std::vector<int>{side}, turnsNow(steering));
+    EXPECT_TRUE(turnsNow(steering).empty()) << "held until the step shows it: sent once";
+    EXPECT_TRUE(turnsNow(steering, {0, 1}).empty()) << "seat 0 steers player 0 now";
+    EXPECT_TRUE(turnsNow(steering, {7}).empty()) << "no such player";
+    key(codeOf(side), false);
+
+    match.step(Tool::MatchInputs());
+    ASSERT_TRUE(match.getPlayer(1).alive);
+    key(codeOf(Tool::BACK[match.getPlayer(1).heading]), true);
+    EXPECT_TRUE(turnsNow(steering).empty()) << "straight back into its own trail";
+}
+
+TEST_F(OnlineSteeringTest, TheTurnBufferSendsOnePressPerStep)
+{
+    settings("TURN_BUFFER == YES\n");
+    Tool::OnlineSteering steering;
+    std::ostream quiet(nullptr);
+    steering.start(Tool::MatchOptions::read(2, quiet), 1);
+    const int heading = match.getPlayer(1).heading;
+    const int side = Tool::TURN_ODD[heading];
+    steering.press(codeOf(side));
+    steering.press(codeOf(heading));
+    EXPECT_EQ(std::vector<int>{side}, turnsNow(steering)) << "a press, not a held key";
+    steering.press(codeOf(Tool::TURN_EVEN[heading]));
+    EXPECT_TRUE(turnsNow(steering).empty()) << "the next waits for the step";
+    match.step(Tool::MatchInputs());
+    // The press of the heading it keeps is spent without a turn.
+    EXPECT_TRUE(turnsNow(steering).empty());
+    match.step(Tool::MatchInputs());
+    ASSERT_TRUE(match.getPlayer(1).alive);
+    EXPECT_EQ(std::vector<int>{Tool::TURN_EVEN[heading]}, turnsNow(steering));
+}
+
+} // namespace
