@@ -1,7 +1,6 @@
 #pragma once
 
 #include <chrono>
-#include <functional>
 #include <memory>
 #include <string>
 
@@ -23,6 +22,7 @@ class ClientSession;
 namespace Tool {
 
 class MainView;
+class Match;
 class OnlineTextView;
 
 // The one logic state of an online client ("ONLINE", in place of the title
@@ -77,6 +77,8 @@ private:
     Scoreboard score;
     OnlineSteering steering;
     MainView* arena;
+    // The match the arena view draws: a new match may be a new object.
+    const Match* arenaMatch;
     OnlineTextView* words;
     std::chrono::steady_clock::time_point started;
     bool inMatch;

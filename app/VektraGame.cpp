@@ -1,14 +1,16 @@
 #include "VektraGame.h"
 
 #define GAME_MAIN_NO_ENTRY
+#include "CFG/CFG.h"
 #include "Devices/Devices.h"
 #include "Game/GAME_MAIN"
 #include "Game/GameAssembly.h"
 #include "Game/LogicController.h"
 #include "MainLogic.h"
+#include "OnlineLogic.h"
+#include "TitleLogic.h"
 #include "app/match/PadControl.h"
 #include "app/sound/SoundChoice.h"
-#include "TitleLogic.h"
 
 namespace Tool {
 
@@ -18,6 +20,11 @@ void registerVektraStates(Game::LogicController& logic, Game::GameManager* manag
     // pad: the window backend reads gamepads only then.
     if (PadControl::configured() && Devices::getJoypad() == nullptr) {
         Devices::setJoypad(new Devices::Joypad());
+    }
+    // An online client has one state of its own: the server runs the matches.
+    if (!CFG::get("CONNECT").empty()) {
+        logic.add("ONLINE", new OnlineLogic(manager), {});
+        return;
     }
     logic.add("TITLE", new TitleLogic(manager), {});
     logic.add("RUNNING", new MainLogic(manager), {{"*", "TITLE"}});

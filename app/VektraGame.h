@@ -16,7 +16,8 @@ class MainLogic;
 
 // Registers Vektra's two logic states: "TITLE", which runs first and has
 // no transitions, and "RUNNING", which goes back to "TITLE" whatever result
-// its match ends with.
+// its match ends with. With "CONNECT" only "ONLINE" (OnlineLogic), the
+// online client.
 void registerVektraStates(Game::LogicController& logic, Game::GameManager* manager);
 
 // The match state ("RUNNING") of a logic controller that

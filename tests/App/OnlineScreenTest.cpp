@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "GameFixture.h"
+#include "app/OnlineAddress.h"
 #include "app/OnlineSteering.h"
 #include "app/match/Headings.h"
 #include "app/match/Match.h"
@@ -186,6 +187,48 @@ TEST_F(OnlineSteeringTest, TheTurnBufferSendsOnePressPerStep)
     match.step(Tool::MatchInputs());
     ASSERT_TRUE(match.getPlayer(1).alive);
     EXPECT_EQ(std::vector<int>{Tool::TURN_EVEN[heading]}, turnsNow(steering));
+}
+
+} // namespace
+
+namespace {
+
+TEST(OnlineAddressTest, HostAndPortOrAClearReason)
+{
+    struct Case {
+        const char* text;
+        bool ok;
+        const char* host;
+        int port;
+    };
+    const Case cases[] = {
+        {"127.0.0.1", true, "127.0.0.1", 4040},
+        {"example.org:1", true, "example.org", 1},
+        {"localhost:65535", true, "localhost", 65535},
+        {"", false, "", 0},
+        {":4040", false, "", 0},
+        {"host:", false, "", 0},
+        {"host:0", false, "", 0},
+        {"host:65536", false, "", 0},
+        {"host:99999999999999999999", false, "", 0},
+        {"host:12ab", false, "", 0},
+        {"host:-1", false, "", 0},
+        {"::1", false, "", 0},
+        {"[::1]:4040", false, "", 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        Tool::OnlineAddress address;
+        std::string error;
+        ASSERT_EQ(c.ok, Tool::OnlineAddress::parse(c.text, 4040, address, error));
+        if (c.ok) {
+            EXPECT_EQ(c.host, address.host);
+            EXPECT_EQ(c.port, address.port);
+            EXPECT_TRUE(error.empty());
+        } else {
+            EXPECT_FALSE(error.empty());
+        }
+    }
 }
 
 } // namespace

@@ -1,0 +1,233 @@
+#include "OnlineLogic.h"
+
+#include <ostream>
+#include <stdexcept>
+
+#include "CFG/CFG.h"
+#include "Events/EventBus.h"
+#include "Events/EventType.h"
+#include "Events/Event_Key.h"
+#include "Game/GameManager.h"
+#include "Game/ViewManager.h"
+#include "MainView.h"
+#include "OnlineAddress.h"
+#include "Util/Debug.h"
+#include "app/online/ClientSession.h"
+#include "app/online/Protocol.h"
+#include "app/views/OnlineTextView.h"
+
+namespace Tool {
+
+namespace {
+
+using Phase = Online::ClientSession::Phase;
+
+Online::ClientOptions clientOptions(const MatchOptions& options)
+{
+    Online::ClientOptions client;
+    OnlineAddress address;
+    std::string error;
+    if (!OnlineAddress::parse(CFG::get("CONNECT"), Online::Protocol::DEFAULT_PORT, address,
+                              error)) {
+        throw std::invalid_argument("CONNECT: " + error);
+    }
+    client.host = address.host;
+    client.port = address.port;
+    const std::string name = CFG::get("NAME");
+    if (!name.empty()) {
+        client.name = name.substr(0, Online::Protocol::MAX_NAME);
+    }
+    client.password = CFG::get("PASSWORD");
+    // Without people on this keyboard there is still one seat to play.
+    client.seats = options.humans < 1 ? 1 : options.humans;
+    return client;
+}
+
+OnlineScreen::Phase screenPhase(Phase phase)
+{
+    switch (phase) {
+    case Phase::CONNECTING:
+        return OnlineScreen::CONNECTING;
+    case Phase::LOBBY:
+    case Phase::OVER:
+        return OnlineScreen::LOBBY;
+    case Phase::MATCH:
+        return OnlineScreen::MATCH;
+    case Phase::REFUSED:
+        return OnlineScreen::REFUSED;
+    case Phase::LOST:
+        return OnlineScreen::LOST;
+    case Phase::LEFT:
+        break;
+    }
+    return OnlineScreen::LEFT;
+}
+
+} // namespace
+
+OnlineLogic::OnlineLogic(Game::GameManager* gameManager)
+    : gameManager(gameManager), options(), session(), screen(), score(), steering(), arena(nullptr),
+      arenaMatch(nullptr), words(nullptr), started(std::chrono::steady_clock::now()), inMatch(false)
+{
+    // The client's own settings give only the people and their keys; the
+    // match itself comes from the server.
+    options = MatchOptions::read(MatchOptions::MAX_HUMANS, *Util::Debug::instance().err);
+    const Online::ClientOptions client = clientOptions(options);
+    screen.server = OnlineAddress{client.host, client.port}.text();
+    if (options.leaveKey != 0) {
+        screen.leaveName = CFG::get("KEY_LEAVE");
+    }
+    session.reset(new Online::ClientSession(client));
+    words = new OnlineTextView(gameManager, screen);
+    gameManager->getViewManager()->add(words);
+    EVT::EventBus::instance().addConsumer(EVT::KEY, this);
+}
+
+OnlineLogic::~OnlineLogic()
+{
+    doExit("");
+}
+
+void OnlineLogic::setPause(bool) {}
+
+void OnlineLogic::onEnter(const std::string&, const std::string&) {}
+
+void OnlineLogic::doExit(const std::string&)
+{
+    EVT::EventBus::instance().removeConsumer(this);
+    if (session) {
+        leave();
+        session.reset();
+    }
+    removeArena();
+    if (words != nullptr) {
+        gameManager->getViewManager()->remove(words);
+        delete words;
+        words = nullptr;
+    }
+}
+
+void OnlineLogic::removeArena()
+{
+    if (arena != nullptr) {
+        gameManager->getViewManager()->remove(arena);
+        delete arena;
+        arena = nullptr;
+    }
+}
+
+std::string OnlineLogic::onUpdate(float)
+{
+    const Phase before = session->phase();
+    const std::chrono::duration<double> now = std::chrono::steady_clock::now() - started;
+    session->service(now.count());
+    const Phase after = session->phase();
+    if (after == Phase::MATCH && (!inMatch || &session->match() != arenaMatch)) {
+        startMatch();
+    } else if (after != Phase::MATCH && inMatch) {
+        endMatch();
+    }
+    if (after != before && (after == Phase::REFUSED || after == Phase::LOST)) {
+        *Util::Debug::instance().err << (after == Phase::REFUSED ? "refused: " : "server lost: ")
+                                     << session->reason() << std::endl;
+        removeArena();
+    }
+    if (inMatch) {
+        steer();
+    }
+    fillScreen();
+    return "";
+}
+
+void OnlineLogic::startMatch()
+{
+    removeArena();
+    inMatch = true;
+    ++score.matchesStarted;
+    score.result.clear();
+    steering.start(options, static_cast<int>(session->myPlayers().size()));
+    arenaMatch = &session->match();
+    arena = new MainView(gameManager, session->match(), score);
+    gameManager->getViewManager()->add(arena);
+    // Taken out and put back, so that the words stay above the arena.
+    gameManager->getViewManager()->remove(words);
+    gameManager->getViewManager()->add(words);
+}
+
+void OnlineLogic::endMatch()
+{
+    inMatch = false;
+    score.result = session->lastResult();
+    if (session->phase() == Phase::OVER && !score.result.empty()) {
+        *Util::Debug::instance().out << score.result << std::endl;
+    }
+}
+
+void OnlineLogic::steer()
+{
+    for (const OnlineSteering::Turn& turn :
+         steering.turns(session->match(), session->myPlayers())) {
+        session->steer(turn.seat, turn.heading);
+    }
+}
+
+void OnlineLogic::fillScreen()
+{
+    screen.phase = screenPhase(session->phase());
+    screen.reason = session->reason();
+    screen.ready = session->isReady();
+    screen.clients.clear();
+    for (const Online::ClientSession::Member& member : session->lobby()) {
+        screen.clients.push_back(OnlineScreen::Client{member.name, member.pingMs, member.ready});
+    }
+    if (session->hasMatch()) {
+        screen.names = session->names();
+        screen.wins.assign(session->wins().begin(), session->wins().end());
+        screen.colors = session->match().getSetup().colors;
+    }
+    screen.result = score.matchesStarted > 0 && !inMatch ? score.result : "";
+}
+
+void OnlineLogic::handleEvent(EVT::I_Event* event)
+{
+    const auto* key = dynamic_cast<const EVT::Event_Key*>(event);
+    if (key == nullptr || !key->pressed || !session) {
+        return;
+    }
+    const Phase phase = session->phase();
+    const bool joined = phase == Phase::LOBBY || phase == Phase::OVER || phase == Phase::MATCH;
+    if (key->key == KEY_ESCAPE && phase != Phase::MATCH) {
+        quit();
+    } else if (options.leaveKey != 0 && key->key == options.leaveKey &&
+               (joined || phase == Phase::CONNECTING)) {
+        leave();
+    } else if (key->key == KEY_SPACE && (phase == Phase::LOBBY || phase == Phase::OVER)) {
+        session->setReady(!session->isReady());
+    } else if (phase == Phase::MATCH) {
+        steering.press(key->key);
+    }
+}
+
+void OnlineLogic::leave()
+{
+    const Phase phase = session->phase();
+    if (phase != Phase::LEFT && phase != Phase::LOST && phase != Phase::REFUSED) {
+        session->leave();
+    }
+    if (inMatch) {
+        inMatch = false;
+    }
+    // A left match leaves no arena behind the words.
+    removeArena();
+    fillScreen();
+}
+
+void OnlineLogic::quit()
+{
+    leave();
+    // Delivered at once: the window application ends its loop at the end of
+    // this frame.
+    EVT::EventBus::instance().raiseEvent(EVT::QUIT, false);
+}
+
+} // namespace Tool
