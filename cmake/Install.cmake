@@ -8,6 +8,7 @@
 #   share/games/vektra/                      shipped settings files, sounds/
 #   share/doc/vektra/                        player's guide, copyright, changelog, docs/ (playing, settings)
 #   share/man/man6/                          man pages
+#   lib/systemd/system/                      the dedicated server's service
 #   share/applications/, share/icons/        menu entry and icon
 include(GNUInstallDirs)
 
@@ -30,7 +31,12 @@ foreach(file ${top_settings})
   endif()
 endforeach()
 
-install(TARGETS vektra vektra-config vektra-sim RUNTIME DESTINATION ${VEKTRA_PROGRAM_DIR}
+# The dedicated online server, once it is built, ships beside the game.
+set(VEKTRA_PROGRAMS vektra vektra-config vektra-sim)
+if(TARGET vektra-server)
+  list(APPEND VEKTRA_PROGRAMS vektra-server)
+endif()
+install(TARGETS ${VEKTRA_PROGRAMS} RUNTIME DESTINATION ${VEKTRA_PROGRAM_DIR}
   COMPONENT game)
 install(FILES ${VEKTRA_SHIPPED_SETTINGS} DESTINATION ${VEKTRA_DATA_DIR} COMPONENT game)
 # The sounds, found by the game from its own place: the relative path is built in.
@@ -41,7 +47,7 @@ target_compile_definitions(VektraGame PRIVATE VEKTRA_SOUNDS_FROM_PROGRAM="${soun
 # Launchers: the relative paths from their folder are written into them.
 file(RELATIVE_PATH program_from_bin /x/${VEKTRA_LAUNCHER_DIR} /x/${VEKTRA_PROGRAM_DIR})
 file(RELATIVE_PATH data_from_bin /x/${VEKTRA_LAUNCHER_DIR} /x/${VEKTRA_DATA_DIR})
-foreach(PROGRAM vektra vektra-config vektra-sim)
+foreach(PROGRAM ${VEKTRA_PROGRAMS})
   set(PROGRAM_FROM_BIN ${program_from_bin}/${PROGRAM})
   set(DATA_FROM_BIN ${data_from_bin})
   set(LEADING_OPTION "")
@@ -81,6 +87,7 @@ install(FILES ${PROJECT_SOURCE_DIR}/docs/players-guide.md ${VEKTRA_PACKAGING_DIR
 # The player's pages the guide and the man pages point to, with their
 # pictures, in the folder the README's links name.
 install(FILES ${PROJECT_SOURCE_DIR}/docs/playing.md ${PROJECT_SOURCE_DIR}/docs/settings.md
+  ${PROJECT_SOURCE_DIR}/docs/online.md
   ${PROJECT_SOURCE_DIR}/docs/screenshot.png ${PROJECT_SOURCE_DIR}/docs/party.png
   DESTINATION ${VEKTRA_DOC_DIR}/docs COMPONENT game)
 
@@ -92,3 +99,11 @@ foreach(size 32 48 64)
     RENAME vektra.png COMPONENT game)
 endforeach()
 include(${CMAKE_CURRENT_LIST_DIR}/Export.cmake)
+
+# The dedicated server as a system service (docs/online.md): systemd finds
+# units under the prefix's lib/systemd/system, /usr/lib/systemd/system in
+# the package.
+if(TARGET vektra-server)
+  install(FILES ${VEKTRA_PACKAGING_DIR}/vektra-server.service
+    DESTINATION lib/systemd/system COMPONENT game)
+endif()

@@ -50,14 +50,18 @@ dpkg-deb -x "$devdeb" "$devroot"
 expected=(
     usr/games/vektra
     usr/games/vektra-config
+    usr/games/vektra-server
     usr/games/vektra-sim
     usr/lib/games/vektra/vektra
     usr/lib/games/vektra/vektra-config
+    usr/lib/games/vektra/vektra-server
     usr/lib/games/vektra/vektra-sim
+    usr/lib/systemd/system/vektra-server.service
     usr/share/applications/vektra.desktop
     usr/share/doc/vektra/players-guide.md
     usr/share/doc/vektra/changelog.gz
     usr/share/doc/vektra/copyright
+    usr/share/doc/vektra/docs/online.md
     usr/share/doc/vektra/docs/party.png
     usr/share/doc/vektra/docs/playing.md
     usr/share/doc/vektra/docs/screenshot.png
@@ -113,9 +117,15 @@ entry() { sed -n "/^\[$1\]/,/^\[/p" "$desktop" | grep -E "^$2=" | cut -d= -f2-; 
 [[ $(entry "Desktop Entry" Actions) == "Party;Classic;" ]] || fail "actions: $(entry "Desktop Entry" Actions)"
 [[ $(entry "Desktop Action Party" Exec) == "vektra party.cfg" && $(entry "Desktop Action Classic" Exec) == vektra ]] ||
     fail "the actions run: $(entry "Desktop Action Party" Exec), $(entry "Desktop Action Classic" Exec)"
-for program in vektra vektra-config vektra-sim; do
+for program in vektra vektra-config vektra-sim vektra-server; do
     [[ -x "$root/usr/games/$program" && -x "$root/usr/lib/games/vektra/$program" ]] || fail "$program not executable"
 done
+
+# The server's service starts the server's launcher, which the package holds.
+unit="$root/usr/lib/systemd/system/vektra-server.service"
+exec_start=$(grep -E '^ExecStart=' "$unit" | cut -d= -f2-)
+[[ "$exec_start" == /usr/games/vektra-server && -x "$root$exec_start" ]] ||
+    fail "the service starts '$exec_start', not the packaged server"
 
 # --- Control fields ----------------------------------------------------------
 field() { dpkg-deb -f "${2:-$deb}" "$1"; }
@@ -126,7 +136,7 @@ field() { dpkg-deb -f "${2:-$deb}" "$1"; }
 [[ -n $(field Version) && -n $(field Maintainer) && -n $(field Description) ]] ||
     fail "Version, Maintainer or Description empty"
 depends=$(field Depends)
-for library in libglfw3 libglew libopengl0 libglx0 libglu1 libsodium23 libopenal1 libsndfile1 libstdc++6 libc6; do
+for library in libglfw3 libglew libopengl0 libglx0 libglu1 libsodium23 libopenal1 libsndfile1 libenet7 libstdc++6 libc6; do
     [[ "$depends" == *"$library"* ]] || fail "Depends lacks $library: $depends"
 done
 
