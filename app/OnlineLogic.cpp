@@ -119,6 +119,11 @@ void OnlineLogic::removeArena()
 std::string OnlineLogic::onUpdate(float)
 {
     const Phase before = session->phase();
+    // The turns go first, so that a step due in this frame plays them, as a
+    // local match reads the held keys at its step.
+    if (inMatch) {
+        steer();
+    }
     const std::chrono::duration<double> now = std::chrono::steady_clock::now() - started;
     session->service(now.count());
     const Phase after = session->phase();
@@ -131,9 +136,6 @@ std::string OnlineLogic::onUpdate(float)
         *Util::Debug::instance().err << (after == Phase::REFUSED ? "refused: " : "server lost: ")
                                      << session->reason() << std::endl;
         removeArena();
-    }
-    if (inMatch) {
-        steer();
     }
     fillScreen();
     return "";

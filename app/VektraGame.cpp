@@ -35,6 +35,11 @@ MainLogic* matchState(Game::LogicController& logic)
     return dynamic_cast<MainLogic*>(logic.getState("RUNNING"));
 }
 
+OnlineLogic* onlineState(Game::LogicController& logic)
+{
+    return dynamic_cast<OnlineLogic*>(logic.getState("ONLINE"));
+}
+
 int buildVektra(Game::GameAssembly& game, Game::I_Platform& platform,
                 const std::vector<std::string>& args, const std::string& settingsFile)
 {

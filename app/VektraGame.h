@@ -13,6 +13,7 @@ class I_Platform;
 namespace Tool {
 
 class MainLogic;
+class OnlineLogic;
 
 // Registers Vektra's two logic states: "TITLE", which runs first and has
 // no transitions, and "RUNNING", which goes back to "TITLE" whatever result
@@ -23,6 +24,8 @@ void registerVektraStates(Game::LogicController& logic, Game::GameManager* manag
 // The match state ("RUNNING") of a logic controller that
 // registerVektraStates filled; null for any other controller.
 MainLogic* matchState(Game::LogicController& logic);
+// The online client's state ("ONLINE"); null unless "CONNECT" was set.
+OnlineLogic* onlineState(Game::LogicController& logic);
 
 // Builds Vektra into game on the platform, exactly as the program starts:
 // args are the command line without the program's name; settingsFile is
