@@ -88,6 +88,14 @@ void Match::resize()
     state.step = 0;
     state.outcome = PLAYING;
     state.cellsHash = 0;
+    state.handedOver = 0;
+}
+
+void Match::handOver(int number)
+{
+    if (number >= 0 && number < setup.humans) {
+        state.handedOver |= std::uint64_t{1} << number;
+    }
 }
 
 void Match::start(const MatchSetup& next)
@@ -108,6 +116,7 @@ void Match::start(const MatchSetup& next)
     computers->setLevels(setup.levels);
     state.step = 0;
     state.outcome = PLAYING;
+    state.handedOver = 0;
     if (setup.colors.empty()) {
         state.owners.clear();
     } else {
@@ -230,7 +239,7 @@ void Match::step(const MatchInputs& inputs)
     ++state.step;
     for (int seat = 0; seat < setup.humans && seat < MatchSetup::MAX_HUMANS; ++seat) {
         const int heading = inputs.heading[seat];
-        if (heading >= UP && heading <= RIGHT) {
+        if (heading >= UP && heading <= RIGHT && !isHandedOver(seat)) {
             state.players[seat].heading = heading;
         }
     }
@@ -341,8 +350,11 @@ std::uint64_t Match::checksum() const
     for (int k = 0; k < setup.playerCount; ++k) {
         heads ^= headKey(k, state.players[static_cast<std::size_t>(k)]);
     }
+    // Hand-overs count only once there are any, so a match without them
+    // keeps the digest its replays recorded.
+    const std::uint64_t handed = state.handedOver == 0 ? 0 : mix(state.handedOver ^ 0x4A1Dull);
     return state.cellsHash ^ heads ^ mix(state.step ^ 0x5E9ull) ^ mix(randoms ^ 0xD1CEull) ^
-           mix(static_cast<std::uint64_t>(state.outcome + 3) << 48);
+           mix(static_cast<std::uint64_t>(state.outcome + 3) << 48) ^ handed;
 }
 
 void Match::save(MatchState& into) const

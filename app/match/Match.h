@@ -18,7 +18,14 @@ class ComputerPlayers;
 // seat, or KEEP to go on as before.
 struct MatchInputs {
     static constexpr int KEEP = -1;
-    int heading[MatchSetup::MAX_HUMANS] = {KEEP, KEEP, KEEP, KEEP};
+    int heading[MatchSetup::MAX_HUMANS];
+
+    MatchInputs()
+    {
+        for (int& h : heading) {
+            h = KEEP;
+        }
+    }
 };
 
 // The part of a match that steps, as one value: save copies it out,
@@ -33,6 +40,9 @@ struct MatchState {
     std::uint32_t decisionRandom = 0;
     int outcome = 0;
     std::uint64_t cellsHash = 0;
+    // Person seats a computer player steers since their person went away
+    // (bit k for seat k), so a restore brings back who steered whom.
+    std::uint64_t handedOver = 0;
 };
 
 // The rules of one match as data that steps: a grid whose outer ring is
@@ -82,6 +92,14 @@ public:
     // players forget what they learned from the steps undone. False, and
     // nothing changed, for a state of another grid or player count.
     bool restore(const MatchState& from);
+    // From the next step on, person seat number plays as a computer
+    // player at its setup level (an online person who went away). Lasts to
+    // the match's end; a seat that is no person's is left as it is.
+    void handOver(int number);
+    bool isHandedOver(int number) const
+    {
+        return number >= 0 && number < 64 && (state.handedOver >> number & 1) != 0;
+    }
     // Both generators to seed, as at the start of a run.
     void reseed(std::uint32_t seed);
 
@@ -103,7 +121,7 @@ public:
     bool isOver() const { return state.outcome != PLAYING; }
     // "" while playing, "DRAW", or "WIN=" + the winner's number.
     std::string result() const;
-    bool isHuman(int number) const { return number < setup.humans; }
+    bool isHuman(int number) const { return number < setup.humans && !isHandedOver(number); }
     int getLevel(int number) const;
     std::uint32_t getStartRandom() const { return startGenerator.getState(); }
     std::uint32_t getDecisionRandom() const { return decisionGenerator.getState(); }

@@ -160,7 +160,9 @@ bool MatchHeader::decode(const std::string& text, MatchHeader& header, std::size
         !take("GRID_HEIGHT", 0, side) || !(read.setup.gridHeight = static_cast<int>(value), true) ||
         !take("NUM_PLAYERS", 0, side * side) ||
         !(read.setup.playerCount = static_cast<int>(value), true) ||
-        !take("HUMAN_PLAYERS", 0, MatchSetup::MAX_HUMANS) ||
+        !take("HUMAN_PLAYERS", 0,
+              read.setup.playerCount < MatchSetup::MAX_HUMANS ? read.setup.playerCount
+                                                              : MatchSetup::MAX_HUMANS) ||
         !(read.setup.humans = static_cast<int>(value), true)) {
         return false;
     }

@@ -18,8 +18,9 @@ struct MatchSetup {
     static constexpr int MAX_GRID_SIDE = 1024;
     static constexpr int MIN_GRID_SIDE = 4;
     static constexpr int MIN_PLAYERS = 2;
-    // Most people on one keyboard: one per side of it.
-    static constexpr int MAX_HUMANS = 4;
+    // Most person-steered seats in one match: four share a keyboard
+    // (MatchOptions), more play online, one client each.
+    static constexpr int MAX_HUMANS = 64;
     static constexpr int MAX_LEVEL = 3;
 
     int gridWidth = MIN_GRID_SIDE;

@@ -1,0 +1,176 @@
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "Message.h"
+#include "app/match/Match.h"
+
+typedef struct _ENetHost ENetHost;
+typedef struct _ENetPeer ENetPeer;
+
+namespace Online {
+
+// What a client asks for when it joins.
+struct ClientOptions {
+    std::string host = "127.0.0.1";
+    std::uint16_t port = Protocol::DEFAULT_PORT;
+    std::string name = "player";
+    // Empty: join an open server (a server with a password refuses it).
+    std::string password;
+    // People on this machine who take a seat each, 1 to 4.
+    int seats = 1;
+    // The token a previous join received (token()), to take its seats back
+    // within the server's reconnect window; 0 for a new join.
+    std::uint64_t token = 0;
+};
+
+// One client's side of an online match: joins a server, shows its lobby,
+// and plays the server's matches on a local copy that runs ahead of the
+// server by about the round trip. The people's own turns are applied at
+// once on that copy; other people are predicted to keep their heading and
+// computer players are computed as the server computes them. When an
+// authoritative step differs from what was predicted, the copy goes back
+// to the last confirmed step and plays forward again (a rollback); a
+// checksum that still differs is a desync, healed by the full state the
+// server sends on request.
+//
+// Nothing here blocks or keeps time: service(now) does all the work, with
+// now a monotonic clock in seconds that the caller owns (the game's frame
+// time, a test's own counter). Owns its ENet host and the local match.
+class ClientSession {
+public:
+    enum class Phase {
+        CONNECTING, // connecting, or answering the password challenge
+        LOBBY,      // joined; waiting for a match (setReady)
+        MATCH,      // a match runs: match(), steer()
+        OVER,       // a match ended: lastResult(); the lobby goes on
+        REFUSED,    // the server said no at join: reason()
+        LOST,       // the server went away or closed: reason()
+        LEFT,       // leave() was called
+    };
+    struct Member {
+        std::string name;
+        int pingMs = 0;
+        bool ready = false;
+        int seats = 0;
+    };
+    struct Counters {
+        unsigned long authoritativeSteps = 0;
+        unsigned long rollbacks = 0;
+        // Most steps played again in one rollback.
+        unsigned long deepestRollback = 0;
+        unsigned long desyncs = 0;
+        unsigned long fullStateRequests = 0;
+        unsigned long fullStatesApplied = 0;
+    };
+
+    explicit ClientSession(const ClientOptions& options);
+    ~ClientSession();
+    ClientSession(const ClientSession&) = delete;
+    ClientSession& operator=(const ClientSession&) = delete;
+
+    // Pumps the network, handles every message, and moves the local match
+    // to where it should be at now. Never blocks.
+    void service(double now);
+
+    Phase phase() const { return currentPhase; }
+    // Why the phase is REFUSED or LOST, in words for the screen.
+    const std::string& reason() const { return why; }
+    // For REFUSED: which refusal.
+    RefusalCode refusal() const { return refusalCode; }
+
+    // Every connected client, this one included, as the server last said.
+    const std::vector<Member>& lobby() const { return members; }
+    // A match is running on the server that this client has no seat in
+    // (it joined or came back during it).
+    bool matchRunningElsewhere() const { return runningElsewhere; }
+    void setReady(bool ready);
+    bool isReady() const { return ready; }
+
+    // From the first START on: the local (predicted) match to draw.
+    bool hasMatch() const { return localMatch != nullptr; }
+    const Tool::Match& match() const { return *localMatch; }
+    // This client's player numbers, in local-seat order.
+    const std::vector<int>& myPlayers() const { return mine; }
+    // Per player number: the person's name, or "" for a computer player;
+    // and the matches won in this server's run.
+    const std::vector<std::string>& names() const { return playerNames; }
+    const std::vector<unsigned>& wins() const { return playerWins; }
+    // Players a computer player steers since their person went away.
+    bool handedOver(int player) const;
+    // The server's step time in seconds.
+    double moveTime() const { return stepSeconds; }
+    // Turns local seat (0 to seats - 1) to heading (Tool::Heading) at the
+    // local match's next step, and tells the server. A turn straight back,
+    // or a seat this client does not hold, is ignored; a second turn before
+    // the next step goes to the step after it.
+    void steer(int localSeat, int heading);
+
+    // "DRAW" or "WIN=n" of the last match, "" before the first ends.
+    const std::string& lastResult() const { return result; }
+    // Says goodbye to the server; the phase becomes LEFT.
+    void leave();
+
+    // The token to come back with after a lost connection.
+    std::uint64_t token() const { return joinToken; }
+    const Counters& counters() const { return stats; }
+    // The last authoritative step and the local match's step.
+    unsigned long confirmedStep() const { return confirmed; }
+    unsigned long predictedStep() const;
+    // ENet's own counters of bytes sent and received (protocol overhead
+    // included) since construction.
+    std::uint64_t bytesSent() const;
+    std::uint64_t bytesReceived() const;
+    // The round trip ENet measures to the server, in milliseconds.
+    int roundTripMs() const;
+
+    // For tests: changes the local copy at its last confirmed step so that
+    // its checksum no longer matches the server's.
+    void corruptForTest();
+
+private:
+    struct Predicted;
+
+    void send(const Message& message, bool reliable = true);
+    void handle(const Message& message, double now);
+    void handleStart(const Message& message, double now);
+    void handleStep(const Message& message);
+    void handleFullState(const Message& message);
+    void lose(const std::string& reason);
+    void advance(double now);
+    void predictOne();
+    void replayFrom(unsigned long step);
+    Tool::MatchInputs predictedInputs(unsigned long step) const;
+
+    ClientOptions options;
+    ENetHost* host = nullptr;
+    ENetPeer* peer = nullptr;
+    Phase currentPhase = Phase::CONNECTING;
+    std::string why;
+    RefusalCode refusalCode = RefusalCode::BAD_REQUEST;
+    std::vector<Member> members;
+    bool runningElsewhere = false;
+    bool ready = false;
+    std::unique_ptr<Tool::Match> localMatch;
+    std::vector<int> mine;
+    std::vector<std::string> playerNames;
+    std::vector<unsigned> playerWins;
+    std::vector<bool> handed;
+    double stepSeconds = 0.06;
+    std::string result;
+    std::uint64_t joinToken = 0;
+    Counters stats;
+    unsigned long confirmed = 0;
+    double confirmedAt = 0;
+    bool awaitingFullState = false;
+    std::deque<Predicted> history;
+    std::vector<SeatInput> ownInputs;
+    std::uint64_t sentBase = 0;
+    std::uint64_t receivedBase = 0;
+};
+
+} // namespace Online

@@ -1,0 +1,127 @@
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "InputBook.h"
+#include "Message.h"
+#include "app/match/Match.h"
+
+typedef struct _ENetHost ENetHost;
+typedef struct _ENetPeer ENetPeer;
+
+namespace Online {
+
+// How a server runs, as plain values (vektra-server fills them from the
+// settings; tests set them directly).
+struct ServerOptions {
+    // 0 takes any free port (port() tells which).
+    std::uint16_t port = Protocol::DEFAULT_PORT;
+    // Loopback only unless a host is named ("0.0.0.0": every interface).
+    std::string bindHost = "127.0.0.1";
+    int maxClients = 16;
+    // Empty: an open server.
+    std::string password;
+    // The match: grid, player count, turn chance, colours. levels gives
+    // every seat's level; a seat a person holds plays it only once handed
+    // over. humans and the random states are set at each match start.
+    Tool::MatchSetup setup;
+    double moveTime = 0.06;
+    // Seconds after the first person is ready that a match starts even if
+    // others are not ("START_WAIT"); 0 waits for everyone.
+    double startWait = 10;
+    // Seconds a vanished client's token stays good.
+    double reconnectWindow = 30;
+    // Messages per second a peer may send (burst twice that); more are
+    // dropped and counted.
+    int rateLimit = 100;
+    // Malformed messages a peer may send before it is disconnected.
+    int malformedLimit = 8;
+    std::uint32_t seed = 1;
+};
+
+// The authoritative side of online play: accepts clients (version, setup,
+// room, password challenge), keeps the lobby, starts a match when every
+// connected person is ready (or startWait after the first is), plays it
+// one step every moveTime from the inputs the clients send (under the
+// steering rules of InputBook), and streams every step's inputs, seat
+// events and checksum. Logs one line per join, leave, match start and
+// result to log. Owns its ENet host, the clients' records and the match.
+class ServerSession {
+public:
+    enum class State { LOBBY, RUNNING, DRAINING, CLOSED };
+    struct Counters {
+        unsigned long malformed = 0;
+        unsigned long rateLimited = 0;
+        unsigned long droppedInputs = 0;
+        unsigned long disconnectedPeers = 0;
+        unsigned long fullStatesSent = 0;
+        unsigned long matchesPlayed = 0;
+        unsigned long stepsPlayed = 0;
+    };
+
+    ServerSession(const ServerOptions& options, std::ostream& log);
+    ~ServerSession();
+    ServerSession(const ServerSession&) = delete;
+    ServerSession& operator=(const ServerSession&) = delete;
+
+    // Binds the port; false with a reason (port taken, no ENet).
+    bool open(std::string& error);
+    std::uint16_t port() const { return boundPort; }
+
+    // Pumps the network and plays the steps due at now (seconds, the
+    // caller's monotonic clock). Never blocks.
+    void service(double now);
+    // Tells every client why the server goes, and stops taking anyone;
+    // isClosed() once they are told (or after a second).
+    void drain(const std::string& reason, double now);
+    bool isClosed() const { return currentState == State::CLOSED; }
+
+    State state() const { return currentState; }
+    static const char* stateName(State state);
+    // Clients joined (past the password), and the seats they hold.
+    int clientCount() const;
+    int personSeats() const;
+    // "STATE=lobby PLAYERS=n CLIENTS=c PORT=p": what an orchestrator reads.
+    std::string statusLine() const;
+    const Counters& counters() const { return stats; }
+    // The match being played (or the last one), null before the first.
+    const Tool::Match* match() const { return currentMatch.get(); }
+
+private:
+    struct Client;
+
+    void onConnect(ENetPeer* peer, double now);
+    void onReceive(ENetPeer* peer, const std::uint8_t* data, std::size_t size, double now);
+    void onDisconnect(ENetPeer* peer, double now);
+    void handle(Client& client, const Message& message, double now);
+    void handleHello(Client& client, const Message& message, double now);
+    void handleProof(Client& client, const Message& message, double now);
+    void handleInput(Client& client, const Message& message);
+    void admit(Client& client, double now);
+    void refuse(Client& client, RefusalCode code, const std::string& text);
+    void send(Client& client, const Message& message, std::uint8_t channel = 0);
+    void broadcastLobby();
+    void maybeStart(double now);
+    void startMatch(double now);
+    void playStep();
+    void endMatch();
+    void forgetExpiredTokens(double now);
+    bool overRate(Client& client, double now);
+
+    ServerOptions options;
+    std::ostream& log;
+    ENetHost* host = nullptr;
+    std::uint16_t boundPort = 0;
+    State currentState = State::LOBBY;
+    std::map<ENetPeer*, std::unique_ptr<Client>> clients;
+    std::unique_ptr<Tool::Match> currentMatch;
+    InputBook book;
+    Counters stats;
+};
+
+} // namespace Online
