@@ -1,12 +1,11 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
-#include <memory>
 #include <string>
 #include <vector>
 
 #include "Message.h"
+#include "PredictedMatch.h"
 #include "app/match/Match.h"
 
 typedef struct _ENetHost ENetHost;
@@ -26,6 +25,8 @@ struct ClientOptions {
     // The token a previous join received (token()), to take its seats back
     // within the server's reconnect window; 0 for a new join.
     std::uint64_t token = 0;
+    // Seconds without an answer before the server counts as gone.
+    double timeout = 5;
 };
 
 // One client's side of an online match: joins a server, shows its lobby,
@@ -92,8 +93,8 @@ public:
     bool isReady() const { return ready; }
 
     // From the first START on: the local (predicted) match to draw.
-    bool hasMatch() const { return localMatch != nullptr; }
-    const Tool::Match& match() const { return *localMatch; }
+    bool hasMatch() const { return predicted.started(); }
+    const Tool::Match& match() const { return predicted.match(); }
     // This client's player numbers, in local-seat order.
     const std::vector<int>& myPlayers() const { return mine; }
     // Per player number: the person's name, or "" for a computer player;
@@ -101,7 +102,10 @@ public:
     const std::vector<std::string>& names() const { return playerNames; }
     const std::vector<unsigned>& wins() const { return playerWins; }
     // Players a computer player steers since their person went away.
-    bool handedOver(int player) const;
+    bool handedOver(int player) const
+    {
+        return predicted.started() && predicted.match().isHandedOver(player);
+    }
     // The server's step time in seconds.
     double moveTime() const { return stepSeconds; }
     // Turns local seat (0 to seats - 1) to heading (Tool::Heading) at the
@@ -119,8 +123,8 @@ public:
     std::uint64_t token() const { return joinToken; }
     const Counters& counters() const { return stats; }
     // The last authoritative step and the local match's step.
-    unsigned long confirmedStep() const { return confirmed; }
-    unsigned long predictedStep() const;
+    unsigned long confirmedStep() const { return predicted.confirmedStep(); }
+    unsigned long predictedStep() const { return predicted.predictedStep(); }
     // ENet's own counters of bytes sent and received (protocol overhead
     // included) since construction.
     std::uint64_t bytesSent() const;
@@ -130,47 +134,41 @@ public:
 
     // For tests: changes the local copy at its last confirmed step so that
     // its checksum no longer matches the server's.
-    void corruptForTest();
+    void corruptForTest() { predicted.corrupt(); }
 
 private:
-    struct Predicted;
-
-    void send(const Message& message, bool reliable = true);
+    void send(const Message& message);
     void handle(const Message& message, double now);
     void handleStart(const Message& message, double now);
-    void handleStep(const Message& message);
+    void handleStep(const Message& message, double now);
     void handleFullState(const Message& message);
+    void handleEnd(const Message& message);
     void lose(const std::string& reason);
     void advance(double now);
-    void predictOne();
-    void replayFrom(unsigned long step);
-    Tool::MatchInputs predictedInputs(unsigned long step) const;
+    void countBytes();
 
     ClientOptions options;
     ENetHost* host = nullptr;
     ENetPeer* peer = nullptr;
     Phase currentPhase = Phase::CONNECTING;
     std::string why;
+    std::string closingReason;
     RefusalCode refusalCode = RefusalCode::BAD_REQUEST;
     std::vector<Member> members;
     bool runningElsewhere = false;
     bool ready = false;
-    std::unique_ptr<Tool::Match> localMatch;
+    PredictedMatch predicted;
     std::vector<int> mine;
     std::vector<std::string> playerNames;
     std::vector<unsigned> playerWins;
-    std::vector<bool> handed;
     double stepSeconds = 0.06;
     std::string result;
     std::uint64_t joinToken = 0;
     Counters stats;
-    unsigned long confirmed = 0;
     double confirmedAt = 0;
     bool awaitingFullState = false;
-    std::deque<Predicted> history;
-    std::vector<SeatInput> ownInputs;
-    std::uint64_t sentBase = 0;
-    std::uint64_t receivedBase = 0;
+    std::uint64_t sentTotal = 0;
+    std::uint64_t receivedTotal = 0;
 };
 
 } // namespace Online

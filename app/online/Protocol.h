@@ -11,13 +11,10 @@ namespace Online {
 struct Protocol {
     static constexpr std::uint32_t VERSION = 1;
     static constexpr std::uint16_t DEFAULT_PORT = 4040;
-    // ENet channels: everything in order on one reliable channel keeps a
-    // step's inputs, seat events and checksum in the order they happened;
-    // the second carries the large full state so it cannot stall the steps
-    // queued behind it for long.
-    static constexpr std::size_t CHANNELS = 2;
+    // One reliable, ordered ENet channel carries everything: a full state
+    // then lands exactly between the steps before and after it.
+    static constexpr std::size_t CHANNELS = 1;
     static constexpr std::uint8_t CHANNEL_MAIN = 0;
-    static constexpr std::uint8_t CHANNEL_STATE = 1;
     // Longest message a server accepts from a client: a join, a batch of
     // inputs, a ready flag. Anything longer is malformed.
     static constexpr std::size_t MAX_CLIENT_MESSAGE = 1024;

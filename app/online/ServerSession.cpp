@@ -1,26 +1,110 @@
 #include "ServerSession.h"
 
+#include <enet/enet.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+
+#include "MessageCodec.h"
+#include "NetStart.h"
+#include "PasswordProof.h"
+
 namespace Online {
 
+namespace {
+
+// Events handled per service call: a flood cannot hold the step back.
+constexpr int MAX_EVENTS_PER_SERVICE = 4096;
+// Steps played in one service call when the caller fell behind.
+constexpr int MAX_CATCH_UP_STEPS = 4;
+// How often the lobby (with its pings) goes out while nothing changes.
+constexpr double LOBBY_EVERY = 1.0;
+// How long draining waits for the clients to take the goodbye.
+constexpr double DRAIN_SECONDS = 1.0;
+// Peers beyond maxClients that may connect only to be told "full".
+constexpr std::size_t SPARE_PEERS = 8;
+
+} // namespace
+
+// A connected peer: before HELLO, waiting for the password proof, or
+// joined (its name, seats and token known).
 struct ServerSession::Client {
-    ENetPeer* peer;
+    enum class Stage { HELLO, PROOF, JOINED, GONE };
+    ENetPeer* peer = nullptr;
+    Stage stage = Stage::HELLO;
+    std::string name;
+    int seats = 0;
+    std::uint64_t token = 0;
+    // Join order, kept across a reconnect: seats are handed out in it.
+    int order = 0;
+    bool ready = false;
+    bool back = false;
+    PasswordProof::Nonce nonce{};
+    std::vector<int> players;
+    int malformed = 0;
+    double allowance = 0;
+    double allowanceAt = -1;
+};
+
+// A client that vanished: its token takes its name, seats and order back
+// within the reconnect window.
+struct ServerSession::Absent {
+    std::uint64_t token;
+    std::string name;
+    int seats;
+    int order;
+    double until;
 };
 
 ServerSession::ServerSession(const ServerOptions& options, std::ostream& log)
-    : options(options), log(log)
+    : options(options), log(log), randomState(options.seed == 0 ? 1 : options.seed)
 {
 }
-ServerSession::~ServerSession() = default;
+
+ServerSession::~ServerSession()
+{
+    if (host != nullptr) {
+        for (auto& entry : clients) {
+            enet_peer_disconnect_now(entry.first, 0);
+        }
+        enet_host_flush(host);
+        enet_host_destroy(host);
+    }
+}
+
 bool ServerSession::open(std::string& error)
 {
-    error = "not built yet";
-    return false;
+    if (!NetStart::ready(error)) {
+        return false;
+    }
+    const std::string problem = options.setup.problem();
+    if (!problem.empty()) {
+        error = "the match cannot be played: " + problem;
+        return false;
+    }
+    ENetAddress address{};
+    address.port = options.port;
+    if (options.bindHost.empty() || options.bindHost == "0.0.0.0") {
+        address.host = ENET_HOST_ANY;
+    } else if (enet_address_set_host_ip(&address, options.bindHost.c_str()) != 0) {
+        error = "cannot listen on " + options.bindHost + ": not an IPv4 address";
+        return false;
+    }
+    const int maxClients = std::max(1, options.maxClients);
+    host = enet_host_create(&address, static_cast<std::size_t>(maxClients) + SPARE_PEERS,
+                            Protocol::CHANNELS, 0, 0);
+    if (host == nullptr) {
+        error = "cannot listen on port " + std::to_string(options.port) + " (taken?)";
+        return false;
+    }
+    boundPort = host->address.port;
+    currentMatch.reset(new ServerMatch(options.setup));
+    wins.assign(static_cast<std::size_t>(options.setup.playerCount), 0);
+    noteStatus();
+    return true;
 }
-void ServerSession::service(double) {}
-void ServerSession::drain(const std::string&, double)
-{
-    currentState = State::CLOSED;
-}
+
 const char* ServerSession::stateName(State state)
 {
     switch (state) {
@@ -35,17 +119,509 @@ const char* ServerSession::stateName(State state)
     }
     return "closed";
 }
+
 int ServerSession::clientCount() const
 {
-    return 0;
+    int count = 0;
+    for (const auto& entry : clients) {
+        count += entry.second->stage == Client::Stage::JOINED ? 1 : 0;
+    }
+    return count;
 }
+
 int ServerSession::personSeats() const
 {
-    return 0;
+    int seats = 0;
+    for (const auto& entry : clients) {
+        seats += entry.second->stage == Client::Stage::JOINED ? entry.second->seats : 0;
+    }
+    return seats;
 }
+
 std::string ServerSession::statusLine() const
 {
+    return std::string("STATE=") + stateName(currentState) +
+           " PLAYERS=" + std::to_string(personSeats()) +
+           " CLIENTS=" + std::to_string(clientCount()) + " PORT=" + std::to_string(boundPort);
+}
+
+void ServerSession::noteStatus()
+{
+    const std::string line = statusLine();
+    if (line == lastStatus) {
+        return;
+    }
+    lastStatus = line;
+    log << "status " << line << std::endl;
+    if (!options.statusFile.empty()) {
+        // Written whole then renamed, so a reader never sees half a line.
+        const std::string temporary = options.statusFile + ".tmp";
+        std::ofstream out(temporary, std::ios::trunc);
+        out << line << '\n';
+        out.close();
+        if (out) {
+            std::rename(temporary.c_str(), options.statusFile.c_str());
+        }
+    }
+}
+
+std::uint32_t ServerSession::nextRandom()
+{
+    // xorshift32: the match seeds only need to differ from match to match.
+    randomState ^= randomState << 13;
+    randomState ^= randomState >> 17;
+    randomState ^= randomState << 5;
+    return randomState;
+}
+
+void ServerSession::service(double now)
+{
+    if (host == nullptr || currentState == State::CLOSED) {
+        return;
+    }
+    ENetEvent event;
+    for (int n = 0; n < MAX_EVENTS_PER_SERVICE && enet_host_service(host, &event, 0) > 0; ++n) {
+        switch (event.type) {
+        case ENET_EVENT_TYPE_CONNECT:
+            onConnect(event.peer);
+            break;
+        case ENET_EVENT_TYPE_RECEIVE:
+            onReceive(event.peer, event.packet->data, event.packet->dataLength, now);
+            enet_packet_destroy(event.packet);
+            break;
+        case ENET_EVENT_TYPE_DISCONNECT:
+            dropClient(event.peer, now, "lost");
+            break;
+        case ENET_EVENT_TYPE_NONE:
+            break;
+        }
+    }
+    forgetExpiredAbsents(now);
+    if (currentState == State::LOBBY) {
+        maybeStart(now);
+    } else if (currentState == State::RUNNING) {
+        playSteps(now);
+    } else if (currentState == State::DRAINING && (clients.empty() || now >= closeBy)) {
+        currentState = State::CLOSED;
+    }
+    if (now >= nextLobbyAt && currentState != State::DRAINING) {
+        nextLobbyAt = now + LOBBY_EVERY;
+        broadcastLobby();
+    }
+    enet_host_flush(host);
+    noteStatus();
+}
+
+void ServerSession::onConnect(ENetPeer* peer)
+{
+    const auto limitMs = static_cast<enet_uint32>(options.peerTimeout * 1000);
+    enet_peer_timeout(peer, 0, limitMs, limitMs);
+    if (currentState == State::DRAINING) {
+        enet_peer_disconnect(peer, 0);
+        return;
+    }
+    std::unique_ptr<Client> client(new Client());
+    client->peer = peer;
+    clients[peer] = std::move(client);
+}
+
+void ServerSession::onReceive(ENetPeer* peer, const std::uint8_t* data, std::size_t size,
+                              double now)
+{
+    const auto found = clients.find(peer);
+    if (found == clients.end() || found->second->stage == Client::Stage::GONE) {
+        return;
+    }
+    Client& client = *found->second;
+    if (overRate(client, now)) {
+        ++stats.rateLimited;
+        return;
+    }
+    Message message;
+    std::string error;
+    if (!MessageCodec::decode(data, size, Protocol::MAX_CLIENT_MESSAGE, message, error)) {
+        malformed(client, now);
+        return;
+    }
+    handle(client, message, now);
+}
+
+bool ServerSession::overRate(Client& client, double now)
+{
+    // A token bucket: rateLimit a second, bursts of twice that.
+    const double burst = 2.0 * options.rateLimit;
+    if (client.allowanceAt < 0) {
+        client.allowance = burst;
+    } else {
+        client.allowance =
+            std::min(burst, client.allowance + (now - client.allowanceAt) * options.rateLimit);
+    }
+    client.allowanceAt = now;
+    if (client.allowance < 1.0) {
+        return true;
+    }
+    client.allowance -= 1.0;
+    return false;
+}
+
+void ServerSession::malformed(Client& client, double now)
+{
+    ++stats.malformed;
+    if (++client.malformed >= options.malformedLimit) {
+        ++stats.disconnectedPeers;
+        log << "drop " << (client.name.empty() ? "(not joined)" : client.name)
+            << ": too many malformed messages" << std::endl;
+        ENetPeer* peer = client.peer;
+        enet_peer_disconnect_now(peer, 0);
+        dropClient(peer, now, "malformed");
+    }
+}
+
+void ServerSession::handle(Client& client, const Message& message, double now)
+{
+    using Stage = Client::Stage;
+    const MessageType type = message.type;
+    if (client.stage == Stage::HELLO && type == MessageType::HELLO) {
+        handleHello(client, message, now);
+    } else if (client.stage == Stage::PROOF && type == MessageType::PROOF) {
+        handleProof(client, message);
+    } else if (client.stage == Stage::JOINED && type == MessageType::READY) {
+        handleReady(client, message, now);
+    } else if (client.stage == Stage::JOINED && type == MessageType::INPUT) {
+        handleInput(client, message);
+    } else if (client.stage == Stage::JOINED && type == MessageType::STATE_REQUEST) {
+        if (currentState == State::RUNNING && !client.players.empty()) {
+            Message full;
+            full.type = MessageType::FULL_STATE;
+            full.step = static_cast<std::uint32_t>(currentMatch->match().getStepCount());
+            currentMatch->match().save(full.state);
+            send(client, full);
+            ++stats.fullStatesSent;
+        }
+    } else if (type == MessageType::LEAVE) {
+        ENetPeer* peer = client.peer;
+        enet_peer_disconnect_later(peer, 0);
+        dropClient(peer, now, "left");
+    } else {
+        malformed(client, now);
+    }
+}
+
+std::string ServerSession::joinProblem(const Message& hello, RefusalCode& code) const
+{
+    if (hello.version != Protocol::VERSION) {
+        code = RefusalCode::MISMATCH;
+        return "Mismatch: this server speaks protocol " + std::to_string(Protocol::VERSION) +
+               ", the client " + std::to_string(hello.version);
+    }
+    if (hello.seats < 1 || hello.seats > Protocol::MAX_LOCAL_SEATS) {
+        code = RefusalCode::BAD_REQUEST;
+        return "a client takes 1 to " + std::to_string(Protocol::MAX_LOCAL_SEATS) + " seats";
+    }
+    const int mostPeople = std::min(options.setup.playerCount, Tool::MatchSetup::MAX_HUMANS);
+    if (clientCount() >= options.maxClients || personSeats() + hello.seats > mostPeople) {
+        code = RefusalCode::FULL;
+        return "Full: " + std::to_string(personSeats()) + " of " + std::to_string(mostPeople) +
+               " seats and " + std::to_string(clientCount()) + " of " +
+               std::to_string(options.maxClients) + " clients taken";
+    }
     return std::string();
+}
+
+void ServerSession::handleHello(Client& client, const Message& hello, double now)
+{
+    client.name = hello.text.empty() ? "player" : hello.text;
+    client.seats = hello.seats;
+    // A token from a vanished client brings its seats back, whatever seats
+    // the HELLO asks for.
+    const auto absent = std::find_if(absents.begin(), absents.end(), [&](const Absent& a) {
+        return hello.token != 0 && a.token == hello.token && now < a.until;
+    });
+    if (absent != absents.end()) {
+        client.seats = absent->seats;
+    }
+    RefusalCode code = RefusalCode::BAD_REQUEST;
+    const std::string problem = joinProblem(hello, code);
+    if (!problem.empty()) {
+        refuse(client, code, problem);
+        return;
+    }
+    if (absent != absents.end()) {
+        client.token = absent->token;
+        client.order = absent->order;
+        client.back = true;
+        absents.erase(absent);
+    } else {
+        client.token = PasswordProof::randomToken();
+        client.order = nextOrder++;
+    }
+    if (options.password.empty()) {
+        admit(client);
+        return;
+    }
+    client.stage = Client::Stage::PROOF;
+    client.nonce = PasswordProof::freshNonce();
+    Message challenge;
+    challenge.type = MessageType::CHALLENGE;
+    challenge.bytes = client.nonce;
+    send(client, challenge);
+}
+
+void ServerSession::handleProof(Client& client, const Message& proof)
+{
+    if (!PasswordProof::matches(PasswordProof::answer(options.password, client.nonce),
+                                proof.bytes)) {
+        refuse(client, RefusalCode::WRONG_PASSWORD, "Wrong password");
+        return;
+    }
+    admit(client);
+}
+
+void ServerSession::admit(Client& client)
+{
+    client.stage = Client::Stage::JOINED;
+    Message welcome;
+    welcome.type = MessageType::WELCOME;
+    welcome.token = client.token;
+    send(client, welcome);
+    log << "join " << client.name << " seats=" << client.seats << " clients=" << clientCount()
+        << (client.back ? " (back)" : "") << std::endl;
+    broadcastLobby();
+}
+
+void ServerSession::refuse(Client& client, RefusalCode code, const std::string& text)
+{
+    Message refusal;
+    refusal.type = MessageType::REFUSED;
+    refusal.code = code;
+    refusal.text = text.substr(0, Protocol::MAX_REASON);
+    send(client, refusal);
+    log << "refuse " << client.name << ": " << refusal.text << std::endl;
+    client.stage = Client::Stage::GONE;
+    // After the refusal itself has gone out.
+    enet_peer_disconnect_later(client.peer, 0);
+}
+
+void ServerSession::handleReady(Client& client, const Message& message, double now)
+{
+    client.ready = message.flag;
+    if (client.ready && firstReadyAt < 0) {
+        firstReadyAt = now;
+    }
+    broadcastLobby();
+}
+
+void ServerSession::handleInput(Client& client, const Message& message)
+{
+    for (const SeatInput& input : message.inputs) {
+        const bool mine = std::find(client.players.begin(), client.players.end(),
+                                    static_cast<int>(input.player)) != client.players.end();
+        if (currentState != State::RUNNING || !mine ||
+            !InputBook::accepted(currentMatch->submit(input.player, input.step, input.heading))) {
+            ++stats.droppedInputs;
+        }
+    }
+}
+
+void ServerSession::send(Client& client, const Message& message)
+{
+    const std::vector<std::uint8_t> bytes = MessageCodec::encode(message);
+    ENetPacket* packet = enet_packet_create(bytes.data(), bytes.size(), ENET_PACKET_FLAG_RELIABLE);
+    if (packet != nullptr && enet_peer_send(client.peer, Protocol::CHANNEL_MAIN, packet) != 0) {
+        enet_packet_destroy(packet);
+    }
+}
+
+void ServerSession::broadcastLobby()
+{
+    Message lobby;
+    lobby.type = MessageType::LOBBY;
+    lobby.flag = currentState == State::RUNNING;
+    std::vector<const Client*> joined;
+    for (const auto& entry : clients) {
+        if (entry.second->stage == Client::Stage::JOINED) {
+            joined.push_back(entry.second.get());
+        }
+    }
+    std::sort(joined.begin(), joined.end(),
+              [](const Client* a, const Client* b) { return a->order < b->order; });
+    for (const Client* client : joined) {
+        LobbyEntry entry;
+        entry.name = client->name;
+        entry.pingMs =
+            static_cast<std::uint16_t>(std::min<enet_uint32>(client->peer->roundTripTime, 65535));
+        entry.ready = client->ready;
+        entry.seats = static_cast<std::uint8_t>(client->seats);
+        lobby.lobby.push_back(entry);
+    }
+    for (const Client* client : joined) {
+        send(*const_cast<Client*>(client), lobby);
+    }
+}
+
+void ServerSession::maybeStart(double now)
+{
+    int joined = 0;
+    int readyCount = 0;
+    for (const auto& entry : clients) {
+        if (entry.second->stage == Client::Stage::JOINED) {
+            ++joined;
+            readyCount += entry.second->ready ? 1 : 0;
+        }
+    }
+    if (readyCount == 0) {
+        firstReadyAt = -1;
+        return;
+    }
+    const bool everyone = readyCount == joined;
+    const bool waitedEnough =
+        options.startWait > 0 && firstReadyAt >= 0 && now - firstReadyAt >= options.startWait;
+    if (everyone || waitedEnough) {
+        startMatch(now);
+    }
+}
+
+void ServerSession::startMatch(double now)
+{
+    std::vector<Client*> seated;
+    for (auto& entry : clients) {
+        if (entry.second->stage == Client::Stage::JOINED && entry.second->ready) {
+            seated.push_back(entry.second.get());
+        }
+    }
+    std::sort(seated.begin(), seated.end(),
+              [](const Client* a, const Client* b) { return a->order < b->order; });
+    const int playerCount = options.setup.playerCount;
+    std::vector<std::string> names(static_cast<std::size_t>(playerCount));
+    int people = 0;
+    for (Client* client : seated) {
+        client->players.clear();
+        for (int k = 0; k < client->seats; ++k) {
+            names[static_cast<std::size_t>(people)] = client->name;
+            client->players.push_back(people++);
+        }
+        client->ready = false;
+    }
+    const std::uint32_t startRandom = nextRandom();
+    currentMatch->start(people, startRandom, nextRandom(), ++matchesStarted);
+    Message start;
+    start.type = MessageType::START;
+    start.text = currentMatch->header();
+    start.moveTimeMs = static_cast<std::uint32_t>(options.moveTime * 1000 + 0.5);
+    start.names = names;
+    start.wins.assign(wins.begin(), wins.end());
+    for (Client* client : seated) {
+        start.players.assign(client->players.begin(), client->players.end());
+        send(*client, start);
+    }
+    log << "start match=" << matchesStarted << " people=" << people << " players=" << playerCount
+        << std::endl;
+    currentState = State::RUNNING;
+    firstReadyAt = -1;
+    nextStepAt = now + options.moveTime;
+    broadcastLobby();
+}
+
+void ServerSession::playSteps(double now)
+{
+    for (int n = 0; n < MAX_CATCH_UP_STEPS && now >= nextStepAt && currentState == State::RUNNING;
+         ++n) {
+        nextStepAt += options.moveTime;
+        const Message step = currentMatch->step(stats.droppedInputs);
+        ++stats.stepsPlayed;
+        for (auto& entry : clients) {
+            if (!entry.second->players.empty()) {
+                send(*entry.second, step);
+            }
+        }
+        if (currentMatch->isOver()) {
+            endMatch();
+        }
+    }
+    // Far behind (a stalled machine): go on from now rather than race.
+    if (now >= nextStepAt + options.moveTime * MAX_CATCH_UP_STEPS) {
+        nextStepAt = now + options.moveTime;
+    }
+}
+
+void ServerSession::endMatch()
+{
+    const Tool::Match& match = currentMatch->match();
+    if (match.getOutcome() >= 0 && static_cast<std::size_t>(match.getOutcome()) < wins.size()) {
+        ++wins[static_cast<std::size_t>(match.getOutcome())];
+    }
+    Message end;
+    end.type = MessageType::END;
+    end.text = match.result();
+    end.wins.assign(wins.begin(), wins.end());
+    for (auto& entry : clients) {
+        if (!entry.second->players.empty()) {
+            send(*entry.second, end);
+            entry.second->players.clear();
+        }
+    }
+    ++stats.matchesPlayed;
+    log << "result match=" << currentMatch->number() << ' ' << end.text
+        << " steps=" << match.getStepCount() << std::endl;
+    currentState = State::LOBBY;
+    broadcastLobby();
+}
+
+void ServerSession::dropClient(ENetPeer* peer, double now, const char* how)
+{
+    const auto found = clients.find(peer);
+    if (found == clients.end()) {
+        return;
+    }
+    Client& client = *found->second;
+    if (client.stage == Client::Stage::JOINED) {
+        const bool lost = std::string(how) == "lost";
+        if (currentState == State::RUNNING) {
+            for (int player : client.players) {
+                currentMatch->handOver(player);
+            }
+        }
+        if (lost && currentState != State::DRAINING) {
+            absents.push_back(Absent{client.token, client.name, client.seats, client.order,
+                                     now + options.reconnectWindow});
+        }
+        log << "leave " << client.name << " clients=" << clientCount() - 1 << " (" << how << ")"
+            << std::endl;
+    }
+    clients.erase(found);
+    if (currentState != State::DRAINING) {
+        broadcastLobby();
+    }
+}
+
+void ServerSession::forgetExpiredAbsents(double now)
+{
+    absents.erase(std::remove_if(absents.begin(), absents.end(),
+                                 [now](const Absent& a) { return now >= a.until; }),
+                  absents.end());
+}
+
+void ServerSession::drain(const std::string& reason, double now)
+{
+    if (host == nullptr) {
+        currentState = State::CLOSED;
+        return;
+    }
+    if (currentState == State::DRAINING || currentState == State::CLOSED) {
+        return;
+    }
+    Message closing;
+    closing.type = MessageType::CLOSING;
+    closing.text = reason.substr(0, Protocol::MAX_REASON);
+    for (auto& entry : clients) {
+        send(*entry.second, closing);
+        enet_peer_disconnect_later(entry.first, 0);
+    }
+    log << "closing: " << closing.text << std::endl;
+    currentState = State::DRAINING;
+    closeBy = now + DRAIN_SECONDS;
+    enet_host_flush(host);
+    noteStatus();
 }
 
 } // namespace Online

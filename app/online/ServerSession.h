@@ -7,9 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "InputBook.h"
 #include "Message.h"
-#include "app/match/Match.h"
+#include "ServerMatch.h"
 
 typedef struct _ENetHost ENetHost;
 typedef struct _ENetPeer ENetPeer;
@@ -41,6 +40,11 @@ struct ServerOptions {
     int rateLimit = 100;
     // Malformed messages a peer may send before it is disconnected.
     int malformedLimit = 8;
+    // Seconds without an answer before ENet gives a peer up as gone.
+    double peerTimeout = 5;
+    // Where statusLine() is written at every change of state or count
+    // (replaced whole, through a temporary file); empty: nowhere.
+    std::string statusFile;
     std::uint32_t seed = 1;
 };
 
@@ -90,28 +94,35 @@ public:
     std::string statusLine() const;
     const Counters& counters() const { return stats; }
     // The match being played (or the last one), null before the first.
-    const Tool::Match* match() const { return currentMatch.get(); }
+    const Tool::Match* match() const { return currentMatch ? &currentMatch->match() : nullptr; }
 
 private:
     struct Client;
+    struct Absent;
 
-    void onConnect(ENetPeer* peer, double now);
+    void onConnect(ENetPeer* peer);
     void onReceive(ENetPeer* peer, const std::uint8_t* data, std::size_t size, double now);
-    void onDisconnect(ENetPeer* peer, double now);
+    // how: "lost" (vanished: its token stays good), "left" or "malformed".
+    void dropClient(ENetPeer* peer, double now, const char* how);
     void handle(Client& client, const Message& message, double now);
     void handleHello(Client& client, const Message& message, double now);
-    void handleProof(Client& client, const Message& message, double now);
+    void handleProof(Client& client, const Message& message);
     void handleInput(Client& client, const Message& message);
-    void admit(Client& client, double now);
+    void handleReady(Client& client, const Message& message, double now);
+    void malformed(Client& client, double now);
+    std::string joinProblem(const Message& hello, RefusalCode& code) const;
+    void admit(Client& client);
     void refuse(Client& client, RefusalCode code, const std::string& text);
-    void send(Client& client, const Message& message, std::uint8_t channel = 0);
+    void send(Client& client, const Message& message);
     void broadcastLobby();
     void maybeStart(double now);
     void startMatch(double now);
-    void playStep();
+    void playSteps(double now);
     void endMatch();
-    void forgetExpiredTokens(double now);
+    void forgetExpiredAbsents(double now);
     bool overRate(Client& client, double now);
+    void noteStatus();
+    std::uint32_t nextRandom();
 
     ServerOptions options;
     std::ostream& log;
@@ -119,8 +130,17 @@ private:
     std::uint16_t boundPort = 0;
     State currentState = State::LOBBY;
     std::map<ENetPeer*, std::unique_ptr<Client>> clients;
-    std::unique_ptr<Tool::Match> currentMatch;
-    InputBook book;
+    std::vector<Absent> absents;
+    std::unique_ptr<ServerMatch> currentMatch;
+    std::vector<unsigned> wins;
+    std::uint32_t randomState;
+    unsigned long matchesStarted = 0;
+    int nextOrder = 0;
+    double firstReadyAt = -1;
+    double nextStepAt = 0;
+    double nextLobbyAt = 0;
+    double closeBy = 0;
+    std::string lastStatus;
     Counters stats;
 };
 
