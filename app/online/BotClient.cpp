@@ -43,7 +43,8 @@ BotClient::Outcome BotClient::service(double now)
              client.reason());
         break;
     case ClientSession::Phase::LOST:
-        fail("lost " + options.host + ":" + std::to_string(options.port) + ": " + client.reason());
+        fail((joined ? "lost " : "could not join ") + options.host + ":" +
+             std::to_string(options.port) + ": " + client.reason());
         break;
     case ClientSession::Phase::LEFT:
         state = Outcome::DONE;
