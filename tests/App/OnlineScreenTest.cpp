@@ -34,7 +34,7 @@ TEST_F(OnlineWordsTest, EachPhaseSaysWhereTheClientIs)
 {
     OnlineScreen lobby;
     lobby.phase = OnlineScreen::LOBBY;
-    lobby.server = "127.0.0.1:4455";
+    lobby.server = "127.0.0.1:4040";
     lobby.clients = {{"ADA", 12, true}, {"BOB", 250, false}};
     lobby.leaveName = "q";
     OnlineScreen ready = lobby;
@@ -58,11 +58,11 @@ TEST_F(OnlineWordsTest, EachPhaseSaysWhereTheClientIs)
     const std::vector<Case> cases = {
         {"lobby",
          lobby,
-         {"VEKTRA ONLINE", "127.0.0.1:4455", "ADA  12 MS  READY", "BOB  250 MS",
+         {"VEKTRA ONLINE", "127.0.0.1:4040", "ADA  12 MS  READY", "BOB  250 MS",
           "SPACE READY" + dot + "q LEAVE" + dot + "ESC QUIT"}},
         {"ready",
          ready,
-         {"VEKTRA ONLINE", "127.0.0.1:4455", "ADA  12 MS  READY", "BOB  250 MS",
+         {"VEKTRA ONLINE", "127.0.0.1:4040", "ADA  12 MS  READY", "BOB  250 MS",
           "SPACE NOT READY" + dot + "q LEAVE" + dot + "ESC QUIT"}},
         {"joining", joining, {"VEKTRA ONLINE", "JOINING [::1]:9", "ESC QUIT"}},
         {"refused", refused, {"REFUSED", "WRONG PASSWORD", "ESC QUIT"}},
