@@ -31,12 +31,7 @@ foreach(file ${top_settings})
   endif()
 endforeach()
 
-# The dedicated online server, once it is built, ships beside the game.
-set(VEKTRA_PROGRAMS vektra vektra-config vektra-sim)
-if(TARGET vektra-server)
-  list(APPEND VEKTRA_PROGRAMS vektra-server)
-endif()
-install(TARGETS ${VEKTRA_PROGRAMS} RUNTIME DESTINATION ${VEKTRA_PROGRAM_DIR}
+install(TARGETS vektra vektra-config vektra-sim vektra-server RUNTIME DESTINATION ${VEKTRA_PROGRAM_DIR}
   COMPONENT game)
 install(FILES ${VEKTRA_SHIPPED_SETTINGS} DESTINATION ${VEKTRA_DATA_DIR} COMPONENT game)
 # The sounds, found by the game from its own place: the relative path is built in.
@@ -47,7 +42,7 @@ target_compile_definitions(VektraGame PRIVATE VEKTRA_SOUNDS_FROM_PROGRAM="${soun
 # Launchers: the relative paths from their folder are written into them.
 file(RELATIVE_PATH program_from_bin /x/${VEKTRA_LAUNCHER_DIR} /x/${VEKTRA_PROGRAM_DIR})
 file(RELATIVE_PATH data_from_bin /x/${VEKTRA_LAUNCHER_DIR} /x/${VEKTRA_DATA_DIR})
-foreach(PROGRAM ${VEKTRA_PROGRAMS})
+foreach(PROGRAM vektra vektra-config vektra-sim vektra-server)
   set(PROGRAM_FROM_BIN ${program_from_bin}/${PROGRAM})
   set(DATA_FROM_BIN ${data_from_bin})
   set(LEADING_OPTION "")
@@ -103,7 +98,5 @@ include(${CMAKE_CURRENT_LIST_DIR}/Export.cmake)
 # The dedicated server as a system service (docs/online.md): systemd finds
 # units under the prefix's lib/systemd/system, /usr/lib/systemd/system in
 # the package.
-if(TARGET vektra-server)
-  install(FILES ${VEKTRA_PACKAGING_DIR}/vektra-server.service
-    DESTINATION lib/systemd/system COMPONENT game)
-endif()
+install(FILES ${VEKTRA_PACKAGING_DIR}/vektra-server.service
+  DESTINATION lib/systemd/system COMPONENT game)

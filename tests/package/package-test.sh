@@ -50,12 +50,12 @@ dpkg-deb -x "$devdeb" "$devroot"
 expected=(
     usr/games/vektra
     usr/games/vektra-config
-    usr/games/vektra-server
     usr/games/vektra-sim
+    usr/games/vektra-server
     usr/lib/games/vektra/vektra
     usr/lib/games/vektra/vektra-config
-    usr/lib/games/vektra/vektra-server
     usr/lib/games/vektra/vektra-sim
+    usr/lib/games/vektra/vektra-server
     usr/lib/systemd/system/vektra-server.service
     usr/share/applications/vektra.desktop
     usr/share/doc/vektra/players-guide.md
