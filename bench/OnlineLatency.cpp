@@ -23,6 +23,7 @@
 #include <thread>
 
 #include "Events/EventBus.h"
+#include "Events/EventType.h"
 #include "Events/Event_Key.h"
 #include "Game/GameManager.h"
 #include "Game/I_GameUpdated.h"
@@ -33,10 +34,10 @@
 #include "app/VektraGame.h"
 #include "app/match/Headings.h"
 #include "app/match/MatchOptions.h"
-#include "app/match/MatchSettings.h"
 #include "app/online/ClientSession.h"
 #include "app/online/LossyRelay.h"
 #include "app/online/ServerSession.h"
+#include "app/tools/ServerSettings.h"
 #include "app/tools/HeadlessVektra.h"
 
 namespace {
@@ -128,13 +129,13 @@ int localRun(double frameSeconds, int keyAt)
     return run.latency();
 }
 
+// The server as vektra-server runs on the shipped settings, on loopback and
+// starting as soon as its one person is ready.
 Online::ServerOptions shippedServer()
 {
-    Online::ServerOptions options;
+    Online::ServerOptions options = Tool::ServerSettings::read();
     options.port = 0;
-    options.setup = Tool::MatchSettings::shape();
-    options.setup.turnChance = Bench::setting("TURN_CHANCE");
-    options.moveTime = CFG::parser()->getNumber<double>("MOVE_TIME") / 1000;
+    options.bindHost = "127.0.0.1";
     options.startWait = 0;
     return options;
 }

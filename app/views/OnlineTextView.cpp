@@ -102,12 +102,13 @@ void OnlineTextView::layoutNames()
 void OnlineTextView::layoutResult()
 {
     const float unit = screenHeight / 100.0f;
+    // Above the lobby's lines, below the names.
+    const float top = screenHeight * 0.82f;
     if (screen.result == "DRAW") {
-        lines.addCentred("DRAW", screenHeight * 0.6f, 2.0f * unit, WHITE);
+        lines.addCentred("DRAW", top, 2.0f * unit, WHITE);
     } else if (screen.result.rfind("WIN=", 0) == 0) {
         const int winner = std::atoi(screen.result.c_str() + 4);
-        lines.addCentred(nameOf(winner) + " WINS", screenHeight * 0.6f, 2.0f * unit,
-                         colorOf(winner, LINE_ALPHA));
+        lines.addCentred(nameOf(winner) + " WINS", top, 2.0f * unit, colorOf(winner, LINE_ALPHA));
     }
 }
 

@@ -11,7 +11,7 @@ source "$(dirname "$0")/e2e-lib.sh"
 # The server's match: a 24 x 16 arena, two people and two computer players
 # of level 1, a step every 40 ms, colours. Everyone is ready at once, so the
 # match starts without the start wait.
-SERVER_ARGS=(PORT==0 GRID_WIDTH==24 GRID_HEIGHT==16 NUM_PLAYERS==4 AI_LEVEL==1 MOVE_TIME==40
+SERVER_ARGS=(PORT==0 BIND_ADDRESS==127.0.0.1 GRID_WIDTH==24 GRID_HEIGHT==16 NUM_PLAYERS==4 AI_LEVEL==1 MOVE_TIME==40
              TURN_CHANCE==0 START_WAIT==60
              PLAYER_COLORS==0x3C8CFFFF,0xFF8C1EFF,0x3CDC50FF,0xDC3CDCFF)
 # Each window 320 x 240 at its own place; the heads never blink, so a
@@ -65,7 +65,7 @@ start_client() {
     PIDS+=($!)
     local known=" ${WIDS[*]} "
     for _ in $(seq 100); do
-        wid=$(xdotool search --onlyvisible --name '^Vektra$' 2>/dev/null | while read -r w; do
+        wid=$( (xdotool search --onlyvisible --name '^Vektra$' 2>/dev/null || true) | while read -r w; do
             [[ "$known" == *" $w "* ]] || echo "$w"
         done | head -1)
         [[ -n "$wid" ]] && break
@@ -76,10 +76,10 @@ start_client() {
     WIDS+=("$wid")
 }
 
-# client_key N KEY: the key held for a moment in client N's window (keys go
-# to the window under the pointer: there is no window manager).
+# client_key N KEY: the key held for a moment in client N's window, given
+# the focus first (each new window takes it when it opens).
 client_key() {
-    xdotool mousemove --window "${WIDS[$1]}" 10 10
+    xdotool mousemove --window "${WIDS[$1]}" 10 10 windowfocus --sync "${WIDS[$1]}"
     sleep 0.1
     key "$2"
 }
