@@ -72,7 +72,7 @@ OnlineLogic::OnlineLogic(Game::GameManager* gameManager)
     // The client's own settings give only the people and their keys; the
     // match itself comes from the server.
     options = MatchOptions::read(MatchOptions::MAX_HUMANS, *Util::Debug::instance().err);
-    const Online::ClientOptions client = clientOptions(options);
+    client = clientOptions(options);
     screen.server = OnlineAddress{client.host, client.port}.text();
     if (options.leaveKey != 0) {
         screen.leaveName = CFG::get("KEY_LEAVE");
@@ -205,6 +205,8 @@ void OnlineLogic::handleEvent(EVT::I_Event* event)
         leave();
     } else if (key->key == KEY_SPACE && (phase == Phase::LOBBY || phase == Phase::OVER)) {
         session->setReady(!session->isReady());
+    } else if (key->key == KEY_SPACE && phase == Phase::LOST) {
+        rejoin();
     } else if (phase == Phase::MATCH) {
         steering.press(key->key);
     }
@@ -221,6 +223,15 @@ void OnlineLogic::leave()
     }
     // A left match leaves no arena behind the words.
     removeArena();
+    fillScreen();
+}
+
+void OnlineLogic::rejoin()
+{
+    // The token of the last join takes the seats back at the next match,
+    // when the server still knows it.
+    client.token = session->token();
+    session.reset(new Online::ClientSession(client));
     fillScreen();
 }
 

@@ -10,13 +10,10 @@
 #include "OnlineSteering.h"
 #include "app/match/MatchOptions.h"
 #include "app/match/Scoreboard.h"
+#include "app/online/ClientSession.h"
 
 namespace Game {
 class GameManager;
-}
-
-namespace Online {
-class ClientSession;
 }
 
 namespace Tool {
@@ -32,7 +29,8 @@ class OnlineTextView;
 // session's predicted match and always shows the words (OnlineTextView).
 // Space says ready or not in the lobby, the leave key ("KEY_LEAVE") leaves the
 // match and the server, Escape quits outside a match. A refusal or a lost
-// server is shown with its reason until Escape. Prints each match's result on
+// server is shown with its reason until Escape; after a lost server Space
+// joins again with the last join's token, which takes the seats back. Prints each match's result on
 // standard output as local play does. Owns the session and both views; the
 // game manager is not owned.
 class OnlineLogic : public Game::I_LogicState, public EVT::I_EventConsumer {
@@ -66,11 +64,14 @@ private:
     void endMatch();
     void steer();
     void leave();
+    void rejoin();
     void quit();
     void removeArena();
 
     Game::GameManager* gameManager;
     MatchOptions options;
+    // How it joins; the token of the last join is kept for a rejoin.
+    Online::ClientOptions client;
     std::unique_ptr<Online::ClientSession> session;
     OnlineScreen screen;
     // The arena view reads the result here: "LEAVE" draws no arena.

@@ -145,7 +145,9 @@ void OnlineTextView::layoutEnd(const std::string& title)
     if (!screen.reason.empty()) {
         lines.addCentred(screen.reason, screenHeight * 0.45f, 0.8f * unit, WHITE);
     }
-    lines.addCentred("ESC QUIT", screenHeight * 0.3f, 0.8f * unit, WHITE);
+    lines.addCentred(screen.phase == OnlineScreen::LOST ? "SPACE REJOIN \xC2\xB7 ESC QUIT"
+                                                        : "ESC QUIT",
+                     screenHeight * 0.3f, 0.8f * unit, WHITE);
 }
 
 const std::vector<TextLines::Line>& OnlineTextView::layout()

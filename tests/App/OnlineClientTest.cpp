@@ -72,10 +72,10 @@ class OnlineClientTest : public ::testing::Test {
 protected:
     // A 16 x 12 arena, three players with colours, classic computer players
     // and a step every 30 ms.
-    void startServer(const std::string& password = "")
+    void startServer(const std::string& password = "", std::uint16_t port = 0)
     {
         Online::ServerOptions options;
-        options.port = 0;
+        options.port = port;
         options.setup.gridWidth = 16;
         options.setup.gridHeight = 12;
         options.setup.playerCount = 3;
@@ -199,6 +199,31 @@ TEST_F(OnlineClientTest, RefusalsLostServersAndLeavingAreShownUntilEscape)
         EXPECT_EQ(0u, global.errors().find(c.error)) << global.errors();
         EXPECT_EQ("", global.printed());
     }
+}
+
+TEST_F(OnlineClientTest, SpaceJoinsAgainAfterTheServerWasLost)
+{
+    startServer();
+    const std::uint16_t port = server->port();
+    int lobbies = 0;
+    bool rejoining = false;
+    const int frames = play("NAME == ada\n", [&](Tool::OnlineLogic& logic) {
+        const OnlineScreen::Phase phase = logic.getScreen().phase;
+        if (phase == OnlineScreen::LOBBY && !rejoining) {
+            ++lobbies;
+            rejoining = true;
+            server.reset();
+        } else if (phase == OnlineScreen::LOST) {
+            // A server on the same port again, then Space.
+            startServer("", port);
+            press(SPACE);
+        } else if (phase == OnlineScreen::LOBBY) {
+            ++lobbies;
+            press(ESC);
+        }
+    });
+    EXPECT_LT(frames, FRAME_LIMIT) << global.errors();
+    EXPECT_EQ(2, lobbies);
 }
 
 } // namespace

@@ -66,7 +66,7 @@ TEST_F(OnlineWordsTest, EachPhaseSaysWhereTheClientIs)
           "SPACE NOT READY" + dot + "q LEAVE" + dot + "ESC QUIT"}},
         {"joining", joining, {"VEKTRA ONLINE", "JOINING [::1]:9", "ESC QUIT"}},
         {"refused", refused, {"REFUSED", "WRONG PASSWORD", "ESC QUIT"}},
-        {"lost", lost, {"SERVER LOST", "NO ANSWER", "ESC QUIT"}},
+        {"lost", lost, {"SERVER LOST", "NO ANSWER", "SPACE REJOIN" + dot + "ESC QUIT"}},
         {"left", left, {"LEFT THE SERVER", "ESC QUIT"}},
     };
     for (Case c : cases) {
