@@ -178,6 +178,7 @@ void OnlineLogic::fillScreen()
     screen.phase = screenPhase(session->phase());
     screen.reason = session->reason();
     screen.ready = session->isReady();
+    screen.running = session->matchRunningElsewhere();
     screen.clients.clear();
     for (const Online::ClientSession::Member& member : session->lobby()) {
         screen.clients.push_back(OnlineScreen::Client{member.name, member.pingMs, member.ready});

@@ -28,6 +28,8 @@ struct OnlineScreen {
     std::vector<Client> clients;
     // Whether this client said it is ready.
     bool ready = false;
+    // A match runs on the server without this client (it joined during it).
+    bool running = false;
     // Per player number of the current (or last) match: the name of who
     // plays it, its wins on this server and its colour (empty: white).
     std::vector<std::string> names;

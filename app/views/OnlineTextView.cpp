@@ -130,6 +130,10 @@ void OnlineTextView::layoutLobby()
                              (client.ready ? "  READY" : ""),
                          top, 0.6f * unit, WHITE);
     }
+    if (screen.running) {
+        top -= LINE_PITCH * 0.6f * unit;
+        lines.addCentred("A MATCH IS RUNNING", top, 0.6f * unit, WHITE);
+    }
     top -= 2 * LINE_PITCH * 0.6f * unit;
     const std::string leave =
         screen.leaveName.empty() ? "" : " \xC2\xB7 " + screen.leaveName + " LEAVE";

@@ -39,6 +39,7 @@ TEST_F(OnlineWordsTest, EachPhaseSaysWhereTheClientIs)
     lobby.leaveName = "q";
     OnlineScreen ready = lobby;
     ready.ready = true;
+    ready.running = true;
     OnlineScreen refused;
     refused.phase = OnlineScreen::REFUSED;
     refused.reason = "WRONG PASSWORD";
@@ -60,10 +61,10 @@ TEST_F(OnlineWordsTest, EachPhaseSaysWhereTheClientIs)
          lobby,
          {"VEKTRA ONLINE", "127.0.0.1:4040", "ADA  12 MS  READY", "BOB  250 MS",
           "SPACE READY" + dot + "q LEAVE" + dot + "ESC QUIT"}},
-        {"ready",
+        {"ready while a match runs",
          ready,
          {"VEKTRA ONLINE", "127.0.0.1:4040", "ADA  12 MS  READY", "BOB  250 MS",
-          "SPACE NOT READY" + dot + "q LEAVE" + dot + "ESC QUIT"}},
+          "A MATCH IS RUNNING", "SPACE NOT READY" + dot + "q LEAVE" + dot + "ESC QUIT"}},
         {"joining", joining, {"VEKTRA ONLINE", "JOINING [::1]:9", "ESC QUIT"}},
         {"refused", refused, {"REFUSED", "WRONG PASSWORD", "ESC QUIT"}},
         {"lost", lost, {"SERVER LOST", "NO ANSWER", "SPACE REJOIN" + dot + "ESC QUIT"}},
