@@ -346,6 +346,7 @@ void ServerSession::handleHello(Client& client, const Message& hello, double now
         return;
     }
     if (absent != absents.end()) {
+        client.name = absent->name;
         client.token = absent->token;
         client.order = absent->order;
         client.back = true;
