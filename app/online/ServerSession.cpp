@@ -21,6 +21,10 @@ constexpr int MAX_CATCH_UP_STEPS = 4;
 constexpr double LOBBY_EVERY = 1.0;
 // How long draining waits for the clients to take the goodbye.
 constexpr double DRAIN_SECONDS = 1.0;
+// Bytes of received packets ENet may hold for one peer.
+constexpr std::size_t MAX_WAITING_BYTES = 64 * 1024;
+// Seconds a peer may take from connecting to having joined.
+constexpr double JOIN_SECONDS = 10;
 // Peers beyond maxClients that may connect only to be told "full".
 constexpr std::size_t SPARE_PEERS = 8;
 
@@ -35,6 +39,7 @@ struct ServerSession::Client {
     JoinDesk::Identity who;
     bool ready = false;
     PasswordProof::Nonce nonce{};
+    double connectedAt = 0;
     std::vector<int> players;
     int malformed = 0;
     RateLimit rate;
@@ -86,6 +91,10 @@ bool ServerSession::open(std::string& error)
         return false;
     }
     boundPort = host->address.port;
+    // ENet would otherwise put together packets of up to 32 MiB for a
+    // peer; nothing a client sends is longer than this.
+    host->maximumPacketSize = Protocol::MAX_CLIENT_MESSAGE;
+    host->maximumWaitingData = MAX_WAITING_BYTES;
     currentMatch.reset(new ServerMatch(options.setup));
     wins.assign(static_cast<std::size_t>(options.setup.playerCount), 0);
     return true;
@@ -162,7 +171,7 @@ void ServerSession::service(double now)
     for (int n = 0; n < MAX_EVENTS_PER_SERVICE && enet_host_service(host, &event, 0) > 0; ++n) {
         switch (event.type) {
         case ENET_EVENT_TYPE_CONNECT:
-            onConnect(event.peer);
+            onConnect(event.peer, now);
             break;
         case ENET_EVENT_TYPE_RECEIVE:
             onReceive(event.peer, event.packet->data, event.packet->dataLength, now);
@@ -176,6 +185,7 @@ void ServerSession::service(double now)
         }
     }
     desk.forgetExpired(now);
+    dropSlowJoins(now);
     if (currentState == State::LOBBY) {
         maybeStart(now);
     } else if (currentState == State::RUNNING) {
@@ -191,7 +201,7 @@ void ServerSession::service(double now)
     noteStatus();
 }
 
-void ServerSession::onConnect(ENetPeer* peer)
+void ServerSession::onConnect(ENetPeer* peer, double now)
 {
     const auto limitMs = static_cast<enet_uint32>(options.peerTimeout * 1000);
     enet_peer_timeout(peer, 0, limitMs, limitMs);
@@ -202,6 +212,7 @@ void ServerSession::onConnect(ENetPeer* peer)
     std::unique_ptr<Client> client(new Client());
     client->peer = peer;
     client->rate = RateLimit(options.rateLimit);
+    client->connectedAt = now;
     clients[peer] = std::move(client);
 }
 
@@ -328,7 +339,7 @@ void ServerSession::refuse(Client& client, RefusalCode code, const std::string& 
 void ServerSession::handleReady(Client& client, const Message& message, double now)
 {
     client.ready = message.flag;
-    if (client.ready && firstReadyAt < 0) {
+    if (client.ready && firstReadyAt < 0 && currentState == State::LOBBY) {
         firstReadyAt = now;
     }
     broadcastLobby();
@@ -350,9 +361,14 @@ void ServerSession::send(Client& client, const Message& message)
 {
     const std::vector<std::uint8_t> bytes = MessageCodec::encode(message);
     ENetPacket* packet = enet_packet_create(bytes.data(), bytes.size(), ENET_PACKET_FLAG_RELIABLE);
+    // ENet checks one limit for what a host sends and receives: the
+    // server's stays at the longest client message, and opens only while
+    // a (large) full state is handed over.
+    host->maximumPacketSize = Protocol::MAX_SERVER_MESSAGE;
     if (packet != nullptr && enet_peer_send(client.peer, Protocol::CHANNEL_MAIN, packet) != 0) {
         enet_packet_destroy(packet);
     }
+    host->maximumPacketSize = Protocol::MAX_CLIENT_MESSAGE;
 }
 
 void ServerSession::broadcastLobby()
@@ -377,8 +393,12 @@ void ServerSession::broadcastLobby()
         entry.seats = static_cast<std::uint8_t>(client->who.seats);
         lobby.lobby.push_back(entry);
     }
+    // Seated people see names and wins from the match start; the lobby
+    // (with its pings) is for those waiting.
     for (const Client* client : joined) {
-        send(*const_cast<Client*>(client), lobby);
+        if (currentState != State::RUNNING || client->players.empty()) {
+            send(*const_cast<Client*>(client), lobby);
+        }
     }
 }
 
@@ -395,6 +415,10 @@ void ServerSession::maybeStart(double now)
     if (readyCount == 0) {
         firstReadyAt = -1;
         return;
+    }
+    // Ready during the last match: the wait starts when the lobby does.
+    if (firstReadyAt < 0) {
+        firstReadyAt = now;
     }
     const bool everyone = readyCount == joined;
     const bool waitedEnough =
@@ -484,6 +508,7 @@ void ServerSession::endMatch()
         }
     }
     ++stats.matchesPlayed;
+    firstReadyAt = -1;
     log << "result match=" << currentMatch->number() << ' ' << end.text
         << " steps=" << match.getStepCount() << std::endl;
     currentState = State::LOBBY;
@@ -513,6 +538,18 @@ void ServerSession::dropClient(ENetPeer* peer, double now, const char* how)
     clients.erase(found);
     if (currentState != State::DRAINING) {
         broadcastLobby();
+    }
+}
+
+void ServerSession::dropSlowJoins(double now)
+{
+    for (auto& entry : clients) {
+        Client& client = *entry.second;
+        if ((client.stage == Client::Stage::HELLO || client.stage == Client::Stage::PROOF) &&
+            now - client.connectedAt > JOIN_SECONDS) {
+            client.stage = Client::Stage::GONE;
+            enet_peer_disconnect(client.peer, 0);
+        }
     }
 }
 

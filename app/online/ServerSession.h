@@ -101,7 +101,7 @@ public:
 private:
     struct Client;
 
-    void onConnect(ENetPeer* peer);
+    void onConnect(ENetPeer* peer, double now);
     void onReceive(ENetPeer* peer, const std::uint8_t* data, std::size_t size, double now);
     // how: "lost" (vanished: its token stays good), "left" or "malformed".
     void dropClient(ENetPeer* peer, double now, const char* how);
@@ -120,6 +120,7 @@ private:
     void playSteps(double now);
     void endMatch();
     void noteStatus();
+    void dropSlowJoins(double now);
     std::uint32_t nextRandom();
 
     ServerOptions options;
