@@ -49,6 +49,7 @@ ClientSession::ClientSession(const ClientOptions& given) : options(given)
         lose("cannot reach " + options.host + ": unknown host");
         return;
     }
+    host->maximumPacketSize = Protocol::MAX_SERVER_MESSAGE;
     peer = enet_host_connect(host, &address, Protocol::CHANNELS, 0);
     if (peer == nullptr) {
         lose("cannot connect to " + options.host);

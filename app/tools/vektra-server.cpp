@@ -1,14 +1,31 @@
 // vektra-server: a dedicated server for online matches, without a window.
 // It loads the settings as the game does (vektra.cfg from the working
-// directory, an optional extra .cfg, KEY==VALUE arguments; see
-// ServerSettings for its own keys), listens, and plays match after match
-// until SIGINT or SIGTERM, when it tells every client it is going and exits
-// 0. Standard output: first "listening PORT=<port>" (the real port, also
-// for PORT==0), then one line per join, leave, match start and result,
-// and a "status STATE=<lobby|running|draining|closed> PLAYERS=<seats>
-// CLIENTS=<n> PORT=<port>" line whenever one of those changes. Exit codes:
-// 0 after a signal; 1 when it cannot listen; 2 for a setting it cannot run
-// with (or a settings file error, as the game).
+// directory, an optional extra .cfg, KEY==VALUE arguments; ServerSettings
+// lists its own keys and their defaults), listens, and plays match after
+// match until SIGINT or SIGTERM, when it tells every client why it goes
+// and exits 0. Exit codes: 0 after a signal; 1 when it cannot listen (port
+// taken, an address that is not IPv4); 2 for a setting it cannot run with
+// or a settings file error, as the game.
+//
+// Running many servers side by side: one process per arena, each on its
+// own PORT (or PORT==0 and read the port back), nothing kept between
+// matches or on disk, so an orchestrator for game servers can start and
+// stop them freely. What the server tells it, on standard output (one
+// line each, flushed at once):
+//   listening PORT=<port>                the first line: ready for clients
+//   join <name> seats=<n> clients=<c>[ (back)]
+//   leave <name> clients=<c> (lost|left|malformed)
+//   refuse <name>: <reason>
+//   start match=<m> people=<p> players=<n>
+//   result match=<m> <WIN=k|DRAW> steps=<s>
+//   closing: <reason>                    after SIGINT/SIGTERM: draining
+//   status STATE=<lobby|running|draining|closed> PLAYERS=<seats held>
+//          CLIENTS=<joined> PORT=<port>  whenever one of them changes
+// With STATUS_FILE==<path> the last status line is also kept in that file
+// (replaced whole), for a health check that reads a file. Draining: on
+// SIGTERM the server takes nobody new, tells every client, and exits 0
+// within a second; a match in progress ends there. The password is never
+// printed.
 #include <csignal>
 
 #include <chrono>
