@@ -6,7 +6,7 @@ CMAKE_FLAGS := -G Ninja -Wno-dev
 FUZZ_SECONDS ?= 60
 SOAK_SECONDS ?= 600
 
-.PHONY: all deps configure build run party play test test-sanitize bench fuzz soak clean install package
+.PHONY: all deps configure build run party play server test test-sanitize bench fuzz soak clean install package
 
 all: build
 
@@ -33,6 +33,13 @@ party: configure
 play: configure
 	@cmake --build build -j $(JOBS) --target vektra vektra-config
 	@scripts/run-game build play.cfg
+
+# A dedicated online server on the shipped vektra.cfg, in the foreground
+# until Ctrl+C; SERVER_ARGS adds a server .cfg and KEY==VALUE settings
+# (make server SERVER_ARGS="PORT==0 PASSWORD==secret").
+server: configure
+	@cmake --build build -j $(JOBS) --target vektra-server
+	@build/app/vektra-server $(SERVER_ARGS)
 
 test: build
 	@$(XVFB) ctest --test-dir build --output-on-failure -j $(JOBS)

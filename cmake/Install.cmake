@@ -30,7 +30,7 @@ foreach(file ${top_settings})
   endif()
 endforeach()
 
-install(TARGETS vektra vektra-config vektra-sim RUNTIME DESTINATION ${VEKTRA_PROGRAM_DIR}
+install(TARGETS vektra vektra-config vektra-sim vektra-server RUNTIME DESTINATION ${VEKTRA_PROGRAM_DIR}
   COMPONENT game)
 install(FILES ${VEKTRA_SHIPPED_SETTINGS} DESTINATION ${VEKTRA_DATA_DIR} COMPONENT game)
 # The sounds, found by the game from its own place: the relative path is built in.
@@ -41,7 +41,7 @@ target_compile_definitions(VektraGame PRIVATE VEKTRA_SOUNDS_FROM_PROGRAM="${soun
 # Launchers: the relative paths from their folder are written into them.
 file(RELATIVE_PATH program_from_bin /x/${VEKTRA_LAUNCHER_DIR} /x/${VEKTRA_PROGRAM_DIR})
 file(RELATIVE_PATH data_from_bin /x/${VEKTRA_LAUNCHER_DIR} /x/${VEKTRA_DATA_DIR})
-foreach(PROGRAM vektra vektra-config vektra-sim)
+foreach(PROGRAM vektra vektra-config vektra-sim vektra-server)
   set(PROGRAM_FROM_BIN ${program_from_bin}/${PROGRAM})
   set(DATA_FROM_BIN ${data_from_bin})
   set(LEADING_OPTION "")

@@ -101,7 +101,6 @@ bool ServerSession::open(std::string& error)
     boundPort = host->address.port;
     currentMatch.reset(new ServerMatch(options.setup));
     wins.assign(static_cast<std::size_t>(options.setup.playerCount), 0);
-    noteStatus();
     return true;
 }
 

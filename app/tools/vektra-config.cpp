@@ -84,6 +84,15 @@ Options readOptions(int argc, char** argv)
     return options;
 }
 
+// The server's password is a secret: its value is never printed.
+const char* const SECRET_KEY = "PASSWORD";
+const char* const SECRET_NOTE = "(set; never shown)";
+
+bool isSecret(const std::string& key, const std::string& value)
+{
+    return key == SECRET_KEY && !value.empty();
+}
+
 bool isUnpublishedInfo(const std::string& key, const std::string& value)
 {
     return value.empty() && key.compare(0, std::string(INFO_PREFIX).size(), INFO_PREFIX) == 0;
@@ -126,6 +135,12 @@ std::string listing(const Options& options)
                 *Util::Singleton<Util::Debug>::instance().err << key << ": " << INFO_NOTE
                                                               << std::endl;
             }
+            if (isSecret(key, value)) {
+                *Util::Singleton<Util::Debug>::instance().err << key << ": " << SECRET_NOTE
+                                                              << std::endl;
+                out += '\n';
+                continue;
+            }
             out += value + '\n';
         }
         return out;
@@ -145,9 +160,9 @@ std::string listing(const Options& options)
         const std::string value = CFG::get(key);
         // As a comment, so that the listing stays a settings file that
         // leaves the key to the game.
-        if (isUnpublishedInfo(key, value)) {
+        if (isUnpublishedInfo(key, value) || isSecret(key, value)) {
             out += std::string("# ") + key + " " + CFG::Info::keyValueSeparator() + " " +
-                   INFO_NOTE + '\n';
+                   (isSecret(key, value) ? SECRET_NOTE : INFO_NOTE) + '\n';
             continue;
         }
         out += key + " " + CFG::Info::keyValueSeparator() + " " + value + '\n';

@@ -51,9 +51,11 @@ expected=(
     usr/games/vektra
     usr/games/vektra-config
     usr/games/vektra-sim
+    usr/games/vektra-server
     usr/lib/games/vektra/vektra
     usr/lib/games/vektra/vektra-config
     usr/lib/games/vektra/vektra-sim
+    usr/lib/games/vektra/vektra-server
     usr/share/applications/vektra.desktop
     usr/share/doc/vektra/players-guide.md
     usr/share/doc/vektra/changelog.gz
@@ -113,7 +115,7 @@ entry() { sed -n "/^\[$1\]/,/^\[/p" "$desktop" | grep -E "^$2=" | cut -d= -f2-; 
 [[ $(entry "Desktop Entry" Actions) == "Party;Classic;" ]] || fail "actions: $(entry "Desktop Entry" Actions)"
 [[ $(entry "Desktop Action Party" Exec) == "vektra party.cfg" && $(entry "Desktop Action Classic" Exec) == vektra ]] ||
     fail "the actions run: $(entry "Desktop Action Party" Exec), $(entry "Desktop Action Classic" Exec)"
-for program in vektra vektra-config vektra-sim; do
+for program in vektra vektra-config vektra-sim vektra-server; do
     [[ -x "$root/usr/games/$program" && -x "$root/usr/lib/games/vektra/$program" ]] || fail "$program not executable"
 done
 
