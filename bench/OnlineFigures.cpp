@@ -70,7 +70,7 @@ Online::ServerOptions serverFor(int width, int height, int players, int level, d
     return options;
 }
 
-void addBots(Bots& bots, int count, std::uint16_t port, unsigned long matches)
+void addBots(Bots& bots, int count, std::uint16_t port, unsigned long matches, double timeout = 5)
 {
     for (int k = 0; k < count; ++k) {
         Online::BotOptions options;
@@ -81,6 +81,7 @@ void addBots(Bots& bots, int count, std::uint16_t port, unsigned long matches)
         options.level = 2;
         options.seed = static_cast<std::uint32_t>(k + 1);
         options.joinTimeout = 10;
+        options.timeout = timeout;
         bots.emplace_back(new BotClient(options));
     }
 }
@@ -151,7 +152,13 @@ struct RollbackTally {
 int rollbacks(unsigned long matches, double loss, double moveMs, double rttMs)
 {
     std::ostringstream log;
-    Online::ServerSession server(serverFor(80, 60, 16, 2, moveMs / 1000.0), log);
+    // ENet doubles a resent packet's wait at every loss and gives a peer up
+    // after the session's timeout; at 10 % loss a few packets in a long run
+    // are lost six times in a row, so the run gives both ends 30 s and
+    // reports the longest wait for a step instead.
+    Online::ServerOptions served = serverFor(80, 60, 16, 2, moveMs / 1000.0);
+    served.peerTimeout = 30;
+    Online::ServerSession server(served, log);
     std::string error;
     if (!server.open(error)) {
         std::printf("%s\n", error.c_str());
@@ -173,11 +180,27 @@ int rollbacks(unsigned long matches, double loss, double moveMs, double rttMs)
         return 1;
     }
     Bots bots;
-    addBots(bots, 4, relay.port(), matches);
+    addBots(bots, 4, relay.port(), matches, 30);
     const double start = now();
+    // The longest time any client waited between two confirmed steps of a
+    // match.
+    std::vector<unsigned long> lastConfirmed(bots.size(), 0);
+    std::vector<double> confirmedAt(bots.size(), now());
+    double longestWait = 0;
     // A line every 25 matches, so that a long run cut short still tells.
     unsigned long shown = 0;
     const auto report = [&] {
+        const double t = now();
+        for (std::size_t k = 0; k < bots.size(); ++k) {
+            const Online::ClientSession& session = bots[k]->session();
+            if (session.phase() != Online::ClientSession::Phase::MATCH) {
+                confirmedAt[k] = t;
+            } else if (session.confirmedStep() != lastConfirmed[k]) {
+                lastConfirmed[k] = session.confirmedStep();
+                confirmedAt[k] = t;
+            }
+            longestWait = std::max(longestWait, t - confirmedAt[k]);
+        }
         RollbackTally tally;
         for (const auto& bot : bots) {
             tally.add(*bot);
