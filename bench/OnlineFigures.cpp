@@ -119,6 +119,18 @@ bool pump(Bots& bots, Online::ServerSession* server, Online::LossyRelay* relay, 
     return false;
 }
 
+std::string lastLines(const std::string& text, int count)
+{
+    std::size_t from = text.size();
+    for (int k = 0; k <= count && from > 0; ++k) {
+        from = text.rfind('\n', from - 1);
+        if (from == std::string::npos) {
+            return text;
+        }
+    }
+    return text.substr(from + 1);
+}
+
 bool never()
 {
     return false;
@@ -214,9 +226,9 @@ int rollbacks(unsigned long matches, double loss, double moveMs, double rttMs)
                 "relay %.0f ms +/- %.0f ms round trip, %.0f %% loss each way, step %.0f ms: "
                 "%lu matches (4 bots + 12 level-2) in %.0f s; steps with a rollback "
                 "%.2f %% (%lu of %lu), deepest rollback %lu steps, desyncs %lu, full "
-                "states %lu; relay lost %lu of %lu\n",
+                "states %lu, longest wait for a step %.2f s; relay lost %lu of %lu\n",
                 rttMs, rttMs / 5, loss, moveMs, shown, now() - start, tally.share(), tally.rolled,
-                tally.steps, tally.deepest, tally.desyncs, tally.fullStates,
+                tally.steps, tally.deepest, tally.desyncs, tally.fullStates, longestWait,
                 relay.toServer().lost + relay.toClient().lost,
                 relay.toServer().received + relay.toClient().received);
             std::fflush(stdout);
@@ -226,6 +238,13 @@ int rollbacks(unsigned long matches, double loss, double moveMs, double rttMs)
     // A match lasts well under a minute even at 60 ms a step.
     const bool finished = pump(bots, &server, &relay, 60.0 * static_cast<double>(matches), report);
     report();
+    if (!finished) {
+        const Online::ServerSession::Counters& c = server.counters();
+        std::printf("server: malformed %lu, rate limited %lu, dropped inputs %lu, peers cut %lu; "
+                    "its log's end:\n%s\n",
+                    c.malformed, c.rateLimited, c.droppedInputs, c.disconnectedPeers,
+                    lastLines(log.str(), 8).c_str());
+    }
     RollbackTally tally;
     for (const auto& bot : bots) {
         tally.add(*bot);
