@@ -4,11 +4,10 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <fstream>
 
 #include "MessageCodec.h"
 #include "NetStart.h"
-#include "PasswordProof.h"
+#include "StatusFile.h"
 
 namespace Online {
 
@@ -33,32 +32,20 @@ struct ServerSession::Client {
     enum class Stage { HELLO, PROOF, JOINED, GONE };
     ENetPeer* peer = nullptr;
     Stage stage = Stage::HELLO;
-    std::string name;
-    int seats = 0;
-    std::uint64_t token = 0;
-    // Join order, kept across a reconnect: seats are handed out in it.
-    int order = 0;
+    JoinDesk::Identity who;
     bool ready = false;
-    bool back = false;
     PasswordProof::Nonce nonce{};
     std::vector<int> players;
     int malformed = 0;
-    double allowance = 0;
-    double allowanceAt = -1;
-};
-
-// A client that vanished: its token takes its name, seats and order back
-// within the reconnect window.
-struct ServerSession::Absent {
-    std::uint64_t token;
-    std::string name;
-    int seats;
-    int order;
-    double until;
+    RateLimit rate;
 };
 
 ServerSession::ServerSession(const ServerOptions& options, std::ostream& log)
-    : options(options), log(log), randomState(options.seed == 0 ? 1 : options.seed)
+    : options(options), log(log),
+      desk(options.password, options.maxClients,
+           std::min(options.setup.playerCount, Tool::MatchSetup::MAX_HUMANS),
+           options.reconnectWindow),
+      randomState(options.seed == 0 ? 1 : options.seed)
 {
 }
 
@@ -132,7 +119,7 @@ int ServerSession::personSeats() const
 {
     int seats = 0;
     for (const auto& entry : clients) {
-        seats += entry.second->stage == Client::Stage::JOINED ? entry.second->seats : 0;
+        seats += entry.second->stage == Client::Stage::JOINED ? entry.second->who.seats : 0;
     }
     return seats;
 }
@@ -153,14 +140,7 @@ void ServerSession::noteStatus()
     lastStatus = line;
     log << "status " << line << std::endl;
     if (!options.statusFile.empty()) {
-        // Written whole then renamed, so a reader never sees half a line.
-        const std::string temporary = options.statusFile + ".tmp";
-        std::ofstream out(temporary, std::ios::trunc);
-        out << line << '\n';
-        out.close();
-        if (out) {
-            std::rename(temporary.c_str(), options.statusFile.c_str());
-        }
+        writeStatusFile(options.statusFile, line);
     }
 }
 
@@ -195,7 +175,7 @@ void ServerSession::service(double now)
             break;
         }
     }
-    forgetExpiredAbsents(now);
+    desk.forgetExpired(now);
     if (currentState == State::LOBBY) {
         maybeStart(now);
     } else if (currentState == State::RUNNING) {
@@ -221,6 +201,7 @@ void ServerSession::onConnect(ENetPeer* peer)
     }
     std::unique_ptr<Client> client(new Client());
     client->peer = peer;
+    client->rate = RateLimit(options.rateLimit);
     clients[peer] = std::move(client);
 }
 
@@ -232,7 +213,7 @@ void ServerSession::onReceive(ENetPeer* peer, const std::uint8_t* data, std::siz
         return;
     }
     Client& client = *found->second;
-    if (overRate(client, now)) {
+    if (!client.rate.allow(now)) {
         ++stats.rateLimited;
         return;
     }
@@ -245,30 +226,12 @@ void ServerSession::onReceive(ENetPeer* peer, const std::uint8_t* data, std::siz
     handle(client, message, now);
 }
 
-bool ServerSession::overRate(Client& client, double now)
-{
-    // A token bucket: rateLimit a second, bursts of twice that.
-    const double burst = 2.0 * options.rateLimit;
-    if (client.allowanceAt < 0) {
-        client.allowance = burst;
-    } else {
-        client.allowance =
-            std::min(burst, client.allowance + (now - client.allowanceAt) * options.rateLimit);
-    }
-    client.allowanceAt = now;
-    if (client.allowance < 1.0) {
-        return true;
-    }
-    client.allowance -= 1.0;
-    return false;
-}
-
 void ServerSession::malformed(Client& client, double now)
 {
     ++stats.malformed;
     if (++client.malformed >= options.malformedLimit) {
         ++stats.disconnectedPeers;
-        log << "drop " << (client.name.empty() ? "(not joined)" : client.name)
+        log << "drop " << (client.who.name.empty() ? "(not joined)" : client.who.name)
             << ": too many malformed messages" << std::endl;
         ENetPeer* peer = client.peer;
         enet_peer_disconnect_now(peer, 0);
@@ -306,55 +269,17 @@ void ServerSession::handle(Client& client, const Message& message, double now)
     }
 }
 
-std::string ServerSession::joinProblem(const Message& hello, RefusalCode& code) const
-{
-    if (hello.version != Protocol::VERSION) {
-        code = RefusalCode::MISMATCH;
-        return "Mismatch: this server speaks protocol " + std::to_string(Protocol::VERSION) +
-               ", the client " + std::to_string(hello.version);
-    }
-    if (hello.seats < 1 || hello.seats > Protocol::MAX_LOCAL_SEATS) {
-        code = RefusalCode::BAD_REQUEST;
-        return "a client takes 1 to " + std::to_string(Protocol::MAX_LOCAL_SEATS) + " seats";
-    }
-    const int mostPeople = std::min(options.setup.playerCount, Tool::MatchSetup::MAX_HUMANS);
-    if (clientCount() >= options.maxClients || personSeats() + hello.seats > mostPeople) {
-        code = RefusalCode::FULL;
-        return "Full: " + std::to_string(personSeats()) + " of " + std::to_string(mostPeople) +
-               " seats and " + std::to_string(clientCount()) + " of " +
-               std::to_string(options.maxClients) + " clients taken";
-    }
-    return std::string();
-}
-
 void ServerSession::handleHello(Client& client, const Message& hello, double now)
 {
-    client.name = hello.text.empty() ? "player" : hello.text;
-    client.seats = hello.seats;
-    // A token from a vanished client brings its seats back, whatever seats
-    // the HELLO asks for.
-    const auto absent = std::find_if(absents.begin(), absents.end(), [&](const Absent& a) {
-        return hello.token != 0 && a.token == hello.token && now < a.until;
-    });
-    if (absent != absents.end()) {
-        client.seats = absent->seats;
-    }
     RefusalCode code = RefusalCode::BAD_REQUEST;
-    const std::string problem = joinProblem(hello, code);
+    const std::string problem =
+        desk.admit(hello, clientCount(), personSeats(), now, client.who, code);
     if (!problem.empty()) {
+        client.who.name = hello.text;
         refuse(client, code, problem);
         return;
     }
-    if (absent != absents.end()) {
-        client.token = absent->token;
-        client.order = absent->order;
-        client.back = true;
-        absents.erase(absent);
-    } else {
-        client.token = PasswordProof::randomToken();
-        client.order = nextOrder++;
-    }
-    if (options.password.empty()) {
+    if (!desk.needsProof()) {
         admit(client);
         return;
     }
@@ -368,8 +293,7 @@ void ServerSession::handleHello(Client& client, const Message& hello, double now
 
 void ServerSession::handleProof(Client& client, const Message& proof)
 {
-    if (!PasswordProof::matches(PasswordProof::answer(options.password, client.nonce),
-                                proof.bytes)) {
+    if (!desk.proofHolds(client.nonce, proof.bytes)) {
         refuse(client, RefusalCode::WRONG_PASSWORD, "Wrong password");
         return;
     }
@@ -381,10 +305,10 @@ void ServerSession::admit(Client& client)
     client.stage = Client::Stage::JOINED;
     Message welcome;
     welcome.type = MessageType::WELCOME;
-    welcome.token = client.token;
+    welcome.token = client.who.token;
     send(client, welcome);
-    log << "join " << client.name << " seats=" << client.seats << " clients=" << clientCount()
-        << (client.back ? " (back)" : "") << std::endl;
+    log << "join " << client.who.name << " seats=" << client.who.seats
+        << " clients=" << clientCount() << (client.who.back ? " (back)" : "") << std::endl;
     broadcastLobby();
 }
 
@@ -395,7 +319,7 @@ void ServerSession::refuse(Client& client, RefusalCode code, const std::string& 
     refusal.code = code;
     refusal.text = text.substr(0, Protocol::MAX_REASON);
     send(client, refusal);
-    log << "refuse " << client.name << ": " << refusal.text << std::endl;
+    log << "refuse " << client.who.name << ": " << refusal.text << std::endl;
     client.stage = Client::Stage::GONE;
     // After the refusal itself has gone out.
     enet_peer_disconnect_later(client.peer, 0);
@@ -443,14 +367,14 @@ void ServerSession::broadcastLobby()
         }
     }
     std::sort(joined.begin(), joined.end(),
-              [](const Client* a, const Client* b) { return a->order < b->order; });
+              [](const Client* a, const Client* b) { return a->who.order < b->who.order; });
     for (const Client* client : joined) {
         LobbyEntry entry;
-        entry.name = client->name;
+        entry.name = client->who.name;
         entry.pingMs =
             static_cast<std::uint16_t>(std::min<enet_uint32>(client->peer->roundTripTime, 65535));
         entry.ready = client->ready;
-        entry.seats = static_cast<std::uint8_t>(client->seats);
+        entry.seats = static_cast<std::uint8_t>(client->who.seats);
         lobby.lobby.push_back(entry);
     }
     for (const Client* client : joined) {
@@ -489,14 +413,14 @@ void ServerSession::startMatch(double now)
         }
     }
     std::sort(seated.begin(), seated.end(),
-              [](const Client* a, const Client* b) { return a->order < b->order; });
+              [](const Client* a, const Client* b) { return a->who.order < b->who.order; });
     const int playerCount = options.setup.playerCount;
     std::vector<std::string> names(static_cast<std::size_t>(playerCount));
     int people = 0;
     for (Client* client : seated) {
         client->players.clear();
-        for (int k = 0; k < client->seats; ++k) {
-            names[static_cast<std::size_t>(people)] = client->name;
+        for (int k = 0; k < client->who.seats; ++k) {
+            names[static_cast<std::size_t>(people)] = client->who.name;
             client->players.push_back(people++);
         }
         client->ready = false;
@@ -581,23 +505,15 @@ void ServerSession::dropClient(ENetPeer* peer, double now, const char* how)
             }
         }
         if (lost && currentState != State::DRAINING) {
-            absents.push_back(Absent{client.token, client.name, client.seats, client.order,
-                                     now + options.reconnectWindow});
+            desk.remember(client.who, now);
         }
-        log << "leave " << client.name << " clients=" << clientCount() - 1 << " (" << how << ")"
+        log << "leave " << client.who.name << " clients=" << clientCount() - 1 << " (" << how << ")"
             << std::endl;
     }
     clients.erase(found);
     if (currentState != State::DRAINING) {
         broadcastLobby();
     }
-}
-
-void ServerSession::forgetExpiredAbsents(double now)
-{
-    absents.erase(std::remove_if(absents.begin(), absents.end(),
-                                 [now](const Absent& a) { return now >= a.until; }),
-                  absents.end());
 }
 
 void ServerSession::drain(const std::string& reason, double now)

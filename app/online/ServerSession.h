@@ -7,7 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "JoinDesk.h"
 #include "Message.h"
+#include "RateLimit.h"
 #include "ServerMatch.h"
 
 typedef struct _ENetHost ENetHost;
@@ -98,7 +100,6 @@ public:
 
 private:
     struct Client;
-    struct Absent;
 
     void onConnect(ENetPeer* peer);
     void onReceive(ENetPeer* peer, const std::uint8_t* data, std::size_t size, double now);
@@ -110,7 +111,6 @@ private:
     void handleInput(Client& client, const Message& message);
     void handleReady(Client& client, const Message& message, double now);
     void malformed(Client& client, double now);
-    std::string joinProblem(const Message& hello, RefusalCode& code) const;
     void admit(Client& client);
     void refuse(Client& client, RefusalCode code, const std::string& text);
     void send(Client& client, const Message& message);
@@ -119,8 +119,6 @@ private:
     void startMatch(double now);
     void playSteps(double now);
     void endMatch();
-    void forgetExpiredAbsents(double now);
-    bool overRate(Client& client, double now);
     void noteStatus();
     std::uint32_t nextRandom();
 
@@ -130,12 +128,11 @@ private:
     std::uint16_t boundPort = 0;
     State currentState = State::LOBBY;
     std::map<ENetPeer*, std::unique_ptr<Client>> clients;
-    std::vector<Absent> absents;
+    JoinDesk desk;
     std::unique_ptr<ServerMatch> currentMatch;
     std::vector<unsigned> wins;
     std::uint32_t randomState;
     unsigned long matchesStarted = 0;
-    int nextOrder = 0;
     double firstReadyAt = -1;
     double nextStepAt = 0;
     double nextLobbyAt = 0;

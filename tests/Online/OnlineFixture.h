@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include "RawPeer.h"
 #include "app/online/ClientSession.h"
 #include "app/online/ServerSession.h"
 
@@ -60,6 +61,22 @@ protected:
         return *clients.back();
     }
 
+    RawPeer& addRawPeer()
+    {
+        raws.emplace_back(new RawPeer(server->port()));
+        return *raws.back();
+    }
+
+    // Ends the test's server and clients, for a table that runs one
+    // server per row.
+    void reset()
+    {
+        raws.clear();
+        clients.clear();
+        server.reset();
+        log.str("");
+    }
+
     double now() const
     {
         return std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
@@ -79,6 +96,9 @@ protected:
                     client->service(t);
                 }
             }
+            for (auto& raw : raws) {
+                raw->service();
+            }
             if (done()) {
                 return true;
             }
@@ -95,5 +115,6 @@ protected:
     std::ostringstream log;
     std::unique_ptr<Online::ServerSession> server;
     std::vector<std::unique_ptr<Online::ClientSession>> clients;
+    std::vector<std::unique_ptr<RawPeer>> raws;
     std::chrono::steady_clock::time_point begin = std::chrono::steady_clock::now();
 };

@@ -158,6 +158,11 @@ bool ProgramRun::running()
     return true;
 }
 
+bool ProgramRun::signal(int number)
+{
+    return running() && ::kill(child, number) == 0;
+}
+
 Outcome ProgramRun::finish()
 {
     while (running()) {

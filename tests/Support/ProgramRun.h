@@ -43,6 +43,9 @@ public:
     // since start) and returns how it ended. run does both.
     void start(const std::vector<std::string>& args);
     bool running();
+    // Sends signal to the running program (not its group); false when it
+    // is not running.
+    bool signal(int number);
     Outcome finish();
     Outcome run(const std::vector<std::string>& args);
 
