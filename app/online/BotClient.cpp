@@ -14,6 +14,7 @@ ClientOptions clientOptions(const BotOptions& options)
     client.name = options.name;
     client.password = options.password;
     client.seats = options.seats;
+    client.timeout = options.timeout;
     return client;
 }
 

@@ -24,8 +24,10 @@ struct BotOptions {
     std::string name = "bot";
     std::string password;
     std::uint32_t seed = 1;
-    // Seconds to reach the server and be let in before giving up.
+    // Seconds to reach the server and be let in before giving up, and
+    // without an answer before the server counts as gone.
     double joinTimeout = 10;
+    double timeout = 5;
     // Empty when usable; else what is wrong, for the user.
     std::string error;
 
