@@ -57,7 +57,7 @@ endforeach()
 
 # Man pages and the changelog, compressed as Debian wants them.
 set(VEKTRA_GZIPPED)
-foreach(page vektra.6 vektra-config.6 vektra-sim.6)
+foreach(page vektra.6 vektra-config.6 vektra-sim.6 vektra-server.6)
   configure_file(${VEKTRA_PACKAGING_DIR}/${page} ${VEKTRA_STAGE_DIR}/${page} @ONLY)
   list(APPEND VEKTRA_GZIPPED ${VEKTRA_STAGE_DIR}/${page})
 endforeach()
@@ -73,7 +73,7 @@ foreach(file ${VEKTRA_GZIPPED})
 endforeach()
 add_custom_target(vektra-docs ALL DEPENDS ${gzipped_outputs})
 install(FILES ${VEKTRA_STAGE_DIR}/vektra.6.gz ${VEKTRA_STAGE_DIR}/vektra-config.6.gz
-  ${VEKTRA_STAGE_DIR}/vektra-sim.6.gz
+  ${VEKTRA_STAGE_DIR}/vektra-sim.6.gz ${VEKTRA_STAGE_DIR}/vektra-server.6.gz
   DESTINATION ${CMAKE_INSTALL_MANDIR}/man6 COMPONENT game)
 # A player gets the player's guide; the README is for those who build.
 install(FILES ${PROJECT_SOURCE_DIR}/docs/players-guide.md ${VEKTRA_PACKAGING_DIR}/copyright

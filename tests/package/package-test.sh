@@ -71,6 +71,7 @@ expected=(
     usr/share/icons/hicolor/64x64/apps/vektra.png
     usr/share/man/man6/vektra-config.6.gz
     usr/share/man/man6/vektra-sim.6.gz
+    usr/share/man/man6/vektra-server.6.gz
     usr/share/man/man6/vektra.6.gz
     usr/share/games/vektra/party.cfg
     usr/share/games/vektra/play.cfg
