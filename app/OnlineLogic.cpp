@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "CFG/CFG.h"
+#include "Devices/Joypad.h"
 #include "Events/EventBus.h"
 #include "Events/EventType.h"
 #include "Events/Event_Key.h"
@@ -78,6 +79,8 @@ OnlineLogic::OnlineLogic(Game::GameManager* gameManager)
         screen.leaveName = CFG::get("KEY_LEAVE");
     }
     session.reset(new Online::ClientSession(client));
+    // The seats' pads work from the lobby on (A says ready).
+    steering.start(options, client.seats);
     words = new OnlineTextView(gameManager, screen);
     gameManager->getViewManager()->add(words);
     EVT::EventBus::instance().addConsumer(EVT::KEY, this);
@@ -119,6 +122,7 @@ void OnlineLogic::removeArena()
 std::string OnlineLogic::onUpdate(float)
 {
     const Phase before = session->phase();
+    usePads();
     // The turns go first, so that a step due in this frame plays them, as a
     // local match reads the held keys at its step.
     if (inMatch) {
@@ -162,6 +166,22 @@ void OnlineLogic::endMatch()
     score.result = session->lastResult();
     if (session->phase() == Phase::OVER && !score.result.empty()) {
         *Util::Debug::instance().out << score.result << std::endl;
+    }
+}
+
+// A pad's south button (A) says ready as Space does; its east button (B)
+// leaves as the leave key does, only when one is set.
+void OnlineLogic::usePads()
+{
+    steering.updatePads();
+    const PadControl& pads = steering.getPads();
+    const Phase phase = session->phase();
+    if (pads.pressed(Devices::Joypad::BUTTON_A) &&
+        (phase == Phase::LOBBY || phase == Phase::OVER)) {
+        session->setReady(!session->isReady());
+    } else if (pads.pressed(Devices::Joypad::BUTTON_B) && options.leaveKey != 0 &&
+               (phase == Phase::LOBBY || phase == Phase::OVER || phase == Phase::MATCH)) {
+        leave();
     }
 }
 

@@ -27,10 +27,11 @@ class OnlineTextView;
 // "PASSWORD"), with one seat per local person ("HUMAN_PLAYERS", 1 to 4),
 // services the session every frame, sends the people's turns, draws the
 // session's predicted match and always shows the words (OnlineTextView).
-// Space says ready or not in the lobby, the leave key ("KEY_LEAVE") leaves the
-// match and the server, Escape quits outside a match. A refusal or a lost
-// server is shown with its reason until Escape; after a lost server Space
-// joins again with the last join's token, which takes the seats back. Prints each match's result on
+// Space (or a seat's pad's A) says ready or not in the lobby, the leave key
+// ("KEY_LEAVE", or a pad's B when it is set) leaves the match and the server,
+// Escape quits outside a match. A refusal or a lost server is shown with its
+// reason until Escape; after a lost server Space joins again with the last
+// join's token, which takes the seats back. Prints each match's result on
 // standard output as local play does. Owns the session and both views; the
 // game manager is not owned.
 class OnlineLogic : public Game::I_LogicState, public EVT::I_EventConsumer {
@@ -62,6 +63,7 @@ private:
     void fillScreen();
     void startMatch();
     void endMatch();
+    void usePads();
     void steer();
     void leave();
     void rejoin();

@@ -25,6 +25,7 @@ void OnlineSteering::start(const MatchOptions& options, int seats)
         }
     }
     steering.setSeats(seats, codes);
+    pads.read(seats);
     turnBuffer = options.turnBuffer;
     for (int seat = 0; seat < Steering::MAX_SEATS; ++seat) {
         sentStep[seat] = ~0ul;
@@ -46,7 +47,8 @@ int OnlineSteering::wanted(const Match& match, int seat, int player)
         const int press = steering.takePress(seat, head.heading, blockedBehind);
         return press == head.heading ? Steering::NONE : press;
     }
-    const int held = steering.heldHeading(seat, head.heading);
+    const int pad = pads.heading(seat);
+    const int held = pad != PadControl::NONE ? pad : steering.heldHeading(seat, head.heading);
     if (held == head.heading || (held == back && blockedBehind) ||
         (sentStep[seat] == match.getStepCount() && sentHeading[seat] == held)) {
         return Steering::NONE;

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "Devices/Joypad.h"
 #include "GameFixture.h"
 #include "app/OnlineAddress.h"
 #include "app/OnlineSteering.h"
@@ -167,6 +168,24 @@ TEST_F(OnlineSteeringTest, HeldKeysSendEachTurnOnceAndNeverIntoTheTrail)
     ASSERT_TRUE(match.getPlayer(1).alive);
     key(codeOf(Tool::BACK[match.getPlayer(1).heading]), true);
     EXPECT_TRUE(turnsNow(steering).empty()) << "straight back into its own trail";
+}
+
+TEST_F(OnlineSteeringTest, ASeatsPadHasTheLastWordOverItsKeys)
+{
+    settings("JOY_P1 == 1\n");
+    Devices::Joypad joypad;
+    Devices::setJoypad(&joypad);
+    Tool::OnlineSteering steering;
+    std::ostream quiet(nullptr);
+    steering.start(Tool::MatchOptions::read(2, quiet), 1);
+    const int heading = match.getPlayer(1).heading;
+    const int dpad[4] = {Devices::Joypad::DPAD_UP, Devices::Joypad::DPAD_DOWN,
+                         Devices::Joypad::DPAD_LEFT, Devices::Joypad::DPAD_RIGHT};
+    key(codeOf(Tool::TURN_ODD[heading]), true);
+    joypad.setButton(0, dpad[Tool::TURN_EVEN[heading]], true);
+    steering.updatePads();
+    EXPECT_EQ(std::vector<int>{Tool::TURN_EVEN[heading]}, turnsNow(steering));
+    Devices::setJoypad(nullptr);
 }
 
 TEST_F(OnlineSteeringTest, TheTurnBufferSendsOnePressPerStep)
