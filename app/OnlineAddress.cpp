@@ -1,6 +1,10 @@
 #include "OnlineAddress.h"
 
 #include <cctype>
+#include <stdexcept>
+
+#include "CFG/CFG.h"
+#include "app/online/Protocol.h"
 
 namespace Tool {
 
@@ -34,6 +38,16 @@ bool OnlineAddress::parse(const std::string& text, std::uint16_t defaultPort,
     address.host = host;
     address.port = static_cast<std::uint16_t>(port);
     return true;
+}
+
+OnlineAddress OnlineAddress::fromSettings()
+{
+    OnlineAddress address;
+    std::string error;
+    if (!parse(CFG::get("CONNECT"), Online::Protocol::DEFAULT_PORT, address, error)) {
+        throw std::invalid_argument("CONNECT: " + error);
+    }
+    return address;
 }
 
 } // namespace Tool

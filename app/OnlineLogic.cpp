@@ -26,12 +26,7 @@ using Phase = Online::ClientSession::Phase;
 Online::ClientOptions clientOptions(const MatchOptions& options)
 {
     Online::ClientOptions client;
-    OnlineAddress address;
-    std::string error;
-    if (!OnlineAddress::parse(CFG::get("CONNECT"), Online::Protocol::DEFAULT_PORT, address,
-                              error)) {
-        throw std::invalid_argument("CONNECT: " + error);
-    }
+    const OnlineAddress address = OnlineAddress::fromSettings();
     client.host = address.host;
     client.port = address.port;
     const std::string name = CFG::get("NAME");

@@ -6,6 +6,7 @@
 
 #include "CFG/CFG.h"
 #include "Util/StringHelpers.h"
+#include "app/OnlineAddress.h"
 #include "app/match/MatchOptions.h"
 #include "app/match/MatchSettings.h"
 #define GAME_MAIN_NO_ENTRY
@@ -140,6 +141,11 @@ std::vector<SettingsCheck::Problem> SettingsCheck::run()
     check(
         "HUMAN_PLAYERS", [&](std::ostream& limits) { MatchOptions::readHumans(players, limits); },
         problems);
+    // An online client's server, read as the game reads it at start-up.
+    if (!CFG::get("CONNECT").empty()) {
+        check(
+            "CONNECT", [](std::ostream&) { OnlineAddress::fromSettings(); }, problems);
+    }
     return problems;
 }
 

@@ -184,3 +184,24 @@ TEST(VektraConfigCheck, RefusedAndLimitedValues)
     EXPECT_EQ(run.err, "");
     EXPECT_EQ(run.out.find("# "), std::string::npos);
 }
+
+// An online client's server: --check refuses what the game refuses at
+// start-up, with the game's message.
+TEST(VektraConfigCheck, AServerAddressTheGameCannotUse)
+{
+    TempDir dir;
+    dir.copy("vektra.cfg", VEKTRA_SHIPPED_CFG);
+    const char* const refused[][2] = {
+        {"CONNECT==host:0", "CONNECT: the port is no number from 1 to 65535: 0\n"},
+        {"CONNECT==::1",
+         "CONNECT: not host or host:port (IPv6 addresses are not supported): ::1\n"},
+    };
+    for (const auto& row : refused) {
+        SCOPED_TRACE(row[0]);
+        const Outcome run = runInspector(dir, {"--check", row[0]});
+        EXPECT_EQ(2, run.exitCode);
+        EXPECT_EQ(row[1], run.err);
+    }
+    const Outcome run = runInspector(dir, {"--check", "CONNECT==example.org:4041"});
+    EXPECT_EQ(0, run.exitCode) << run.err;
+}
