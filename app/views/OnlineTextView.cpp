@@ -18,6 +18,9 @@ constexpr std::uint8_t NAME_ALPHA = 0x90;
 const Util::RGBA WHITE(255, 255, 255, LINE_ALPHA);
 // Font pixels from one small line's top to the next one's.
 constexpr float LINE_PITCH = 10;
+// A reason's lines: characters in one, and most lines shown.
+constexpr std::size_t REASON_LINE = 36;
+constexpr std::size_t MAX_REASON_LINES = 5;
 
 } // namespace
 
@@ -146,12 +149,39 @@ void OnlineTextView::layoutEnd(const std::string& title)
 {
     const float unit = screenHeight / 100.0f;
     lines.addCentred(title, screenHeight * 0.6f, 2.0f * unit, WHITE);
-    if (!screen.reason.empty()) {
-        lines.addCentred(screen.reason, screenHeight * 0.45f, 0.8f * unit, WHITE);
+    // A server's reason may be long: a few short lines stay readable where
+    // one line squeezed into the window's width would not.
+    float top = screenHeight * 0.48f;
+    for (const std::string& line : wrap(screen.reason)) {
+        lines.addCentred(line, top, 0.6f * unit, WHITE);
+        top -= LINE_PITCH * 0.6f * unit;
     }
-    lines.addCentred(screen.phase == OnlineScreen::LOST ? "SPACE REJOIN \xC2\xB7 ESC QUIT"
-                                                        : "ESC QUIT",
-                     screenHeight * 0.3f, 0.8f * unit, WHITE);
+    lines.addCentred(
+        screen.phase == OnlineScreen::LOST ? "SPACE REJOIN \xC2\xB7 ESC QUIT" : "ESC QUIT",
+        std::min(top - LINE_PITCH * 0.6f * unit, screenHeight * 0.3f), 0.8f * unit, WHITE);
+}
+
+std::vector<std::string> OnlineTextView::wrap(const std::string& text)
+{
+    std::vector<std::string> out;
+    std::size_t start = 0;
+    while (start < text.size() && out.size() < MAX_REASON_LINES) {
+        std::size_t end = std::min(text.size(), start + REASON_LINE);
+        if (end < text.size()) {
+            // Broken at the last blank inside the line, when there is one.
+            const std::size_t blank = text.rfind(' ', end);
+            end = blank != std::string::npos && blank > start ? blank : end;
+        }
+        out.push_back(text.substr(start, end - start));
+        start = text.find_first_not_of(' ', end);
+        if (start == std::string::npos) {
+            break;
+        }
+    }
+    if (start < text.size() && out.size() == MAX_REASON_LINES) {
+        out.back() += "...";
+    }
+    return out;
 }
 
 const std::vector<TextLines::Line>& OnlineTextView::layout()

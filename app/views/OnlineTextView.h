@@ -36,6 +36,9 @@ public:
 
     // What the next frame shows, line by line.
     const std::vector<TextLines::Line>& layout();
+    // A reason in lines of a few dozen characters, broken at blanks where
+    // it can be; a reason too long for a few lines ends in "...".
+    static std::vector<std::string> wrap(const std::string& text);
 
 private:
     void layoutLobby();

@@ -109,6 +109,22 @@ TEST_F(OnlineWordsTest, NamesWinsAndTheResultInThePlayersColours)
     EXPECT_EQ("DRAW", view.layout()[3].text);
 }
 
+TEST(OnlineWordsWrapTest, AReasonInShortLines)
+{
+    const std::string x36(36, 'x');
+    const std::vector<std::pair<std::string, std::vector<std::string>>> rows = {
+        {"", {}},
+        {"NO ANSWER", {"NO ANSWER"}},
+        {"Full: 4 of 4 seats and 2 of 16 clients taken",
+         {"Full: 4 of 4 seats and 2 of 16", "clients taken"}},
+        {std::string(200, 'x'), {x36, x36, x36, x36, x36 + "..."}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.first);
+        EXPECT_EQ(row.second, Tool::OnlineTextView::wrap(row.first));
+    }
+}
+
 class OnlineSteeringTest : public GameFixture {
 protected:
     // Two players on a 16 x 12 grid; local seat 0 steers player 1.
