@@ -70,7 +70,8 @@ OnlineLogic::OnlineLogic(Game::GameManager* gameManager)
     options = MatchOptions::read(MatchOptions::MAX_HUMANS, *Util::Debug::instance().err);
     client = clientOptions(options);
     screen.server = OnlineAddress{client.host, client.port}.text();
-    if (options.leaveKey != 0) {
+    // Escape as the leave key needs no word: outside a match it quits.
+    if (options.leaveKey != 0 && options.leaveKey != KEY_ESCAPE) {
         screen.leaveName = CFG::get("KEY_LEAVE");
     }
     session.reset(new Online::ClientSession(client));
