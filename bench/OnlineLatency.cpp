@@ -37,8 +37,8 @@
 #include "app/online/ClientSession.h"
 #include "app/online/LossyRelay.h"
 #include "app/online/ServerSession.h"
-#include "app/tools/ServerSettings.h"
 #include "app/tools/HeadlessVektra.h"
+#include "app/tools/ServerSettings.h"
 
 namespace {
 
