@@ -167,6 +167,7 @@ private:
     Counters stats;
     double confirmedAt = 0;
     bool awaitingFullState = false;
+    double requestedAt = 0;
     std::uint64_t sentTotal = 0;
     std::uint64_t receivedTotal = 0;
 };

@@ -23,6 +23,8 @@ constexpr double LOBBY_EVERY = 1.0;
 constexpr double DRAIN_SECONDS = 1.0;
 // Bytes of received packets ENet may hold for one peer.
 constexpr std::size_t MAX_WAITING_BYTES = 64 * 1024;
+// Seconds between two full states for one peer.
+constexpr double FULL_STATE_GAP = 0.5;
 // Seconds a peer may take from connecting to having joined.
 constexpr double JOIN_SECONDS = 10;
 // Peers beyond maxClients that may connect only to be told "full".
@@ -40,6 +42,7 @@ struct ServerSession::Client {
     bool ready = false;
     PasswordProof::Nonce nonce{};
     double connectedAt = 0;
+    double fullStateAt = -1e9;
     std::vector<int> players;
     int malformed = 0;
     RateLimit rate;
@@ -263,7 +266,11 @@ void ServerSession::handle(Client& client, const Message& message, double now)
     } else if (client.stage == Stage::JOINED && type == MessageType::INPUT) {
         handleInput(client, message);
     } else if (client.stage == Stage::JOINED && type == MessageType::STATE_REQUEST) {
-        if (currentState == State::RUNNING && !client.players.empty()) {
+        // A full state can be large: a peer asking again and again gets one
+        // per FULL_STATE_GAP (an honest client asks once per desync).
+        if (currentState == State::RUNNING && !client.players.empty() &&
+            now - client.fullStateAt >= FULL_STATE_GAP) {
+            client.fullStateAt = now;
             Message full;
             full.type = MessageType::FULL_STATE;
             full.step = static_cast<std::uint32_t>(currentMatch->match().getStepCount());
