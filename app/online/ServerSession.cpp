@@ -179,6 +179,22 @@ void ServerSession::service(double now)
     noteStatus();
 }
 
+void ServerSession::wait(double now, double most)
+{
+    if (host == nullptr) {
+        return;
+    }
+    double seconds = most;
+    if (currentState == State::RUNNING) {
+        seconds = std::min(seconds, nextStepAt - now);
+    }
+    if (seconds <= 0) {
+        return;
+    }
+    enet_uint32 condition = ENET_SOCKET_WAIT_RECEIVE | ENET_SOCKET_WAIT_INTERRUPT;
+    enet_socket_wait(host->socket, &condition, static_cast<enet_uint32>(seconds * 1000));
+}
+
 void ServerSession::onConnect(ENetPeer* peer, double now)
 {
     const auto limitMs = static_cast<enet_uint32>(options.peerTimeout * 1000);

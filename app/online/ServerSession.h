@@ -81,6 +81,10 @@ public:
     // Pumps the network and plays the steps due at now (seconds, the
     // caller's monotonic clock). Never blocks.
     void service(double now);
+    // Sleeps until a packet arrives, the next step is due, or most
+    // seconds pass, whichever comes first (a server's loop between two
+    // service calls: no busy polling, no delay for a client's turn).
+    void wait(double now, double most);
     // Tells every client why the server goes, and stops taking anyone;
     // isClosed() once they are told (or after a second).
     void drain(const std::string& reason, double now);

@@ -30,7 +30,6 @@
 
 #include <chrono>
 #include <iostream>
-#include <thread>
 
 #include "CFG/GuardedMain.h"
 #include "CFG/SettingsLoader.h"
@@ -40,9 +39,9 @@
 namespace {
 
 constexpr int CANNOT_LISTEN = 1;
-// Between two services: short against a step (60 ms shipped), long enough
-// that an idle server costs next to nothing.
-constexpr auto NAP = std::chrono::milliseconds(2);
+// Longest sleep between two services when nothing arrives and no step is
+// due: ENet's own timers (resends, pings) run at this grain.
+constexpr double NAP_SECONDS = 0.01;
 
 volatile std::sig_atomic_t stopSignal = 0;
 
@@ -78,7 +77,7 @@ int serve(const Online::ServerOptions& options)
                          seconds(start));
         }
         server.service(seconds(start));
-        std::this_thread::sleep_for(NAP);
+        server.wait(seconds(start), NAP_SECONDS);
     }
     return 0;
 }
