@@ -30,7 +30,7 @@
 
 #include <chrono>
 #include <iostream>
-#include <thread>
+#include <string>
 
 #include "CFG/GuardedMain.h"
 #include "CFG/SettingsLoader.h"
@@ -40,9 +40,20 @@
 namespace {
 
 constexpr int CANNOT_LISTEN = 1;
-// Between two services: short against a step (60 ms shipped), long enough
-// that an idle server costs next to nothing.
-constexpr auto NAP = std::chrono::milliseconds(2);
+
+const char* const HELP_TEXT =
+    "usage: vektra-server [SETTINGS_file] [server.cfg] [KEY==VALUE]...\n"
+    "Plays online matches for the clients that join (vektra CONNECT==host[:port]), on the\n"
+    "settings of vektra.cfg in the working directory, an extra .cfg and KEY==VALUE:\n"
+    "PORT (4040; 0: any free port), BIND_ADDRESS (0.0.0.0), MAX_CLIENTS (16), PASSWORD\n"
+    "(none), START_WAIT (10 s), STATUS_FILE (none), and the match's GRID_WIDTH,\n"
+    "GRID_HEIGHT, NUM_PLAYERS, AI_LEVEL, PLAYER_COLORS, TURN_CHANCE, MOVE_TIME, GAME_SEED.\n"
+    "Prints \"listening PORT=<port>\" first, then a line per join, leave, match start and\n"
+    "result. SIGINT or SIGTERM: tells the clients, exits 0. Exit codes: 1 when it cannot\n"
+    "listen, 2 for a setting it cannot run with.\n";
+// Longest sleep between two services when nothing arrives and no step is
+// due: ENet's own timers (resends, pings) run at this grain.
+constexpr double NAP_SECONDS = 0.01;
 
 volatile std::sig_atomic_t stopSignal = 0;
 
@@ -78,7 +89,7 @@ int serve(const Online::ServerOptions& options)
                          seconds(start));
         }
         server.service(seconds(start));
-        std::this_thread::sleep_for(NAP);
+        server.wait(seconds(start), NAP_SECONDS);
     }
     return 0;
 }
@@ -87,6 +98,10 @@ int serve(const Online::ServerOptions& options)
 
 int main(int argc, char** argv)
 {
+    if (argc == 2 && std::string(argv[1]) == "--help") {
+        std::cout << HELP_TEXT;
+        return 0;
+    }
     return CFG::guardedMain([&] {
         const int loaded = CFG::SettingsLoader("vektra.cfg").load(argc, argv);
         if (loaded != CFG::SettingsLoader::GO_ON) {
