@@ -8,6 +8,7 @@
 #include "InputBook.h"
 #include "MessageCodec.h"
 #include "NetStart.h"
+#include "ResendCap.h"
 #include "PasswordProof.h"
 #include "app/match/Headings.h"
 #include "app/match/MatchHeader.h"
@@ -100,6 +101,7 @@ void ClientSession::service(double now)
     if (host == nullptr) {
         return;
     }
+    ResendCap::apply(host);
     ENetEvent event;
     for (int n = 0;
          n < MAX_EVENTS_PER_SERVICE && host != nullptr && enet_host_service(host, &event, 0) > 0;

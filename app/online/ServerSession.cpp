@@ -6,6 +6,7 @@
 
 #include "MessageCodec.h"
 #include "NetStart.h"
+#include "ResendCap.h"
 #include "StatusFile.h"
 
 namespace Online {
@@ -145,6 +146,7 @@ void ServerSession::service(double now)
     if (host == nullptr || currentState == State::CLOSED) {
         return;
     }
+    ResendCap::apply(host);
     ENetEvent event;
     for (int n = 0; n < MAX_EVENTS_PER_SERVICE && enet_host_service(host, &event, 0) > 0; ++n) {
         switch (event.type) {

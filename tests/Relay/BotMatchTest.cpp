@@ -1,6 +1,7 @@
 // Bots playing a real server through the lossy relay, all in this process
 // on 127.0.0.1 and pumped together on the real clock: whole matches with
 // no desync, and the bot's ways of failing to join.
+#include <algorithm>
 #include <chrono>
 #include <memory>
 #include <sstream>
@@ -105,6 +106,54 @@ TEST(BotMatch, BotsPlayWholeMatchesThroughALossyRelayWithoutDesync)
     EXPECT_EQ(server.counters().matchesPlayed, 2u);
     EXPECT_GT(relay.toServer().lost + relay.toClient().lost, 0u) << "the relay did drop some";
     EXPECT_NE(log.str().find("start match=2 people=3 players=6"), std::string::npos) << log.str();
+}
+
+TEST(BotMatch, ALostStepIsSentAgainWithinAboutARoundTripEvenAtHighLoss)
+{
+    // At 20 % loss each way a packet and its acknowledgement both pass
+    // only two times in three: a resend wait that kept doubling would
+    // freeze the match for seconds now and then.
+    std::ostringstream log;
+    Online::ServerOptions served = smallServer();
+    served.peerTimeout = 30;
+    Online::ServerSession server(served, log);
+    std::string error;
+    ASSERT_TRUE(server.open(error)) << error;
+    Online::RelayOptions lossy;
+    lossy.targetPort = server.port();
+    lossy.seed = 5;
+    for (Online::RelayLink* link : {&lossy.toServer, &lossy.toClient}) {
+        link->delayMs = 10;
+        link->loss = 0.2;
+    }
+    Online::LossyRelay relay(lossy);
+    ASSERT_TRUE(relay.open(error)) << error;
+    Online::BotOptions options = botFor(relay.port(), 1, 5);
+    options.timeout = 30;
+    options.joinTimeout = 10;
+    BotClient bot(options);
+
+    double longestWait = 0;
+    double confirmedAt = clockNow();
+    unsigned long confirmed = 0;
+    const double until = clockNow() + 60;
+    while (bot.outcome() == BotClient::Outcome::RUNNING && clockNow() < until) {
+        const double now = clockNow();
+        server.service(now);
+        relay.pump(now);
+        bot.service(now);
+        const Online::ClientSession& session = bot.session();
+        if (session.phase() != Online::ClientSession::Phase::MATCH ||
+            session.confirmedStep() != confirmed) {
+            confirmed = session.confirmedStep();
+            confirmedAt = now;
+        }
+        longestWait = std::max(longestWait, now - confirmedAt);
+        std::this_thread::sleep_for(std::chrono::microseconds(500));
+    }
+    EXPECT_EQ(bot.outcome(), BotClient::Outcome::DONE) << bot.failure();
+    EXPECT_EQ(bot.session().counters().desyncs, 0u);
+    EXPECT_LT(longestWait, 0.5) << "seconds without a confirmed step";
 }
 
 TEST(BotMatch, FailsWithTheReasonWhenItCannotJoin)
