@@ -309,6 +309,12 @@ void ServerSession::handleProof(ServerClient& client, const Message& proof)
 
 void ServerSession::admit(ServerClient& client)
 {
+    if (!desk.roomFor(clientCount(), personSeats(), client.who.seats)) {
+        refuse(client, RefusalCode::FULL,
+               "Full: the last seats went while the password was checked");
+        return;
+    }
+    desk.settle(client.who);
     client.stage = ServerClient::Stage::JOINED;
     Message welcome;
     welcome.type = MessageType::WELCOME;

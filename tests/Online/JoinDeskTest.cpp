@@ -80,7 +80,12 @@ TEST(JoinDeskTest, ATokenBringsTheSameSeatsBackOnlyWithinTheWindow)
     EXPECT_EQ(first.order, back.order) << "its own place in the seat order";
     EXPECT_EQ(first.token, back.token);
 
-    // Once used, or once the window has passed, a token is a new join.
+    // Not spent until the client has joined (a wrong password keeps it);
+    // once spent, or once the window has passed, a token is a new join.
+    JoinDesk::Identity retry;
+    ASSERT_EQ("", desk.admit(hello(1, first.token), 1, 1, 129, retry, code));
+    EXPECT_TRUE(retry.back);
+    desk.settle(back);
     JoinDesk::Identity twice;
     ASSERT_EQ("", desk.admit(hello(1, first.token), 2, 3, 129, twice, code));
     EXPECT_FALSE(twice.back);
