@@ -1,7 +1,7 @@
 // The online play's figures, each from real sessions on 127.0.0.1 in this
 // process (a server, bots, and the lossy relay where a bad network is
 // asked for), on the real clock:
-//   rollbacks MATCHES LOSS_PERCENT [MOVE_MS] [RTT_MS]
+//   rollbacks MATCHES LOSS_PERCENT [MOVE_MS] [RTT_MS] [SEED]
 //       4 bots (one seat each) and 12 level-2 computer players on 80 x 60
 //       through the relay at RTT_MS +/- 20 % round trip (jitter both ways)
 //       and LOSS_PERCENT loss each way; the share of authoritative steps
@@ -70,7 +70,7 @@ Online::ServerOptions serverFor(int width, int height, int players, int level, d
     return options;
 }
 
-void addBots(Bots& bots, int count, std::uint16_t port, unsigned long matches)
+void addBots(Bots& bots, int count, std::uint16_t port, unsigned long matches, double timeout = 5)
 {
     for (int k = 0; k < count; ++k) {
         Online::BotOptions options;
@@ -81,6 +81,7 @@ void addBots(Bots& bots, int count, std::uint16_t port, unsigned long matches)
         options.level = 2;
         options.seed = static_cast<std::uint32_t>(k + 1);
         options.joinTimeout = 10;
+        options.timeout = timeout;
         bots.emplace_back(new BotClient(options));
     }
 }
@@ -160,11 +161,18 @@ struct RollbackTally {
     }
 };
 
-int rollbacks(unsigned long matches, double loss, double moveMs, double rttMs)
+int rollbacks(unsigned long matches, double loss, double moveMs, double rttMs, unsigned seed)
 {
     std::ostringstream log;
-    // The sessions' own timeouts (5 s): a run that loses a bot fails.
+    // Four clients, the server and the relay share this one thread: a busy
+    // moment of a shared machine delays them all at once, ENet's round
+    // trip grows, the clients predict further ahead and replay more at
+    // each rollback, which delays them more. Separate processes would not
+    // feed each other so; here both ends get 30 s before giving up, and
+    // the line reports the longest wait for a step instead.
     Online::ServerOptions served = serverFor(80, 60, 16, 2, moveMs / 1000.0);
+    served.peerTimeout = 30;
+    served.seed = seed;
     Online::ServerSession server(served, log);
     std::string error;
     if (!server.open(error)) {
@@ -173,7 +181,7 @@ int rollbacks(unsigned long matches, double loss, double moveMs, double rttMs)
     }
     Online::RelayOptions options;
     options.targetPort = server.port();
-    options.seed = static_cast<std::uint32_t>(loss * 1000);
+    options.seed = seed * 1000 + static_cast<std::uint32_t>(loss);
     options.maxPackets = 100000000;
     options.maxSeconds = 24 * 3600;
     for (Online::RelayLink* link : {&options.toServer, &options.toClient}) {
@@ -187,7 +195,7 @@ int rollbacks(unsigned long matches, double loss, double moveMs, double rttMs)
         return 1;
     }
     Bots bots;
-    addBots(bots, 4, relay.port(), matches);
+    addBots(bots, 4, relay.port(), matches, 30);
     const double start = now();
     // The longest time any client waited between two confirmed steps of a
     // match.
@@ -235,6 +243,14 @@ int rollbacks(unsigned long matches, double loss, double moveMs, double rttMs)
     report();
     if (!finished) {
         const Online::ServerSession::Counters& c = server.counters();
+        for (const auto& bot : bots) {
+            std::printf("bot: phase %d, round trip %d ms, confirmed step %lu, predicted %lu, "
+                        "matches %lu; ",
+                        static_cast<int>(bot->session().phase()), bot->session().roundTripMs(),
+                        bot->session().confirmedStep(), bot->session().predictedStep(),
+                        bot->matchesPlayed());
+        }
+        std::printf("longest wait %.2f s\n", longestWait);
         std::printf("server: malformed %lu, rate limited %lu, dropped inputs %lu, peers cut %lu; "
                     "its log's end:\n%s\n",
                     c.malformed, c.rateLimited, c.droppedInputs, c.disconnectedPeers,
@@ -369,7 +385,7 @@ int join(int count)
 int usage()
 {
     std::fprintf(stderr, "usage: vektra_online_figures rollbacks MATCHES LOSS_PERCENT [MOVE_MS] "
-                         "[RTT_MS] | server-cpu | bandwidth | join [BOTS]\n");
+                         "[RTT_MS] [SEED] | server-cpu | bandwidth | join [BOTS]\n");
     return 2;
 }
 
@@ -386,7 +402,7 @@ int main(int argc, char** argv)
     };
     if (args[0] == "rollbacks" && args.size() >= 3 && number(1, 0) >= 1) {
         return rollbacks(static_cast<unsigned long>(number(1, 1)), number(2, 5), number(3, 20),
-                         number(4, 50));
+                         number(4, 50), static_cast<unsigned>(number(5, 1)));
     }
     if (args[0] == "server-cpu") {
         return serverCpu();

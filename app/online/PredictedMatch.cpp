@@ -25,10 +25,14 @@ void PredictedMatch::start(const Tool::MatchSetup& setup, const std::vector<int>
     frames.clear();
     ownTurns.assign(mine.size(), std::deque<OwnTurn>());
     depth = 0;
+    stale = false;
 }
 
 void PredictedMatch::predictTo(unsigned long target, unsigned long most)
 {
+    if (stale) {
+        replayFrames();
+    }
     for (unsigned long n = 0;
          n < most && model && !model->isOver() && model->getStepCount() < target; ++n) {
         predictOne();
@@ -73,6 +77,9 @@ unsigned long PredictedMatch::steer(int localSeat, int heading)
     if (!model || localSeat < 0 || static_cast<std::size_t>(localSeat) >= mine.size() ||
         heading < Tool::UP || heading > Tool::RIGHT || model->isOver()) {
         return 0;
+    }
+    if (stale) {
+        replayFrames(); // the turn lands after the predicted steps
     }
     const int player = mine[static_cast<std::size_t>(localSeat)];
     std::deque<OwnTurn>& turns = ownTurns[static_cast<std::size_t>(localSeat)];
@@ -131,18 +138,24 @@ PredictedMatch::Confirmation PredictedMatch::confirm(const Message& message)
     ++confirmed;
     std::uint64_t checksum = 0;
     Confirmation outcome = Confirmation::AGREED;
-    if (!frames.empty() && message.handOvers.empty() && sameInputs(frames.front().inputs, inputs)) {
+    if (!stale && !frames.empty() && message.handOvers.empty() &&
+        sameInputs(frames.front().inputs, inputs)) {
         std::swap(confirmedState, frames.front().after);
         checksum = frames.front().checksum;
         frames.pop_front();
         settleOwnTurns(message);
     } else {
-        // Back to the last confirmed state unless the copy stands there.
-        if (!frames.empty() || model->getStepCount() + 1 != confirmed) {
+        // Back to the last confirmed state unless the copy stands there
+        // (as it does while the replay waits).
+        if (stale) {
+            const bool predicted =
+                message.handOvers.empty() && sameInputs(frames.front().inputs, inputs);
+            outcome = predicted ? Confirmation::AGREED : Confirmation::ROLLED_BACK;
+        } else if (!frames.empty() || model->getStepCount() + 1 != confirmed) {
             model->restore(confirmedState);
             outcome = Confirmation::ROLLED_BACK;
+            depth = frames.size();
         }
-        depth = frames.size();
         for (std::uint16_t player : message.handOvers) {
             model->handOver(player);
         }
@@ -153,13 +166,14 @@ PredictedMatch::Confirmation PredictedMatch::confirm(const Message& message)
         if (!frames.empty()) {
             frames.pop_front();
         }
-        replayFrames();
+        stale = !frames.empty();
     }
     return checksum == message.checksum ? outcome : Confirmation::DESYNC;
 }
 
 void PredictedMatch::replayFrames()
 {
+    stale = false;
     for (std::size_t k = 0; k < frames.size(); ++k) {
         if (model->isOver()) {
             frames.resize(k);
@@ -233,6 +247,7 @@ void PredictedMatch::finish()
         model->restore(confirmedState);
     }
     frames.clear();
+    stale = false;
 }
 
 void PredictedMatch::corrupt()

@@ -78,6 +78,10 @@ private:
     // Per local seat, in step order.
     std::vector<std::deque<OwnTurn>> ownTurns;
     unsigned long depth = 0;
+    // The predicted steps wait to be played again: steps that arrive
+    // together pay for one replay, not one each (which could cost more
+    // than the time between services and fall further behind each time).
+    bool stale = false;
 };
 
 } // namespace Online
