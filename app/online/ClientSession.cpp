@@ -22,6 +22,8 @@ constexpr int MAX_EVENTS_PER_SERVICE = 4096;
 // confirmed one (well inside what the server books).
 constexpr unsigned long MAX_PREDICT_PER_SERVICE = 8;
 constexpr unsigned long MAX_AHEAD = InputBook::MAX_AHEAD / 2;
+// Seconds after which a full state asked for is asked for again.
+constexpr double REQUEST_AGAIN = 2;
 
 std::string printable(const std::string& text, std::size_t most)
 {
@@ -50,6 +52,7 @@ ClientSession::ClientSession(const ClientOptions& given) : options(given)
         lose("cannot reach " + options.host + ": unknown host");
         return;
     }
+    host->maximumPacketSize = Protocol::MAX_SERVER_MESSAGE;
     peer = enet_host_connect(host, &address, Protocol::CHANNELS, 0);
     if (peer == nullptr) {
         lose("cannot connect to " + options.host);
@@ -280,11 +283,16 @@ void ClientSession::handleStep(const Message& message, double now)
         ++stats.rollbacks;
         stats.deepestRollback = std::max(stats.deepestRollback, predicted.lastDepth());
     }
-    // While a full state is on its way the steps before it differ too.
-    if (outcome == PredictedMatch::Confirmation::DESYNC && !awaitingFullState) {
-        ++stats.desyncs;
+    // While a full state is on its way the steps before it differ too; a
+    // request unanswered for a while (the server spaces them) goes again.
+    if (outcome == PredictedMatch::Confirmation::DESYNC &&
+        (!awaitingFullState || now - requestedAt > REQUEST_AGAIN)) {
+        if (!awaitingFullState) {
+            ++stats.desyncs;
+        }
         ++stats.fullStateRequests;
         awaitingFullState = true;
+        requestedAt = now;
         Message request;
         request.type = MessageType::STATE_REQUEST;
         request.step = message.step;

@@ -40,8 +40,15 @@ struct ClientOptions {
 // server sends on request.
 //
 // Nothing here blocks or keeps time: service(now) does all the work, with
-// now a monotonic clock in seconds that the caller owns (the game's frame
-// time, a test's own counter). Owns its ENet host and the local match.
+// now a monotonic clock in seconds that the caller owns (real time, not a
+// game clock that may pause: the server steps in real time). Call it every
+// frame. After OVER the lobby goes on: setReady(true) again for the next
+// match. Destroying a session without leave() is a lost connection to the
+// server (its seats go to computer players, its token stays good for the
+// reconnect window). Owns its ENet host and the local match.
+//
+// The interface grows by additions only; nothing published here changes
+// meaning.
 class ClientSession {
 public:
     enum class Phase {
@@ -167,6 +174,7 @@ private:
     Counters stats;
     double confirmedAt = 0;
     bool awaitingFullState = false;
+    double requestedAt = 0;
     std::uint64_t sentTotal = 0;
     std::uint64_t receivedTotal = 0;
 };

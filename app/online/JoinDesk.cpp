@@ -29,7 +29,7 @@ std::string JoinDesk::admit(const Message& hello, int clients, int seats, double
         code = RefusalCode::BAD_REQUEST;
         return "a client takes 1 to " + std::to_string(Protocol::MAX_LOCAL_SEATS) + " seats";
     }
-    if (clients >= maxClients || seats + wanted > mostPeople) {
+    if (!roomFor(clients, seats, wanted)) {
         code = RefusalCode::FULL;
         return "Full: " + std::to_string(seats) + " of " + std::to_string(mostPeople) +
                " seats and " + std::to_string(clients) + " of " + std::to_string(maxClients) +
@@ -38,7 +38,6 @@ std::string JoinDesk::admit(const Message& hello, int clients, int seats, double
     if (absent != absents.end()) {
         who = absent->who;
         who.back = true;
-        absents.erase(absent);
     } else {
         who.name = hello.text.empty() ? "player" : hello.text;
         who.seats = wanted;
@@ -47,6 +46,18 @@ std::string JoinDesk::admit(const Message& hello, int clients, int seats, double
         who.back = false;
     }
     return std::string();
+}
+
+bool JoinDesk::roomFor(int clients, int seats, int wanted) const
+{
+    return clients < maxClients && seats + wanted <= mostPeople;
+}
+
+void JoinDesk::settle(const Identity& who)
+{
+    absents.erase(std::remove_if(absents.begin(), absents.end(),
+                                 [&](const Absent& a) { return a.who.token == who.token; }),
+                  absents.end());
 }
 
 bool JoinDesk::proofHolds(const PasswordProof::Nonce& nonce,

@@ -29,9 +29,15 @@ public:
     JoinDesk(std::string password, int maxClients, int mostPeople, double reconnectWindow);
 
     // Decides a HELLO while clients clients holding seats seats are in:
-    // empty with who filled in, or the refusal's words with code.
+    // empty with who filled in, or the refusal's words with code. A token
+    // stays good until settle() (a wrong password does not spend it).
     std::string admit(const Message& hello, int clients, int seats, double now, Identity& who,
                       RefusalCode& code);
+    // Whether a client with wanted seats still fits (checked again once a
+    // password proof has come, since others may have joined meanwhile).
+    bool roomFor(int clients, int seats, int wanted) const;
+    // who has joined: a token it came back with is spent.
+    void settle(const Identity& who);
     bool needsProof() const { return !password.empty(); }
     bool proofHolds(const PasswordProof::Nonce& nonce, const PasswordProof::Proof& proof) const;
     // A joined client vanished: its token stays good for the window.

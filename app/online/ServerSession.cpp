@@ -3,7 +3,6 @@
 #include <enet/enet.h>
 
 #include <algorithm>
-#include <cstdio>
 
 #include "MessageCodec.h"
 #include "NetStart.h"
@@ -22,24 +21,16 @@ constexpr int MAX_CATCH_UP_STEPS = 4;
 constexpr double LOBBY_EVERY = 1.0;
 // How long draining waits for the clients to take the goodbye.
 constexpr double DRAIN_SECONDS = 1.0;
+// Bytes of received packets ENet may hold for one peer.
+constexpr std::size_t MAX_WAITING_BYTES = 64 * 1024;
+// Seconds between two full states for one peer.
+constexpr double FULL_STATE_GAP = 0.5;
+// Seconds a peer may take from connecting to having joined.
+constexpr double JOIN_SECONDS = 10;
 // Peers beyond maxClients that may connect only to be told "full".
 constexpr std::size_t SPARE_PEERS = 8;
 
 } // namespace
-
-// A connected peer: before HELLO, waiting for the password proof, or
-// joined (its name, seats and token known).
-struct ServerSession::Client {
-    enum class Stage { HELLO, PROOF, JOINED, GONE };
-    ENetPeer* peer = nullptr;
-    Stage stage = Stage::HELLO;
-    JoinDesk::Identity who;
-    bool ready = false;
-    PasswordProof::Nonce nonce{};
-    std::vector<int> players;
-    int malformed = 0;
-    RateLimit rate;
-};
 
 ServerSession::ServerSession(const ServerOptions& options, std::ostream& log)
     : options(options), log(log),
@@ -53,8 +44,8 @@ ServerSession::ServerSession(const ServerOptions& options, std::ostream& log)
 ServerSession::~ServerSession()
 {
     if (host != nullptr) {
-        for (auto& entry : clients) {
-            enet_peer_disconnect_now(entry.first, 0);
+        for (ServerClient* client : roster.all()) {
+            enet_peer_disconnect_now(client->peer, 0);
         }
         enet_host_flush(host);
         enet_host_destroy(host);
@@ -87,6 +78,10 @@ bool ServerSession::open(std::string& error)
         return false;
     }
     boundPort = host->address.port;
+    // ENet would otherwise put together packets of up to 32 MiB for a
+    // peer; nothing a client sends is longer than this.
+    host->maximumPacketSize = Protocol::MAX_CLIENT_MESSAGE;
+    host->maximumWaitingData = MAX_WAITING_BYTES;
     currentMatch.reset(new ServerMatch(options.setup));
     wins.assign(static_cast<std::size_t>(options.setup.playerCount), 0);
     return true;
@@ -109,20 +104,12 @@ const char* ServerSession::stateName(State state)
 
 int ServerSession::clientCount() const
 {
-    int count = 0;
-    for (const auto& entry : clients) {
-        count += entry.second->stage == Client::Stage::JOINED ? 1 : 0;
-    }
-    return count;
+    return roster.joinedCount();
 }
 
 int ServerSession::personSeats() const
 {
-    int seats = 0;
-    for (const auto& entry : clients) {
-        seats += entry.second->stage == Client::Stage::JOINED ? entry.second->who.seats : 0;
-    }
-    return seats;
+    return roster.seatCount();
 }
 
 std::string ServerSession::statusLine() const
@@ -164,7 +151,7 @@ void ServerSession::service(double now)
     for (int n = 0; n < MAX_EVENTS_PER_SERVICE && enet_host_service(host, &event, 0) > 0; ++n) {
         switch (event.type) {
         case ENET_EVENT_TYPE_CONNECT:
-            onConnect(event.peer);
+            onConnect(event.peer, now);
             break;
         case ENET_EVENT_TYPE_RECEIVE:
             onReceive(event.peer, event.packet->data, event.packet->dataLength, now);
@@ -178,11 +165,12 @@ void ServerSession::service(double now)
         }
     }
     desk.forgetExpired(now);
+    dropSlowJoins(now);
     if (currentState == State::LOBBY) {
         maybeStart(now);
     } else if (currentState == State::RUNNING) {
         playSteps(now);
-    } else if (currentState == State::DRAINING && (clients.empty() || now >= closeBy)) {
+    } else if (currentState == State::DRAINING && (roster.empty() || now >= closeBy)) {
         currentState = State::CLOSED;
     }
     if (now >= nextLobbyAt && currentState != State::DRAINING) {
@@ -193,7 +181,23 @@ void ServerSession::service(double now)
     noteStatus();
 }
 
-void ServerSession::onConnect(ENetPeer* peer)
+void ServerSession::wait(double now, double most)
+{
+    if (host == nullptr) {
+        return;
+    }
+    double seconds = most;
+    if (currentState == State::RUNNING) {
+        seconds = std::min(seconds, nextStepAt - now);
+    }
+    if (seconds <= 0) {
+        return;
+    }
+    enet_uint32 condition = ENET_SOCKET_WAIT_RECEIVE | ENET_SOCKET_WAIT_INTERRUPT;
+    enet_socket_wait(host->socket, &condition, static_cast<enet_uint32>(seconds * 1000));
+}
+
+void ServerSession::onConnect(ENetPeer* peer, double now)
 {
     const auto limitMs = static_cast<enet_uint32>(options.peerTimeout * 1000);
     enet_peer_timeout(peer, 0, limitMs, limitMs);
@@ -201,20 +205,17 @@ void ServerSession::onConnect(ENetPeer* peer)
         enet_peer_disconnect(peer, 0);
         return;
     }
-    std::unique_ptr<Client> client(new Client());
-    client->peer = peer;
-    client->rate = RateLimit(options.rateLimit);
-    clients[peer] = std::move(client);
+    roster.add(peer, now, options.rateLimit);
 }
 
 void ServerSession::onReceive(ENetPeer* peer, const std::uint8_t* data, std::size_t size,
                               double now)
 {
-    const auto found = clients.find(peer);
-    if (found == clients.end() || found->second->stage == Client::Stage::GONE) {
+    ServerClient* found = roster.find(peer);
+    if (found == nullptr || found->stage == ServerClient::Stage::GONE) {
         return;
     }
-    Client& client = *found->second;
+    ServerClient& client = *found;
     if (!client.rate.allow(now)) {
         ++stats.rateLimited;
         return;
@@ -228,7 +229,7 @@ void ServerSession::onReceive(ENetPeer* peer, const std::uint8_t* data, std::siz
     handle(client, message, now);
 }
 
-void ServerSession::malformed(Client& client, double now)
+void ServerSession::malformed(ServerClient& client, double now)
 {
     ++stats.malformed;
     if (++client.malformed >= options.malformedLimit) {
@@ -241,9 +242,9 @@ void ServerSession::malformed(Client& client, double now)
     }
 }
 
-void ServerSession::handle(Client& client, const Message& message, double now)
+void ServerSession::handle(ServerClient& client, const Message& message, double now)
 {
-    using Stage = Client::Stage;
+    using Stage = ServerClient::Stage;
     const MessageType type = message.type;
     if (client.stage == Stage::HELLO && type == MessageType::HELLO) {
         handleHello(client, message, now);
@@ -254,7 +255,11 @@ void ServerSession::handle(Client& client, const Message& message, double now)
     } else if (client.stage == Stage::JOINED && type == MessageType::INPUT) {
         handleInput(client, message);
     } else if (client.stage == Stage::JOINED && type == MessageType::STATE_REQUEST) {
-        if (currentState == State::RUNNING && !client.players.empty()) {
+        // A full state can be large: a peer asking again and again gets one
+        // per FULL_STATE_GAP (an honest client asks once per desync).
+        if (currentState == State::RUNNING && !client.players.empty() &&
+            now - client.fullStateAt >= FULL_STATE_GAP) {
+            client.fullStateAt = now;
             Message full;
             full.type = MessageType::FULL_STATE;
             full.step = static_cast<std::uint32_t>(currentMatch->match().getStepCount());
@@ -271,7 +276,7 @@ void ServerSession::handle(Client& client, const Message& message, double now)
     }
 }
 
-void ServerSession::handleHello(Client& client, const Message& hello, double now)
+void ServerSession::handleHello(ServerClient& client, const Message& hello, double now)
 {
     RefusalCode code = RefusalCode::BAD_REQUEST;
     const std::string problem =
@@ -285,7 +290,7 @@ void ServerSession::handleHello(Client& client, const Message& hello, double now
         admit(client);
         return;
     }
-    client.stage = Client::Stage::PROOF;
+    client.stage = ServerClient::Stage::PROOF;
     client.nonce = PasswordProof::freshNonce();
     Message challenge;
     challenge.type = MessageType::CHALLENGE;
@@ -293,7 +298,7 @@ void ServerSession::handleHello(Client& client, const Message& hello, double now
     send(client, challenge);
 }
 
-void ServerSession::handleProof(Client& client, const Message& proof)
+void ServerSession::handleProof(ServerClient& client, const Message& proof)
 {
     if (!desk.proofHolds(client.nonce, proof.bytes)) {
         refuse(client, RefusalCode::WRONG_PASSWORD, "Wrong password");
@@ -302,9 +307,15 @@ void ServerSession::handleProof(Client& client, const Message& proof)
     admit(client);
 }
 
-void ServerSession::admit(Client& client)
+void ServerSession::admit(ServerClient& client)
 {
-    client.stage = Client::Stage::JOINED;
+    if (!desk.roomFor(clientCount(), personSeats(), client.who.seats)) {
+        refuse(client, RefusalCode::FULL,
+               "Full: the last seats went while the password was checked");
+        return;
+    }
+    desk.settle(client.who);
+    client.stage = ServerClient::Stage::JOINED;
     Message welcome;
     welcome.type = MessageType::WELCOME;
     welcome.token = client.who.token;
@@ -314,7 +325,7 @@ void ServerSession::admit(Client& client)
     broadcastLobby();
 }
 
-void ServerSession::refuse(Client& client, RefusalCode code, const std::string& text)
+void ServerSession::refuse(ServerClient& client, RefusalCode code, const std::string& text)
 {
     Message refusal;
     refusal.type = MessageType::REFUSED;
@@ -322,21 +333,21 @@ void ServerSession::refuse(Client& client, RefusalCode code, const std::string& 
     refusal.text = text.substr(0, Protocol::MAX_REASON);
     send(client, refusal);
     log << "refuse " << client.who.name << ": " << refusal.text << std::endl;
-    client.stage = Client::Stage::GONE;
+    client.stage = ServerClient::Stage::GONE;
     // After the refusal itself has gone out.
     enet_peer_disconnect_later(client.peer, 0);
 }
 
-void ServerSession::handleReady(Client& client, const Message& message, double now)
+void ServerSession::handleReady(ServerClient& client, const Message& message, double now)
 {
     client.ready = message.flag;
-    if (client.ready && firstReadyAt < 0) {
+    if (client.ready && firstReadyAt < 0 && currentState == State::LOBBY) {
         firstReadyAt = now;
     }
     broadcastLobby();
 }
 
-void ServerSession::handleInput(Client& client, const Message& message)
+void ServerSession::handleInput(ServerClient& client, const Message& message)
 {
     for (const SeatInput& input : message.inputs) {
         const bool mine = std::find(client.players.begin(), client.players.end(),
@@ -348,55 +359,44 @@ void ServerSession::handleInput(Client& client, const Message& message)
     }
 }
 
-void ServerSession::send(Client& client, const Message& message)
+void ServerSession::send(ServerClient& client, const Message& message)
 {
     const std::vector<std::uint8_t> bytes = MessageCodec::encode(message);
     ENetPacket* packet = enet_packet_create(bytes.data(), bytes.size(), ENET_PACKET_FLAG_RELIABLE);
+    // ENet checks one limit for what a host sends and receives: the
+    // server's stays at the longest client message, and opens only while
+    // a (large) full state is handed over.
+    host->maximumPacketSize = Protocol::MAX_SERVER_MESSAGE;
     if (packet != nullptr && enet_peer_send(client.peer, Protocol::CHANNEL_MAIN, packet) != 0) {
         enet_packet_destroy(packet);
     }
+    host->maximumPacketSize = Protocol::MAX_CLIENT_MESSAGE;
 }
 
 void ServerSession::broadcastLobby()
 {
-    Message lobby;
-    lobby.type = MessageType::LOBBY;
-    lobby.flag = currentState == State::RUNNING;
-    std::vector<const Client*> joined;
-    for (const auto& entry : clients) {
-        if (entry.second->stage == Client::Stage::JOINED) {
-            joined.push_back(entry.second.get());
+    const bool running = currentState == State::RUNNING;
+    const Message lobby = roster.lobby(running);
+    // Seated people see names and wins from the match start; the lobby
+    // (with its pings) is for those waiting.
+    for (ServerClient* client : roster.inOrder(false)) {
+        if (!running || client->players.empty()) {
+            send(*client, lobby);
         }
-    }
-    std::sort(joined.begin(), joined.end(),
-              [](const Client* a, const Client* b) { return a->who.order < b->who.order; });
-    for (const Client* client : joined) {
-        LobbyEntry entry;
-        entry.name = client->who.name;
-        entry.pingMs =
-            static_cast<std::uint16_t>(std::min<enet_uint32>(client->peer->roundTripTime, 65535));
-        entry.ready = client->ready;
-        entry.seats = static_cast<std::uint8_t>(client->who.seats);
-        lobby.lobby.push_back(entry);
-    }
-    for (const Client* client : joined) {
-        send(*const_cast<Client*>(client), lobby);
     }
 }
 
 void ServerSession::maybeStart(double now)
 {
-    int joined = 0;
-    int readyCount = 0;
-    for (const auto& entry : clients) {
-        if (entry.second->stage == Client::Stage::JOINED) {
-            ++joined;
-            readyCount += entry.second->ready ? 1 : 0;
-        }
-    }
+    const int joined = roster.joinedCount();
+    const int readyCount = roster.readyCount();
     if (readyCount == 0) {
         firstReadyAt = -1;
         return;
+    }
+    // Ready during the last match: the wait starts when the lobby does.
+    if (firstReadyAt < 0) {
+        firstReadyAt = now;
     }
     const bool everyone = readyCount == joined;
     const bool waitedEnough =
@@ -408,25 +408,10 @@ void ServerSession::maybeStart(double now)
 
 void ServerSession::startMatch(double now)
 {
-    std::vector<Client*> seated;
-    for (auto& entry : clients) {
-        if (entry.second->stage == Client::Stage::JOINED && entry.second->ready) {
-            seated.push_back(entry.second.get());
-        }
-    }
-    std::sort(seated.begin(), seated.end(),
-              [](const Client* a, const Client* b) { return a->who.order < b->who.order; });
+    const std::vector<ServerClient*> seated = roster.inOrder(true);
     const int playerCount = options.setup.playerCount;
-    std::vector<std::string> names(static_cast<std::size_t>(playerCount));
-    int people = 0;
-    for (Client* client : seated) {
-        client->players.clear();
-        for (int k = 0; k < client->who.seats; ++k) {
-            names[static_cast<std::size_t>(people)] = client->who.name;
-            client->players.push_back(people++);
-        }
-        client->ready = false;
-    }
+    std::vector<std::string> names;
+    const int people = roster.seatReady(playerCount, names);
     const std::uint32_t startRandom = nextRandom();
     currentMatch->start(people, startRandom, nextRandom(), ++matchesStarted);
     Message start;
@@ -435,7 +420,7 @@ void ServerSession::startMatch(double now)
     start.moveTimeMs = static_cast<std::uint32_t>(options.moveTime * 1000 + 0.5);
     start.names = names;
     start.wins.assign(wins.begin(), wins.end());
-    for (Client* client : seated) {
+    for (ServerClient* client : seated) {
         start.players.assign(client->players.begin(), client->players.end());
         send(*client, start);
     }
@@ -454,9 +439,9 @@ void ServerSession::playSteps(double now)
         nextStepAt += options.moveTime;
         const Message step = currentMatch->step(stats.droppedInputs);
         ++stats.stepsPlayed;
-        for (auto& entry : clients) {
-            if (!entry.second->players.empty()) {
-                send(*entry.second, step);
+        for (ServerClient* client : roster.inOrder(false)) {
+            if (!client->players.empty()) {
+                send(*client, step);
             }
         }
         if (currentMatch->isOver()) {
@@ -479,13 +464,14 @@ void ServerSession::endMatch()
     end.type = MessageType::END;
     end.text = match.result();
     end.wins.assign(wins.begin(), wins.end());
-    for (auto& entry : clients) {
-        if (!entry.second->players.empty()) {
-            send(*entry.second, end);
-            entry.second->players.clear();
+    for (ServerClient* client : roster.inOrder(false)) {
+        if (!client->players.empty()) {
+            send(*client, end);
+            client->players.clear();
         }
     }
     ++stats.matchesPlayed;
+    firstReadyAt = -1;
     log << "result match=" << currentMatch->number() << ' ' << end.text
         << " steps=" << match.getStepCount() << std::endl;
     currentState = State::LOBBY;
@@ -494,12 +480,12 @@ void ServerSession::endMatch()
 
 void ServerSession::dropClient(ENetPeer* peer, double now, const char* how)
 {
-    const auto found = clients.find(peer);
-    if (found == clients.end()) {
+    ServerClient* found = roster.find(peer);
+    if (found == nullptr) {
         return;
     }
-    Client& client = *found->second;
-    if (client.stage == Client::Stage::JOINED) {
+    ServerClient& client = *found;
+    if (client.joined()) {
         const bool lost = std::string(how) == "lost";
         if (currentState == State::RUNNING) {
             for (int player : client.players) {
@@ -512,9 +498,21 @@ void ServerSession::dropClient(ENetPeer* peer, double now, const char* how)
         log << "leave " << client.who.name << " clients=" << clientCount() - 1 << " (" << how << ")"
             << std::endl;
     }
-    clients.erase(found);
+    roster.remove(peer);
     if (currentState != State::DRAINING) {
         broadcastLobby();
+    }
+}
+
+void ServerSession::dropSlowJoins(double now)
+{
+    for (ServerClient* client : roster.all()) {
+        if ((client->stage == ServerClient::Stage::HELLO ||
+             client->stage == ServerClient::Stage::PROOF) &&
+            now - client->connectedAt > JOIN_SECONDS) {
+            client->stage = ServerClient::Stage::GONE;
+            enet_peer_disconnect(client->peer, 0);
+        }
     }
 }
 
@@ -530,9 +528,9 @@ void ServerSession::drain(const std::string& reason, double now)
     Message closing;
     closing.type = MessageType::CLOSING;
     closing.text = reason.substr(0, Protocol::MAX_REASON);
-    for (auto& entry : clients) {
-        send(*entry.second, closing);
-        enet_peer_disconnect_later(entry.first, 0);
+    for (ServerClient* client : roster.all()) {
+        send(*client, closing);
+        enet_peer_disconnect_later(client->peer, 0);
     }
     log << "closing: " << closing.text << std::endl;
     currentState = State::DRAINING;

@@ -1,15 +1,14 @@
 #pragma once
 
 #include <cstdint>
-#include <map>
 #include <memory>
 #include <ostream>
 #include <string>
 #include <vector>
 
+#include "ClientRoster.h"
 #include "JoinDesk.h"
 #include "Message.h"
-#include "RateLimit.h"
 #include "ServerMatch.h"
 
 typedef struct _ENetHost ENetHost;
@@ -82,6 +81,10 @@ public:
     // Pumps the network and plays the steps due at now (seconds, the
     // caller's monotonic clock). Never blocks.
     void service(double now);
+    // Sleeps until a packet arrives, the next step is due, or most
+    // seconds pass, whichever comes first (a server's loop between two
+    // service calls: no busy polling, no delay for a client's turn).
+    void wait(double now, double most);
     // Tells every client why the server goes, and stops taking anyone;
     // isClosed() once they are told (or after a second).
     void drain(const std::string& reason, double now);
@@ -99,27 +102,26 @@ public:
     const Tool::Match* match() const { return currentMatch ? &currentMatch->match() : nullptr; }
 
 private:
-    struct Client;
-
-    void onConnect(ENetPeer* peer);
+    void onConnect(ENetPeer* peer, double now);
     void onReceive(ENetPeer* peer, const std::uint8_t* data, std::size_t size, double now);
     // how: "lost" (vanished: its token stays good), "left" or "malformed".
     void dropClient(ENetPeer* peer, double now, const char* how);
-    void handle(Client& client, const Message& message, double now);
-    void handleHello(Client& client, const Message& message, double now);
-    void handleProof(Client& client, const Message& message);
-    void handleInput(Client& client, const Message& message);
-    void handleReady(Client& client, const Message& message, double now);
-    void malformed(Client& client, double now);
-    void admit(Client& client);
-    void refuse(Client& client, RefusalCode code, const std::string& text);
-    void send(Client& client, const Message& message);
+    void handle(ServerClient& client, const Message& message, double now);
+    void handleHello(ServerClient& client, const Message& message, double now);
+    void handleProof(ServerClient& client, const Message& message);
+    void handleInput(ServerClient& client, const Message& message);
+    void handleReady(ServerClient& client, const Message& message, double now);
+    void malformed(ServerClient& client, double now);
+    void admit(ServerClient& client);
+    void refuse(ServerClient& client, RefusalCode code, const std::string& text);
+    void send(ServerClient& client, const Message& message);
     void broadcastLobby();
     void maybeStart(double now);
     void startMatch(double now);
     void playSteps(double now);
     void endMatch();
     void noteStatus();
+    void dropSlowJoins(double now);
     std::uint32_t nextRandom();
 
     ServerOptions options;
@@ -127,7 +129,7 @@ private:
     ENetHost* host = nullptr;
     std::uint16_t boundPort = 0;
     State currentState = State::LOBBY;
-    std::map<ENetPeer*, std::unique_ptr<Client>> clients;
+    ClientRoster roster;
     JoinDesk desk;
     std::unique_ptr<ServerMatch> currentMatch;
     std::vector<unsigned> wins;

@@ -1,19 +1,36 @@
 // vektra-server: a dedicated server for online matches, without a window.
 // It loads the settings as the game does (vektra.cfg from the working
-// directory, an optional extra .cfg, KEY==VALUE arguments; see
-// ServerSettings for its own keys), listens, and plays match after match
-// until SIGINT or SIGTERM, when it tells every client it is going and exits
-// 0. Standard output: first "listening PORT=<port>" (the real port, also
-// for PORT==0), then one line per join, leave, match start and result,
-// and a "status STATE=<lobby|running|draining|closed> PLAYERS=<seats>
-// CLIENTS=<n> PORT=<port>" line whenever one of those changes. Exit codes:
-// 0 after a signal; 1 when it cannot listen; 2 for a setting it cannot run
-// with (or a settings file error, as the game).
+// directory, an optional extra .cfg, KEY==VALUE arguments; ServerSettings
+// lists its own keys and their defaults), listens, and plays match after
+// match until SIGINT or SIGTERM, when it tells every client why it goes
+// and exits 0. Exit codes: 0 after a signal; 1 when it cannot listen (port
+// taken, an address that is not IPv4); 2 for a setting it cannot run with
+// or a settings file error, as the game.
+//
+// Running many servers side by side: one process per arena, each on its
+// own PORT (or PORT==0 and read the port back), nothing kept between
+// matches or on disk, so an orchestrator for game servers can start and
+// stop them freely. What the server tells it, on standard output (one
+// line each, flushed at once):
+//   listening PORT=<port>                the first line: ready for clients
+//   join <name> seats=<n> clients=<c>[ (back)]
+//   leave <name> clients=<c> (lost|left|malformed)
+//   refuse <name>: <reason>
+//   start match=<m> people=<p> players=<n>
+//   result match=<m> <WIN=k|DRAW> steps=<s>
+//   closing: <reason>                    after SIGINT/SIGTERM: draining
+//   status STATE=<lobby|running|draining|closed> PLAYERS=<seats held>
+//          CLIENTS=<joined> PORT=<port>  whenever one of them changes
+// With STATUS_FILE==<path> the last status line is also kept in that file
+// (replaced whole), for a health check that reads a file. Draining: on
+// SIGTERM the server takes nobody new, tells every client, and exits 0
+// within a second; a match in progress ends there. The password is never
+// printed.
 #include <csignal>
 
 #include <chrono>
 #include <iostream>
-#include <thread>
+#include <string>
 
 #include "CFG/GuardedMain.h"
 #include "CFG/SettingsLoader.h"
@@ -23,9 +40,20 @@
 namespace {
 
 constexpr int CANNOT_LISTEN = 1;
-// Between two services: short against a step (60 ms shipped), long enough
-// that an idle server costs next to nothing.
-constexpr auto NAP = std::chrono::milliseconds(2);
+
+const char* const HELP_TEXT =
+    "usage: vektra-server [SETTINGS_file] [server.cfg] [KEY==VALUE]...\n"
+    "Plays online matches for the clients that join (vektra CONNECT==host[:port]), on the\n"
+    "settings of vektra.cfg in the working directory, an extra .cfg and KEY==VALUE:\n"
+    "PORT (4040; 0: any free port), BIND_ADDRESS (0.0.0.0), MAX_CLIENTS (16), PASSWORD\n"
+    "(none), START_WAIT (10 s), STATUS_FILE (none), and the match's GRID_WIDTH,\n"
+    "GRID_HEIGHT, NUM_PLAYERS, AI_LEVEL, PLAYER_COLORS, TURN_CHANCE, MOVE_TIME, GAME_SEED.\n"
+    "Prints \"listening PORT=<port>\" first, then a line per join, leave, match start and\n"
+    "result. SIGINT or SIGTERM: tells the clients, exits 0. Exit codes: 1 when it cannot\n"
+    "listen, 2 for a setting it cannot run with.\n";
+// Longest sleep between two services when nothing arrives and no step is
+// due: ENet's own timers (resends, pings) run at this grain.
+constexpr double NAP_SECONDS = 0.01;
 
 volatile std::sig_atomic_t stopSignal = 0;
 
@@ -61,7 +89,7 @@ int serve(const Online::ServerOptions& options)
                          seconds(start));
         }
         server.service(seconds(start));
-        std::this_thread::sleep_for(NAP);
+        server.wait(seconds(start), NAP_SECONDS);
     }
     return 0;
 }
@@ -70,6 +98,10 @@ int serve(const Online::ServerOptions& options)
 
 int main(int argc, char** argv)
 {
+    if (argc == 2 && std::string(argv[1]) == "--help") {
+        std::cout << HELP_TEXT;
+        return 0;
+    }
     return CFG::guardedMain([&] {
         const int loaded = CFG::SettingsLoader("vektra.cfg").load(argc, argv);
         if (loaded != CFG::SettingsLoader::GO_ON) {

@@ -158,9 +158,10 @@ TEST_F(OnlineFixture, AVanishedClientsSeatIsHandedOverAndItsTokenTakesItBack)
 TEST_F(OnlineFixture, AForcedDesyncIsHealedByTheFullState)
 {
     Online::ServerOptions options = quickOptions();
-    options.setup.gridWidth = 24;
-    options.setup.gridHeight = 24;
-    options.setup.levels.assign(4, 2);
+    // Large enough that the full state is many times a client message.
+    options.setup.gridWidth = 100;
+    options.setup.gridHeight = 60;
+    options.setup.levels = {0, 0, 0, 2};
     options.setup.colors.assign(4, Util::RGBA(0, 255, 0, 255));
     startServer(options);
     Online::ClientSession& ann = addClient("ann");

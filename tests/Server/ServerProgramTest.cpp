@@ -90,4 +90,8 @@ TEST(ServerProgramTest, SettingsItCannotRunWithEndItWithACode)
         EXPECT_EQ(c.exitCode, outcome.exitCode) << outcome.describe();
         EXPECT_NE(std::string::npos, outcome.err.find(c.message)) << outcome.err;
     }
+    const TestSupport::Outcome help =
+        TestSupport::ProgramRun(VEKTRA_SERVER, dir.dir()).sanitizerPreload().run({"--help"});
+    EXPECT_EQ(0, help.exitCode);
+    EXPECT_EQ(0u, help.out.find("usage: vektra-server")) << help.out;
 }
