@@ -100,7 +100,7 @@ const char* BotOptions::usage()
            "                  [NAME==text] [PASSWORD==text] [SEED==n]\n"
            "Joins a Vektra server with BOTS seats steered by the computer players of\n"
            "AI_LEVEL, plays MATCHES matches, leaves and exits 0; exits 1 when it\n"
-           "cannot join or loses the server, 2 for unusable arguments.\n";
+           "cannot join, loses the server or is stopped early, 2 for unusable arguments.\n";
 }
 
 } // namespace Online

@@ -1,4 +1,7 @@
 // vektra-bot: a headless client whose seats the computer players steer.
+// Exit codes: 0 after its matches, 1 when it cannot join, loses the server
+// or is stopped by SIGINT or SIGTERM before its matches are played (it says
+// goodbye first), 2 for arguments it cannot use.
 #include <chrono>
 #include <csignal>
 #include <iostream>
@@ -61,6 +64,11 @@ int main(int argc, char** argv)
     if (bot.matchesPlayed() > reported) {
         std::cout << "vektra-bot: match " << bot.matchesPlayed() << " "
                   << bot.session().lastResult() << std::endl;
+    }
+    if (stopAsked && bot.matchesPlayed() < options.matches) {
+        std::cerr << "vektra-bot: stopped by a signal after " << bot.matchesPlayed() << " of "
+                  << options.matches << " matches\n";
+        return 1;
     }
     return 0;
 }

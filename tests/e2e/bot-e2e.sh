@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # vektra-bot as a real process against a real vektra-server on 127.0.0.1:
 # it plays its matches and exits 0, exits 2 for arguments it cannot use,
-# and exits 1 with the reason when the server goes away under it.
+# and exits 1 with the reason when stopped early or when the server goes
+# away under it.
 # Needs: VEKTRA_SERVER, VEKTRA_BOT (the binaries), VEKTRA_CFG (the shipped
 # settings file).
 set -euo pipefail
@@ -48,6 +49,17 @@ status=0
 "$VEKTRA_BOT" CONNECT==127.0.0.1:"$port" BOTS==5 >/dev/null 2>"$work/bad.err" || status=$?
 [[ $status -eq 2 ]] || fail "BOTS==5 exited $status, not 2"
 grep -q 'BOTS wants 1 to 4' "$work/bad.err" || fail "no reason for BOTS==5"
+
+# SIGTERM before its matches are played: goodbye, exit 1 with the reason.
+timeout 60 "$VEKTRA_BOT" CONNECT==127.0.0.1:"$port" MATCHES==1000 >/dev/null 2>"$work/term.err" &
+tpid=$!
+sleep 1
+kill -TERM "$tpid"
+status=0
+wait "$tpid" || status=$?
+[[ $status -eq 1 ]] || fail "the bot exited $status on SIGTERM, not 1"
+grep -q '^vektra-bot: stopped by a signal after [0-9]* of 1000 matches$' "$work/term.err" ||
+    fail "no reason for the stop"
 
 # The server stopped while the bot plays: exit 1 with the reason.
 timeout 60 "$VEKTRA_BOT" CONNECT==127.0.0.1:"$port" MATCHES==1000 >"$work/long.out" \
