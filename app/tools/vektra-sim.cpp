@@ -14,12 +14,15 @@
 #include "CFG/GuardedMain.h"
 #include "MatchSimulator.h"
 #include "ReplayCheck.h"
+#include "ShardList.h"
 #include "SimulatorOptions.h"
 #include "Util/OutputCheck.h"
 
 namespace {
 
 using Tool::MatchSimulator;
+using Tool::ShardList;
+using Tool::SimulatorOptions;
 
 void printTally(const MatchSimulator::Tally& tally, bool csv)
 {
@@ -112,6 +115,43 @@ std::string workingFolder()
     return getcwd(path, sizeof(path)) != nullptr ? path : ".";
 }
 
+int finishOutput()
+{
+    return Util::OutputCheck::standardOutputWritten("vektra-sim") ? 0
+                                                                  : SimulatorOptions::WRITE_FAILED;
+}
+
+// --merge: every argument that is no option is a shard's output file.
+int merge(const std::vector<std::string>& args, const SimulatorOptions& options)
+{
+    ShardList list;
+    for (const std::string& name : args) {
+        if (name.empty() || name[0] == '-') {
+            continue;
+        }
+        std::ifstream in(name, std::ios::binary);
+        if (!in) {
+            std::cerr << "vektra-sim: --merge: cannot open " << name << "\n";
+            return SimulatorOptions::MERGE_FAILED;
+        }
+        if (!list.read(in, name)) {
+            std::cerr << "vektra-sim: --merge: " << list.error() << "\n";
+            return SimulatorOptions::MERGE_FAILED;
+        }
+    }
+    if (!list.finish()) {
+        std::cerr << "vektra-sim: --merge: " << list.error() << "\n";
+        return SimulatorOptions::MERGE_FAILED;
+    }
+    if (options.list) {
+        for (const MatchSimulator::Match& match : list.matches()) {
+            std::cout << ShardList::row(match) << '\n';
+        }
+    }
+    printTally(list.tally(), options.csv);
+    return finishOutput();
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -121,38 +161,37 @@ int main(int argc, char** argv)
     if (Tool::ReplayCheck::wanted(args)) {
         return Tool::ReplayCheck::run(args, std::cout, std::cerr);
     }
-    const Tool::SimulatorOptions options = Tool::SimulatorOptions::parse(args);
+    const SimulatorOptions options = SimulatorOptions::parse(args);
     if (options.help) {
-        std::cout << Tool::SimulatorOptions::usage();
-        return Util::OutputCheck::standardOutputWritten("vektra-sim")
-                   ? 0
-                   : Tool::SimulatorOptions::WRITE_FAILED;
+        std::cout << SimulatorOptions::usage();
+        return finishOutput();
     }
     if (!options.error.empty()) {
-        std::cerr << "vektra-sim: " << options.error << "\n" << Tool::SimulatorOptions::usage();
-        return Tool::SimulatorOptions::BAD_OPTION;
+        std::cerr << "vektra-sim: " << options.error << "\n" << SimulatorOptions::usage();
+        return SimulatorOptions::BAD_OPTION;
+    }
+    if (options.merge) {
+        return merge(args, options);
     }
 
     if (!haveSettings(args)) {
         std::cerr << "vektra-sim: no vektra.cfg in " << workingFolder()
                   << " and no settings file named: run it where vektra.cfg is, or name one "
                      "(vektra-sim /usr/share/games/vektra/vektra.cfg --matches=N)\n";
-        return Tool::SimulatorOptions::SETTINGS_MISSING;
+        return SimulatorOptions::SETTINGS_MISSING;
     }
 
-    Progress progress(options.matches);
+    Progress progress(options.matches / options.shardCount);
     MatchSimulator simulator(
         options.matches, options.first,
         [&](const MatchSimulator::Match& match, const MatchSimulator::Tally& tally) {
-            if (options.list) {
-                std::cout << "match " << match.number << ' ' << match.result << " steps "
-                          << match.steps << " grid " << std::hex << std::setw(8)
-                          << std::setfill('0') << match.gridHash << std::dec << std::setfill(' ')
-                          << '\n'
-                          << std::flush; // whole lines only, however the run ends
+            if (options.list || options.sharded) {
+                // Whole lines only, however the run ends.
+                std::cout << ShardList::row(match) << '\n' << std::flush;
             }
             progress.update(tally.matches);
         });
+    simulator.setShard(options.shardIndex, options.shardCount);
     // The settings arguments as the game would see them: without the
     // simulator's options, which may stand anywhere.
     std::vector<std::string> settings;
@@ -165,8 +204,12 @@ int main(int argc, char** argv)
     if (code != 0) {
         return code;
     }
-    printTally(simulator.tally(), options.csv);
-    return Util::OutputCheck::standardOutputWritten("vektra-sim")
-               ? 0
-               : Tool::SimulatorOptions::WRITE_FAILED;
+    if (options.sharded) {
+        std::cout << ShardList::closingLine(options.shardIndex, options.shardCount, options.first,
+                                            options.matches, simulator.tally())
+                  << '\n';
+    } else {
+        printTally(simulator.tally(), options.csv);
+    }
+    return finishOutput();
 }
