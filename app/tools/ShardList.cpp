@@ -179,7 +179,10 @@ bool ShardList::readShard(const std::string& line, Shard& into)
 
 bool ShardList::read(std::istream& in, const std::string& name)
 {
-    const std::size_t firstRow = rows.size();
+    // Shards may follow one another in one file (as GNU parallel gathers
+    // its jobs' outputs): each shard's rows end with its closing line.
+    std::size_t shardRows = rows.size();
+    bool closed = false;
     files.push_back(name);
     std::string line;
     unsigned long lineNumber = 0;
@@ -201,17 +204,18 @@ bool ShardList::read(std::istream& in, const std::string& name)
         if (!readShard(line, shard)) {
             return fail(at + "neither a match row nor a shard's closing line: \"" + line + "\"");
         }
-        if (in.rdbuf()->sgetc() != std::char_traits<char>::eof()) {
-            return fail(at + "the shard's closing line is not the file's last");
-        }
-        if (!fits(shard, name) || !rowsFit(shard, firstRow, name)) {
+        if (!fits(shard, name) || !rowsFit(shard, shardRows, name)) {
             return false;
         }
         add(shard);
-        return true;
+        shardRows = rows.size();
+        closed = true;
     }
-    return fail(name + " ends without a shard's closing line: the shard did not finish, or the "
-                       "file is no vektra-sim --shard output");
+    if (!closed || rows.size() > shardRows) {
+        return fail(name + " ends without a shard's closing line: the shard did not finish, or the "
+                           "file is no vektra-sim --shard output");
+    }
+    return true;
 }
 
 bool ShardList::fits(const Shard& shard, const std::string& name)

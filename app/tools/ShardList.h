@@ -17,7 +17,8 @@ namespace Tool {
 //   shard I/N first F matches M seed S grid W x H players P levels L0,L1,...
 //   played C seconds T cpu_seconds T step_seconds T worst_step_seconds T
 //
-// (on one line; "levels -" when the shard played no match). The merge takes
+// (on one line; "levels -" when the shard played no match). A file may hold
+// several shards' outputs one after another. The merge takes
 // the rows of every shard of a series, refuses a match missing or held
 // twice, and gives the rows in order and the tally one run of the whole
 // series would print (the times summed, the worst step the worst of all).
@@ -34,9 +35,9 @@ public:
     static std::string closingLine(unsigned long index, unsigned long count, unsigned int first,
                                    unsigned long matches, const MatchSimulator::Tally& tally);
 
-    // Reads one shard's output; false, with the reason in error(), for a
-    // file that is no complete shard output or does not fit the shards
-    // read before. name is the file's name, for the messages.
+    // Reads one file of shard outputs; false, with the reason in error(),
+    // for a file that is no complete shard output or does not fit the
+    // shards read before. name is the file's name, for the messages.
     bool read(std::istream& in, const std::string& name);
     // After every shard is read: false, with the reason, when a match of
     // the series is missing or held twice; else the rows are in order.

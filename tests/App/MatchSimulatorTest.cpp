@@ -57,7 +57,8 @@ protected:
 
     // The simulator as vektra-sim runs it, inside CFG::guardedMain.
     static SimRun simulate(unsigned long matches, unsigned int first,
-                           const std::vector<std::string>& args = {})
+                           const std::vector<std::string>& args = {}, unsigned long shard = 0,
+                           unsigned long shards = 1)
     {
         SimRun run;
         CFG::getDefaultOverrides()->reset();
@@ -72,6 +73,7 @@ protected:
                      << match.gridHash;
                 run.matches.push_back(line.str());
             });
+        simulator.setShard(shard, shards);
         run.exitCode = CFG::guardedMain([&] { return simulator.run(args); });
         debug.err = savedErr;
         run.errors = errors.str();
@@ -106,6 +108,14 @@ TEST_F(MatchSimulatorTest, MatchKAloneReplaysMatchKOfTheSeries)
         ASSERT_EQ(1u, alone.matches.size());
         EXPECT_EQ(series.matches[k], alone.matches[0]);
     }
+    // A shard plays the series' own matches whose number modulo the shard
+    // count is its index, also when the series starts past match 0.
+    const SimRun shard = simulate(8, 0, {}, 1, 3);
+    EXPECT_EQ((std::vector<std::string>{series.matches[1], series.matches[4], series.matches[7]}),
+              shard.matches);
+    const SimRun later = simulate(3, 5, {}, 0, 2);
+    EXPECT_EQ((std::vector<std::string>{series.matches[6]}), later.matches);
+    EXPECT_EQ(1ul, later.tally.matches);
     // Another seed plays other matches.
     const SimRun other = simulate(8, 0, {"GAME_SEED==17"});
     EXPECT_NE(series.matches, other.matches);
@@ -174,6 +184,28 @@ TEST(SimulatorOptionsTest, OptionsAndTheirErrors)
          false,
          "--first wants a match number from 0 to 4294967295, not \"4294967296\""},
         {{"--matches=3", "-x==1"}, 3, 0, false, "unknown option -x==1"},
+        {{"--matches=3", "--shard=2/2"},
+         3,
+         0,
+         false,
+         "--shard=2/2 has no shard 2: the shards of N are numbered 0 to N - 1"},
+        {{"--matches=3", "--shard=1/0"},
+         3,
+         0,
+         false,
+         "--shard wants I/N, a shard I of N shards (N from 1 to 1000000), not \"1/0\""},
+        {{"--matches=3", "--shard=1"},
+         3,
+         0,
+         false,
+         "--shard wants I/N, a shard I of N shards (N from 1 to 1000000), not \"1\""},
+        {{"--merge", "--matches=3", "a"},
+         0,
+         0,
+         false,
+         "--merge takes no --matches, --first or --shard: the shard files say which matches "
+         "they hold"},
+        {{"--merge", "--csv"}, 0, 0, false, "--merge wants the shard files to merge"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.args.empty() ? "(none)" : c.args.back());
@@ -185,6 +217,12 @@ TEST(SimulatorOptionsTest, OptionsAndTheirErrors)
             EXPECT_EQ(c.csv, options.csv);
         }
     }
+    const SimulatorOptions shard =
+        SimulatorOptions::parse({"--matches=9", "--shard=999999/1000000"});
+    EXPECT_EQ("", shard.error);
+    EXPECT_TRUE(shard.sharded);
+    EXPECT_EQ(999999ul, shard.shardIndex);
+    EXPECT_EQ(1000000ul, shard.shardCount);
     EXPECT_TRUE(SimulatorOptions::parse({"--help"}).help);
     EXPECT_EQ("", SimulatorOptions::parse({"--help"}).error);
 }
