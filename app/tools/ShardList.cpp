@@ -172,9 +172,9 @@ bool ShardList::readShard(const std::string& line, Shard& into)
            number(w[7], 0xFFFFFFFFull, into.seed) && number(w[9], 1024, into.width) &&
            number(w[11], 1024, into.height) && number(w[13], 9999, into.players) &&
            into.players > 0 && levelList(w[15], into.players, into.levels) &&
-           number(w[17], into.matches, into.played) && seconds(w[19], into.seconds) &&
-           seconds(w[21], into.cpuSeconds) && seconds(w[23], into.stepSeconds) &&
-           seconds(w[25], into.worstStepSeconds);
+           number(w[17], into.matches, into.played) && (into.played > 0) == !into.levels.empty() &&
+           seconds(w[19], into.seconds) && seconds(w[21], into.cpuSeconds) &&
+           seconds(w[23], into.stepSeconds) && seconds(w[25], into.worstStepSeconds);
 }
 
 bool ShardList::read(std::istream& in, const std::string& name)
