@@ -95,11 +95,13 @@ std::string fixed(double value)
 }
 
 // The next line without its newline, read no further than MAX_LINE + 1
-// characters (tooLong then); false at the end of the input.
-bool nextLine(std::istream& in, std::string& line, bool& tooLong)
+// characters (tooLong then); false at the end of the input. cut: the input
+// ended inside the line.
+bool nextLine(std::istream& in, std::string& line, bool& tooLong, bool& cut)
 {
     line.clear();
     tooLong = false;
+    cut = false;
     std::streambuf* const buffer = in.rdbuf();
     for (int c = buffer->sbumpc(); c != std::char_traits<char>::eof(); c = buffer->sbumpc()) {
         if (c == '\n') {
@@ -112,7 +114,8 @@ bool nextLine(std::istream& in, std::string& line, bool& tooLong)
         line.push_back(static_cast<char>(c));
     }
     in.setstate(std::ios::eofbit);
-    return !line.empty();
+    cut = !line.empty();
+    return cut;
 }
 
 } // namespace
@@ -187,7 +190,8 @@ bool ShardList::read(std::istream& in, const std::string& name)
     std::string line;
     unsigned long lineNumber = 0;
     bool tooLong = false;
-    while (nextLine(in, line, tooLong)) {
+    bool cut = false;
+    while (nextLine(in, line, tooLong, cut)) {
         ++lineNumber;
         const std::string at = name + " line " + std::to_string(lineNumber) + ": ";
         if (tooLong) {
@@ -202,6 +206,9 @@ bool ShardList::read(std::istream& in, const std::string& name)
         }
         Shard shard;
         if (!readShard(line, shard)) {
+            if (cut) {
+                return fail(at + "the file ends inside this line: the shard was cut short");
+            }
             return fail(at + "neither a match row nor a shard's closing line: \"" + line + "\"");
         }
         if (!fits(shard, name) || !rowsFit(shard, shardRows, name)) {

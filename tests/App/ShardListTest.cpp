@@ -78,6 +78,8 @@ TEST(ShardListTest, RefusesWhatIsNoWholeSeries)
         {{EVEN, ODD, ODD}, "match 11 is there twice: in shard1 and in shard2"},
         {{EVEN, "match 11 WIN=1 steps 50\n" + ODD}, "shard1 line 1: neither a match row"},
         {{EVEN, ODD.substr(0, ODD.find("shard"))}, "shard1 ends without a shard's closing line"},
+        {{EVEN, ODD.substr(0, ODD.find("shard") + 20)},
+         "shard1 line 3: the file ends inside this line: the shard was cut short"},
         {{EVEN + ODD + "match 15 DRAW steps 1 grid 00000000\n"},
          "shard0 ends without a shard's closing line"},
         {{EVEN, otherSeed}, "shard1 is a shard of another series than shard0"},
