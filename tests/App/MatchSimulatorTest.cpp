@@ -11,6 +11,7 @@
 #include "Support/TempDir.h"
 #include "Util/Debug.h"
 #include "app/tools/MatchSimulator.h"
+#include "app/tools/ShardList.h"
 #include "app/tools/SimulatorOptions.h"
 
 namespace {
@@ -34,6 +35,7 @@ const char* const SETTINGS = "GRID_WIDTH == 24\n"
 struct SimRun {
     int exitCode = -1;
     std::vector<std::string> matches; // "number result steps hash"
+    std::string rows;                 // as a shard prints them
     MatchSimulator::Tally tally;
     std::string errors;
 };
@@ -72,6 +74,7 @@ protected:
                 line << match.number << ' ' << match.result << ' ' << match.steps << ' '
                      << match.gridHash;
                 run.matches.push_back(line.str());
+                run.rows += Tool::ShardList::row(match) + "\n";
             });
         simulator.setShard(shard, shards);
         run.exitCode = CFG::guardedMain([&] { return simulator.run(args); });
@@ -230,6 +233,29 @@ TEST(SimulatorOptionsTest, OptionsAndTheirErrors)
 } // namespace
 
 namespace {
+
+// A shard with no match of the series (more shards than matches) still
+// closes its output, and merges with the shard that played.
+TEST_F(MatchSimulatorTest, AnEmptyShardMergesWithTheOthers)
+{
+    const SimRun played = simulate(1, 6, {}, 0, 2);
+    const SimRun empty = simulate(1, 6, {}, 1, 2);
+    ASSERT_EQ(0, empty.exitCode) << empty.errors;
+    ASSERT_EQ(1u, played.matches.size());
+    EXPECT_TRUE(empty.matches.empty());
+    Tool::ShardList list;
+    for (const auto* run : {&empty, &played}) {
+        std::istringstream in(
+            run->rows + Tool::ShardList::closingLine(run == &empty ? 1 : 0, 2, 6, 1, run->tally) +
+            "\n");
+        ASSERT_TRUE(list.read(in, "shard")) << list.error();
+    }
+    ASSERT_TRUE(list.finish()) << list.error();
+    EXPECT_EQ(1ul, list.tally().matches);
+    EXPECT_EQ((std::vector<int>{1, 2, 3}), list.tally().levels);
+    EXPECT_EQ(16, list.tally().gridHeight);
+    EXPECT_EQ(4294967290u, list.tally().seed);
+}
 
 // Each run builds the game, and each build installs a keyboard: the one
 // the run before left behind must go (the sanitizer build sees it leak).
