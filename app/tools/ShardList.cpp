@@ -199,7 +199,7 @@ bool ShardList::read(std::istream& in, const std::string& name)
                         " characters is no shard's output");
         }
         Row row{};
-        row.file = files.size() - 1;
+        row.file = static_cast<std::uint32_t>(files.size() - 1);
         if (readRow(line, row)) {
             rows.push_back(row);
             continue;

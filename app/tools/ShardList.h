@@ -22,7 +22,7 @@ namespace Tool {
 // the rows of every shard of a series, refuses a match missing or held
 // twice, and gives the rows in order and the tally one run of the whole
 // series would print (the times summed, the worst step the worst of all).
-// Owns the rows read; about 24 bytes per match.
+// Owns the rows read: 24 bytes per match.
 class ShardList {
 public:
     // The longest line a shard writes is far shorter; a longer one is no
@@ -49,12 +49,13 @@ public:
     std::vector<MatchSimulator::Match> matches() const;
 
 private:
+    // Kept small: a merge of millions of matches holds them all.
     struct Row {
         unsigned long number;
-        unsigned long steps;
+        std::uint32_t steps;
         std::uint32_t gridHash;
-        int result; // the winner, or -1 for a draw
-        std::size_t file;
+        int result;         // the winner, or -1 for a draw
+        std::uint32_t file; // index into files
     };
     // What one shard's closing line says.
     struct Shard {
