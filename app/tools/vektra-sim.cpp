@@ -50,7 +50,7 @@ void printTally(const MatchSimulator::Tally& tally, bool csv)
               << " grid\n";
     std::cout << "player  level  wins      share\n";
     for (std::size_t k = 0; k < tally.wins.size(); ++k) {
-        // A space before the wins keeps a count of a million or more apart
+        // A space before the wins keeps a count of 100,000 or more apart
         // from the level.
         std::cout << std::setw(6) << k << std::setw(7) << tally.levels[k] << ' ' << std::setw(5)
                   << tally.wins[k] << std::setw(10) << std::setprecision(1)
