@@ -322,15 +322,16 @@ bool ShardList::finish()
     return true;
 }
 
-std::vector<MatchSimulator::Match> ShardList::matches() const
+void ShardList::writeRows(std::ostream& out) const
 {
-    std::vector<MatchSimulator::Match> out;
-    out.reserve(rows.size());
+    MatchSimulator::Match match{0, std::string(), 0, 0};
     for (const Row& row : rows) {
-        out.push_back({row.number, row.result < 0 ? "DRAW" : "WIN=" + std::to_string(row.result),
-                       row.steps, row.gridHash});
+        match.number = row.number;
+        match.result = row.result < 0 ? "DRAW" : "WIN=" + std::to_string(row.result);
+        match.steps = row.steps;
+        match.gridHash = row.gridHash;
+        out << ShardList::row(match) << '\n';
     }
-    return out;
 }
 
 std::string ShardList::where(const Row& row) const

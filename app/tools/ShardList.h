@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <istream>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -46,7 +47,8 @@ public:
     const std::string& error() const { return problem; }
     // The merged series, once finish() succeeded.
     const MatchSimulator::Tally& tally() const { return merged; }
-    std::vector<MatchSimulator::Match> matches() const;
+    // Every match's row, in order, each with its newline.
+    void writeRows(std::ostream& out) const;
 
 private:
     // Kept small: a merge of millions of matches holds them all.

@@ -146,9 +146,7 @@ int merge(const std::vector<std::string>& args, const SimulatorOptions& options)
         return SimulatorOptions::MERGE_FAILED;
     }
     if (options.list) {
-        for (const MatchSimulator::Match& match : list.matches()) {
-            std::cout << ShardList::row(match) << '\n';
-        }
+        list.writeRows(std::cout);
     }
     printTally(list.tally(), options.csv);
     return finishOutput();

@@ -49,16 +49,14 @@ TEST(ShardListTest, TwoShardsMergeIntoTheSeriesInOrder)
     EXPECT_EQ(80, tally.gridWidth);
     EXPECT_DOUBLE_EQ(3.0, tally.seconds);
     EXPECT_DOUBLE_EQ(0.002, tally.worstStepSeconds);
-    std::string rows;
-    for (const auto& match : list.matches()) {
-        rows += ShardList::row(match) + "\n";
-    }
+    std::ostringstream rows;
+    list.writeRows(rows);
     EXPECT_EQ("match 10 WIN=1 steps 300 grid 0000abcd\n"
               "match 11 WIN=1 steps 50 grid 00000001\n"
               "match 12 DRAW steps 100 grid 12345678\n"
               "match 13 WIN=1 steps 350 grid 00000002\n"
               "match 14 WIN=0 steps 200 grid ffffffff\n",
-              rows);
+              rows.str());
 }
 
 TEST(ShardListTest, RefusesWhatIsNoWholeSeries)
