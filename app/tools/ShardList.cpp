@@ -94,6 +94,17 @@ std::string fixed(double value)
     return text;
 }
 
+// A line of the input as a message shows it: at most 60 characters, any
+// that is not printable as "?", so that no control code reaches a terminal.
+std::string shown(const std::string& line)
+{
+    std::string text = line.substr(0, 60);
+    for (char& c : text) {
+        c = c >= 32 && c < 127 ? c : '?';
+    }
+    return line.size() > 60 ? text + "..." : text;
+}
+
 // The next line without its newline, read no further than MAX_LINE + 1
 // characters (tooLong then); false at the end of the input. cut: the input
 // ended inside the line.
@@ -193,9 +204,9 @@ bool ShardList::read(std::istream& in, const std::string& name)
     bool cut = false;
     while (nextLine(in, line, tooLong, cut)) {
         ++lineNumber;
-        const std::string at = name + " line " + std::to_string(lineNumber) + ": ";
+        const auto at = [&] { return name + " line " + std::to_string(lineNumber) + ": "; };
         if (tooLong) {
-            return fail(at + "a line longer than " + std::to_string(MAX_LINE) +
+            return fail(at() + "a line longer than " + std::to_string(MAX_LINE) +
                         " characters is no shard's output");
         }
         Row row{};
@@ -207,9 +218,10 @@ bool ShardList::read(std::istream& in, const std::string& name)
         Shard shard;
         if (!readShard(line, shard)) {
             if (cut) {
-                return fail(at + "the file ends inside this line: the shard was cut short");
+                return fail(at() + "the file ends inside this line: the shard was cut short");
             }
-            return fail(at + "neither a match row nor a shard's closing line: \"" + line + "\"");
+            return fail(at() + "neither a match row nor a shard's closing line: \"" + shown(line) +
+                        "\"");
         }
         if (!fits(shard, name) || !rowsFit(shard, shardRows, name)) {
             return false;
@@ -256,17 +268,18 @@ bool ShardList::rowsFit(const Shard& shard, std::size_t firstRow, const std::str
     }
     for (std::size_t k = firstRow; k < rows.size(); ++k) {
         const Row& row = rows[k];
-        const std::string match = name + ": match " + std::to_string(row.number);
+        const auto match = [&] { return name + ": match " + std::to_string(row.number); };
         if (row.number < shard.first || row.number - shard.first >= shard.matches) {
-            return fail(match + " lies outside the series (matches " + std::to_string(shard.first) +
-                        " to " + std::to_string(shard.first + shard.matches - 1) + ")");
+            return fail(match() + " lies outside the series (matches " +
+                        std::to_string(shard.first) + " to " +
+                        std::to_string(shard.first + shard.matches - 1) + ")");
         }
         if (row.number % shard.count != shard.index) {
-            return fail(match + " is no match of shard " + std::to_string(shard.index) + "/" +
+            return fail(match() + " is no match of shard " + std::to_string(shard.index) + "/" +
                         std::to_string(shard.count));
         }
         if (row.result >= shard.players) {
-            return fail(match + " names a winner beyond the " + std::to_string(shard.players) +
+            return fail(match() + " names a winner beyond the " + std::to_string(shard.players) +
                         " players");
         }
     }

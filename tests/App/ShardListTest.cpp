@@ -75,6 +75,9 @@ TEST(ShardListTest, RefusesWhatIsNoWholeSeries)
         {{EVEN}, "match 11 is missing: no file holds it (it is shard 1/2's)"},
         {{EVEN, ODD, ODD}, "match 11 is there twice: in shard1 and in shard2"},
         {{EVEN, "match 11 WIN=1 steps 50\n" + ODD}, "shard1 line 1: neither a match row"},
+        {{std::string("\x1b[2Jmatch\r") + std::string(70, 'x') + "\n" + EVEN},
+         "shard0 line 1: neither a match row nor a shard's closing line: \"?[2Jmatch?" +
+             std::string(50, 'x') + "...\""},
         {{EVEN, ODD.substr(0, ODD.find("shard"))}, "shard1 ends without a shard's closing line"},
         {{EVEN, ODD.substr(0, ODD.find("shard") + 20)},
          "shard1 line 3: the file ends inside this line: the shard was cut short"},
