@@ -1,7 +1,9 @@
 // vektra-sim: plays matches of Vektra headless and prints the tally.
 #include <unistd.h>
 
+#include <cerrno>
 #include <climits>
+#include <cstring>
 #include <fstream>
 
 #include <chrono>
@@ -123,6 +125,23 @@ int finishOutput()
                                                                   : SimulatorOptions::WRITE_FAILED;
 }
 
+// One file of shard outputs into list; false, with the reason on standard
+// error, when it is refused or cannot be read (the file buffer throws on a
+// read error, such as a folder named).
+bool readShards(ShardList& list, std::ifstream& in, const std::string& name)
+{
+    try {
+        if (list.read(in, name)) {
+            return true;
+        }
+        std::cerr << "vektra-sim: --merge: " << list.error() << "\n";
+    } catch (const std::exception&) {
+        std::cerr << "vektra-sim: --merge: cannot read " << name << ": " << std::strerror(errno)
+                  << "\n";
+    }
+    return false;
+}
+
 // --merge: every argument that is no option is a shard's output file.
 int merge(const std::vector<std::string>& args, const SimulatorOptions& options)
 {
@@ -136,8 +155,7 @@ int merge(const std::vector<std::string>& args, const SimulatorOptions& options)
             std::cerr << "vektra-sim: --merge: cannot open " << name << "\n";
             return SimulatorOptions::MERGE_FAILED;
         }
-        if (!list.read(in, name)) {
-            std::cerr << "vektra-sim: --merge: " << list.error() << "\n";
+        if (!readShards(list, in, name)) {
             return SimulatorOptions::MERGE_FAILED;
         }
     }

@@ -47,6 +47,7 @@ TEST(SimulatorBadInput, ExitCodesAndMessages)
         {{"--matches=2", "AI_LEVEL==9"}, 2, "", "AI_LEVEL == 9 is no computer-player level"},
         {{"--matches=2", "missing.cfg"}, 1, "", ""},
         {{"--merge", "missing.txt"}, 5, "", "vektra-sim: --merge: cannot open missing.txt\n"},
+        {{"--merge", "."}, 5, "", "vektra-sim: --merge: cannot read .: Is a directory\n"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.args.back());
