@@ -39,6 +39,11 @@ int SearchingPlayer::decide(const GridSnapshot& grid, int self, const Preference
     if (!around.exhausted) {
         return level1.choose(grid, self, around, preference, false);
     }
+    if (work < FILL_COST * MIN_NODES * static_cast<long>(search.seenCount())) {
+        // Too large a region for this decision's share of the work (many
+        // players in): the wall-hugging fill of level 1.
+        return level1.choose(grid, self, around, preference, true);
+    }
     return fill(grid, self, preference, work, cellBudget);
 }
 
@@ -63,8 +68,13 @@ int SearchingPlayer::duel(const GridSnapshot& grid, int self, int opponent,
 {
     const PlayerHead& me = grid.heads[self];
     const PlayerHead& other = grid.heads[opponent];
-    board.load(grid, std::min(me.x, other.x) - MARGIN, std::min(me.y, other.y) - MARGIN,
-               std::max(me.x, other.x) + MARGIN, std::max(me.y, other.y) + MARGIN);
+    // With little work to share, a scoring reaches fewer cells, and the
+    // copy takes in less around the heads.
+    const int evalBudget =
+        static_cast<int>(std::min<long>(std::min(cellBudget, EVALUATION_BUDGET), work / MIN_NODES));
+    const int margin = std::max(MIN_MARGIN, MARGIN * evalBudget / EVALUATION_BUDGET);
+    board.load(grid, std::min(me.x, other.x) - margin, std::min(me.y, other.y) - margin,
+               std::max(me.x, other.x) + margin, std::max(me.y, other.y) + margin);
     board.place(0, board.cellAt(me.x, me.y));
     board.place(1, board.cellAt(other.x, other.y));
     int moves[4];
@@ -73,9 +83,6 @@ int SearchingPlayer::duel(const GridSnapshot& grid, int self, int opponent,
     if (count == 0) {
         return preference.order[0];
     }
-    // With little work to share, a scoring reaches fewer cells too.
-    const int evalBudget =
-        static_cast<int>(std::min<long>(std::min(cellBudget, EVALUATION_BUDGET), work / MIN_NODES));
     const int nodeBudget = nodesFor(work, std::min(board.freeCells(), evalBudget));
     // Within a step the lower player number moves first.
     const int choice =
@@ -113,8 +120,8 @@ int SearchingPlayer::fill(const GridSnapshot& grid, int self, const Preference& 
     if (count == 0) {
         return preference.order[0];
     }
-    const int choice =
-        filler.decide(board, moves, count, nodesFor(work, search.seenCount()), cellBudget);
+    const int nodeBudget = nodesFor(work, FILL_COST * search.seenCount());
+    const int choice = filler.decide(board, moves, count, nodeBudget, cellBudget);
     depth = filler.lastDepth();
     nodes = filler.lastNodes();
     return headings[choice];

@@ -25,16 +25,20 @@ public:
     // that a decision costs about the same in an open arena, where few
     // nodes are searched, as in a small region, where many are; the count
     // comes from the position alone, never from the clock.
-    static constexpr long DECISION_WORK = 300000;
+    static constexpr long DECISION_WORK = 130000;
     // Nodes a search may spend at least, and at most.
     static constexpr int MIN_NODES = 8;
     static constexpr int MAX_NODES = 20000;
+    // A filling node walks the region from each way out of the head: its
+    // work is about this many times the region's cells.
+    static constexpr int FILL_COST = 3;
     // Cells the race and the cut points that score a position may reach.
     static constexpr int EVALUATION_BUDGET = 6000;
     // Cells around the two heads that the duel's copy of the grid takes in:
     // all of the shipped grid, so that a position's score does not change
     // with where the copy's edges fall.
     static constexpr int MARGIN = 80;
+    static constexpr int MIN_MARGIN = 16;
 
     SearchingPlayer(GridSearch& search, SpaceFiller& level1) : search(search), level1(level1) {}
 
