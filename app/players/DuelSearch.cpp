@@ -38,17 +38,11 @@ int DuelSearch::decide(DuelBoard& on, bool first, const int* moves, int count, i
         if (outOfNodes) {
             break;
         }
-        best = choice;
         depthReached = depth;
-        // The next round tries this round's choice first.
         const int chosen = order[choice];
-        std::copy_backward(order, order + choice, order + choice + 1);
-        order[0] = chosen;
-        for (int i = 0; i < count; ++i) {
-            if (moves[i] == chosen) {
-                best = i;
-            }
-        }
+        best = static_cast<int>(std::find(moves, moves + count, chosen) - moves);
+        // The next round tries this round's choice first.
+        std::rotate(order, order + choice, order + choice + 1);
         // A forced result does not change with more depth.
         if (score >= WIN / 2 || score <= DRAW) {
             break;
