@@ -118,8 +118,6 @@ const Territory& BitRace::run(const DuelBoard& board, int first, int budget)
     }
     result.contact = result.contact || !result.complete;
     label(width);
-    result.usable[0] = result.cells[0];
-    result.usable[1] = result.cells[1];
     return result;
 }
 

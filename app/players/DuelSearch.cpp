@@ -155,8 +155,8 @@ long DuelSearch::evaluate(int mover)
     // The mover moves next, so it wins the cells both reach equally soon.
     const Territory& split = race.run(*board, mover, evalBudget);
     if (split.contact) {
-        // Still in one region: the race, less what a head cuts off itself.
-        return static_cast<long>(split.usable[0]) - split.usable[1];
+        // Still in one region: the race decides.
+        return static_cast<long>(split.cells[0]) - split.cells[1];
     }
     // Walled apart: each walks its own region, cut points and colours
     // bounding the walk; more room wins.

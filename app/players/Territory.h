@@ -13,11 +13,6 @@ struct Territory {
     static constexpr std::uint8_t NONE = 0xFF;
 
     int cells[2] = {0, 0};
-    // Of each side's cells, those of the largest part its head reaches
-    // without passing back through the head: where the head's ways out lead
-    // into parts of the territory that do not meet, only one part is of use.
-    // Counted by the queue race only (the cells otherwise).
-    int usable[2] = {0, 0};
     // A cell of one side (or its head) borders a cell of the other side
     // (or its head): the two share a region. Always set when incomplete.
     bool contact = false;
