@@ -20,7 +20,7 @@ struct MatchSetup {
     static constexpr int MIN_PLAYERS = 2;
     // Most people on one keyboard: one per side of it.
     static constexpr int MAX_HUMANS = 4;
-    static constexpr int MAX_LEVEL = 3;
+    static constexpr int MAX_LEVEL = 4;
 
     int gridWidth = MIN_GRID_SIDE;
     int gridHeight = MIN_GRID_SIDE;

@@ -135,8 +135,8 @@ TEST_F(MatchSimulatorTest, BadSettingsEndAsTheGameEndsThem)
     const Case cases[] = {
         {{"missing.cfg"}, 1, ""},
         {{"empty.cfg"}, 1, ""},
-        {{"AI_LEVEL==4"}, 2, "AI_LEVEL == 4 is no computer-player level: use 0 to 3\n"},
-        {{"AI_LEVEL_P2==-1"}, 2, "AI_LEVEL_P2 == -1 is no computer-player level: use 0 to 3\n"},
+        {{"AI_LEVEL==5"}, 2, "AI_LEVEL == 5 is no computer-player level: use 0 to 4\n"},
+        {{"AI_LEVEL_P2==-1"}, 2, "AI_LEVEL_P2 == -1 is no computer-player level: use 0 to 4\n"},
         {{"AI_LEVEL_P1==x"}, 2, "Cant convert String to Num:x\n"},
         {{"GRID_WIDTH==2000"}, 2, "GRID_WIDTH == 2000 is too large: at most 1024 cells\n"},
     };
