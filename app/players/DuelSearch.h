@@ -14,9 +14,9 @@ namespace Tool {
 // the table (of positions by the board's hash) lives for one decision. The
 // budget is a count of nodes: the last complete round decides, so the
 // choice never depends on the clock. A position at the search's edge is
-// scored by the distance race plus its cut points: the cells a side can
-// still walk through of those it reaches first, against the other's; once
-// the two are walled apart that count settles the match.
+// scored by the distance race while the two share a region; once they are
+// walled apart, by the room each can still walk through (its cut points and
+// colours), which settles the match above any race lead.
 class DuelSearch {
 public:
     // The index, among moves (board cells next to head 0, in order of
