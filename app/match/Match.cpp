@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include "CellKeys.h"
 #include "app/players/ComputerPlayers.h"
 
 namespace Tool {
@@ -12,33 +13,21 @@ namespace {
 // small crowded arena may have no place that is free two cells ahead.
 constexpr int MAX_START_DRAWS = 1000;
 
-// The checksum's keys: a 64 x 64-bit multiply folded to 64 bits (as in
-// wyhash), one multiply per key, over fixed constants only, so that every
-// build and machine agrees.
-std::uint64_t fold(std::uint64_t x)
-{
-    const unsigned __int128 product = static_cast<unsigned __int128>(x) * 0x8BB84B93962EACC9ull;
-    return static_cast<std::uint64_t>(product) ^ static_cast<std::uint64_t>(product >> 64);
-}
-
 std::uint64_t mix(std::uint64_t x)
 {
-    return fold(x ^ 0x2D358DCCAA6C78A5ull);
+    return CellKeys::mix(x);
 }
 
 #ifndef VEKTRA_MATCH_NO_CHECKSUM
-// A cell's key, for its index and owner (0 without colours). Kept to a few
-// instructions: the step adds one per player still in. Cell 0's key is 0,
-// which loses nothing: it is a corner of the wall, blocked all match long.
+// Kept to a few instructions: the step adds one key per player still in.
 std::uint64_t cellKey(std::size_t index, int owner)
 {
-    return fold(static_cast<std::uint64_t>(index) ^
-                static_cast<std::uint64_t>(static_cast<std::uint32_t>(owner)) << 32);
+    return CellKeys::cell(index, owner);
 }
 
 std::uint64_t cellKey(std::size_t index)
 {
-    return fold(static_cast<std::uint64_t>(index));
+    return CellKeys::cell(index);
 }
 #else
 // A benchmark's build without the checksum's upkeep, to measure its cost.

@@ -21,7 +21,7 @@ struct MatchSetup {
     // Most person-steered seats in one match: four share a keyboard
     // (MatchOptions), more play online, one client each.
     static constexpr int MAX_HUMANS = 64;
-    static constexpr int MAX_LEVEL = 3;
+    static constexpr int MAX_LEVEL = 4;
 
     int gridWidth = MIN_GRID_SIDE;
     int gridHeight = MIN_GRID_SIDE;

@@ -15,7 +15,8 @@ bool inner(const GridSnapshot& grid, const PlayerHead& head)
 
 ComputerPlayers::ComputerPlayers()
     : levels(), search(), level1(search), level2(search, level1), level3(search, level1),
-      budgetStep(0), budgetKnown(false), budget(CELL_BUDGET)
+      level4(search, level1), budgetStep(0), budgetKnown(false), budget(CELL_BUDGET),
+      work(SearchingPlayer::DECISION_WORK)
 {
 }
 
@@ -58,6 +59,8 @@ int ComputerPlayers::decide(const GridSnapshot& grid, int self, int classic)
         return level2.decide(grid, self, preference, cells);
     case 3:
         return level3.decide(grid, self, preference, cells);
+    case 4:
+        return level4.decide(grid, self, preference, work, cells);
     default:
         return classic;
     }
@@ -78,21 +81,30 @@ Preference ComputerPlayers::preferenceFrom(int heading, int classic)
 
 int ComputerPlayers::cellBudget(const GridSnapshot& grid)
 {
-    if (budgetKnown && budgetStep == grid.step) {
-        return budget;
+    if (!budgetKnown || budgetStep != grid.step) {
+        shareBudgets(grid);
     }
+    return budget;
+}
+
+void ComputerPlayers::shareBudgets(const GridSnapshot& grid)
+{
     long playing = 0;
+    long searching = 0;
     for (int k = 0; k < grid.headCount; ++k) {
         if (grid.heads[k].alive && levelOf(k) > 0) {
             ++playing;
+            searching += levelOf(k) == 4 ? 1 : 0;
         }
     }
     const long share = playing > STEP_SHARE ? STEP_SHARE * static_cast<long>(CELL_BUDGET) / playing
                                             : static_cast<long>(CELL_BUDGET);
     budget = static_cast<int>(share < MIN_CELL_BUDGET ? MIN_CELL_BUDGET : share);
+    work = searching > STEP_WORK_SHARE
+               ? STEP_WORK_SHARE * SearchingPlayer::DECISION_WORK / searching
+               : SearchingPlayer::DECISION_WORK;
     budgetStep = grid.step;
     budgetKnown = true;
-    return budget;
 }
 
 } // namespace Tool

@@ -5,19 +5,20 @@
 #include "GridSearch.h"
 #include "GridSnapshot.h"
 #include "LookaheadPlayer.h"
+#include "SearchingPlayer.h"
 #include "SpaceFiller.h"
 #include "TerritoryPlayer.h"
 
 namespace Tool {
 
 // The stronger computer players of a match and the level each seat plays
-// (0 is the classic decision, which the match makes itself). Levels 1 to 3
+// (0 is the classic decision, which the match makes itself). Levels 1 to 4
 // decide here, from the heading the classic decision would take and
-// the match as it stands. Owns the three levels and the search scratch they
+// the match as it stands. Owns the four levels and the search scratch they
 // share; one decision runs at a time.
 class ComputerPlayers {
 public:
-    static constexpr int MAX_LEVEL = 3;
+    static constexpr int MAX_LEVEL = 4;
     // Cells one search of a decision may visit: enough for the whole of a
     // 80 x 60 arena. When more than STEP_SHARE computer players of level 1
     // or higher are in, they split STEP_SHARE times this among them, down to
@@ -25,6 +26,10 @@ public:
     static constexpr int CELL_BUDGET = 6000;
     static constexpr int STEP_SHARE = 16;
     static constexpr int MIN_CELL_BUDGET = 64;
+    // Level 4's work per step: with more than STEP_WORK_SHARE players of
+    // level 4 in, each gets its share of STEP_WORK_SHARE times a full
+    // decision's work (SearchingPlayer::DECISION_WORK).
+    static constexpr int STEP_WORK_SHARE = 2;
 
     ComputerPlayers();
     ComputerPlayers(const ComputerPlayers&) = delete;
@@ -45,6 +50,7 @@ public:
     int decide(const GridSnapshot& grid, int self, int classic);
 
     const LookaheadPlayer& lookahead() const { return level3; }
+    const SearchingPlayer& searching() const { return level4; }
 
     // The tie-break order of a player heading this way whose classic
     // decision chose classic.
@@ -52,15 +58,18 @@ public:
 
 private:
     int cellBudget(const GridSnapshot& grid);
+    void shareBudgets(const GridSnapshot& grid);
 
     std::vector<int> levels;
     GridSearch search;
     SpaceFiller level1;
     TerritoryPlayer level2;
     LookaheadPlayer level3;
+    SearchingPlayer level4;
     unsigned long budgetStep;
     bool budgetKnown;
     int budget;
+    long work;
 };
 
 } // namespace Tool

@@ -172,6 +172,7 @@ GridSearch::Surroundings GridSearch::lookAround(const GridSnapshot& grid, int se
             ++claimed;
         }
     }
+    seen = tail;
     bool growing[4] = {false, false, false, false};
     for (int i = head; i < tail; ++i) {
         growing[rootOf(parent, owner[queue[i]])] = true;

@@ -76,6 +76,11 @@ public:
     Race raceWithContact(const unsigned char* cells, const int* sources, int sourceCount, int mine,
                          int budget);
 
+    // The cells the last look around reached (the player's region when it
+    // was exhausted), in the order it reached them.
+    const int* seenCells() const { return queue.data(); }
+    int seenCount() const { return seen; }
+
     // Cell offsets of the headings up, down, left, right for the grid.
     const int* steps() const { return offsets; }
 
@@ -101,6 +106,7 @@ private:
     std::vector<std::uint32_t> visit;
     std::vector<std::uint8_t> owner;
     std::vector<int> queue;
+    int seen = 0;
     // headAt[cell] is 1 + the number of the player whose head stood there
     // when the step began, 0 for none; marked lists the cells to clear.
     std::vector<int> headAt;

@@ -51,9 +51,16 @@ std::uint32_t fnv1a(const unsigned char* data, std::size_t size)
 } // namespace
 
 MatchSimulator::MatchSimulator(unsigned long matches, unsigned int first, MatchListener listener)
-    : matches(matches), first(first), listener(std::move(listener)), manager(nullptr),
-      match(nullptr), baseSeed(0), recorded(false), results(), lastClock(0), lastSteps(0)
+    : matches(matches), first(first), shardIndex(0), shardCount(1), current(0),
+      listener(std::move(listener)), manager(nullptr), match(nullptr), baseSeed(0), recorded(false),
+      results(), lastClock(0), lastSteps(0)
 {
+}
+
+void MatchSimulator::setShard(unsigned long index, unsigned long count)
+{
+    shardIndex = index;
+    shardCount = count > 0 ? count : 1;
 }
 
 int MatchSimulator::run(std::vector<std::string> args)
@@ -115,17 +122,28 @@ bool MatchSimulator::attach(Game::LogicController& logic, Game::GameManager* gam
 {
     manager = gameManager;
     match = matchState(logic);
-    if (match == nullptr || matches == 0) {
+    if (match == nullptr) {
         return false;
     }
     baseSeed = CFG::parser()->getNumber<unsigned int>("GAME_SEED");
+    results.seed = baseSeed;
     results.gridWidth = match->getGridWidth();
     results.gridHeight = match->getGridHeight();
     results.levels.assign(match->getPlayerCount(), 0);
     results.wins.assign(match->getPlayerCount(), 0);
-    match->reseed(baseSeed + first);
+    // The shard's first match: the smallest k with (first + k) mod count == index.
+    current = (shardIndex + shardCount - first % shardCount) % shardCount;
+    if (current >= matches) {
+        return false;
+    }
+    startMatch();
     manager->addGameUpdated(this);
     return true;
+}
+
+void MatchSimulator::startMatch()
+{
+    match->reseed(baseSeed + first + static_cast<unsigned int>(current));
 }
 
 void MatchSimulator::onGameUpdated(const float&)
@@ -145,11 +163,12 @@ void MatchSimulator::onGameUpdated(const float&)
     }
     recorded = true;
     record();
-    if (results.matches >= matches) {
+    current += shardCount;
+    if (current >= matches) {
         manager->shutdown();
         return;
     }
-    match->reseed(baseSeed + first + static_cast<unsigned int>(results.matches));
+    startMatch();
 }
 
 void MatchSimulator::timeStep()
@@ -172,7 +191,7 @@ void MatchSimulator::timeStep()
 void MatchSimulator::record()
 {
     const std::string& result = match->getResult();
-    Match played{first + results.matches, result, match->getStepCount(),
+    Match played{first + current, result, match->getStepCount(),
                  fnv1a(match->getGrid(),
                        static_cast<std::size_t>(match->getGridWidth()) * match->getGridHeight())};
     for (int k = 0; k < match->getPlayerCount(); ++k) {

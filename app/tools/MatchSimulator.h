@@ -21,10 +21,10 @@ class MainLogic;
 // event), every player a computer player and one step per frame. Before
 // match k of the series it restarts the match's random generators from
 // "GAME_SEED" + first + k (modulo 2^32), so that any match can be replayed
-// on its own. Watches the match once per frame and keeps the tally, with
-// the processor time of every frame that played a step (timed from one
-// frame's start to the next, so all of the frame is counted). Owns
-// the tally; the game it watches belongs to start-up.
+// on its own; a shard of the series skips the matches of the other shards. Watches the match once
+// per frame and keeps the tally, with the processor time of every frame that played a step (timed
+// from one frame's start to the next, so all of the frame is counted). Owns the tally; the game it
+// watches belongs to start-up.
 class MatchSimulator : public Game::I_GameUpdated {
 public:
     struct Match {
@@ -37,6 +37,7 @@ public:
     struct Tally {
         int gridWidth = 0;
         int gridHeight = 0;
+        unsigned int seed = 0;           // "GAME_SEED"
         std::vector<int> levels;         // per player
         std::vector<unsigned long> wins; // per player
         unsigned long draws = 0;
@@ -63,6 +64,10 @@ public:
     // CFG::guardedMain.
     int run(std::vector<std::string> args);
 
+    // Plays only the matches whose number modulo count is index, so that
+    // count runs, one per index, share a series out between them.
+    void setShard(unsigned long index, unsigned long count);
+
     const Tally& tally() const { return results; }
 
     void onGameUpdated(const float& delta) override;
@@ -72,9 +77,14 @@ private:
     bool attach(Game::LogicController& logic, Game::GameManager* manager);
     void record();
     void timeStep();
+    void startMatch();
 
     unsigned long matches;
     unsigned int first;
+    unsigned long shardIndex;
+    unsigned long shardCount;
+    // The match being played: first + current is its number.
+    unsigned long current;
     MatchListener listener;
     Game::GameManager* manager;
     MainLogic* match;

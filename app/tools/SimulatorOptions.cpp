@@ -8,6 +8,8 @@ namespace Tool {
 
 namespace {
 
+constexpr unsigned long long MAX_SHARDS = 1000000;
+
 // Decimal digits only, no sign, no blanks, within max.
 bool readCount(const std::string& text, unsigned long long max, unsigned long long& value)
 {
@@ -25,44 +27,94 @@ bool startsWith(const std::string& text, const std::string& prefix)
     return text.compare(0, prefix.size(), prefix) == 0;
 }
 
+// "I/N" with 0 <= I < N <= MAX_SHARDS; else what is wrong.
+std::string readShard(const std::string& text, unsigned long& index, unsigned long& count)
+{
+    const std::string::size_type slash = text.find('/');
+    unsigned long long i = 0;
+    unsigned long long n = 0;
+    if (slash == std::string::npos || !readCount(text.substr(0, slash), MAX_SHARDS, i) ||
+        !readCount(text.substr(slash + 1), MAX_SHARDS, n) || n == 0) {
+        return "--shard wants I/N, a shard I of N shards (N from 1 to 1000000), not \"" + text +
+               "\"";
+    }
+    if (i >= n) {
+        return "--shard=" + text + " has no shard " + std::to_string(i) +
+               ": the shards of N are numbered 0 to N - 1";
+    }
+    index = static_cast<unsigned long>(i);
+    count = static_cast<unsigned long>(n);
+    return std::string();
+}
+
+// One option into options; false when it is unknown or its value is wrong.
+bool readOption(const std::string& arg, SimulatorOptions& options, bool& haveMatches)
+{
+    unsigned long long value = 0;
+    if (arg == "--help" || arg == "-h") {
+        options.help = true;
+    } else if (arg == "--csv") {
+        options.csv = true;
+    } else if (arg == "--list") {
+        options.list = true;
+    } else if (arg == "--merge") {
+        options.merge = true;
+    } else if (startsWith(arg, "--matches=")) {
+        if (!readCount(arg.substr(10), 1000000000000ull, value) || value == 0) {
+            options.error = "--matches wants a number of matches from 1 to 10^12, not \"" +
+                            arg.substr(10) + "\"";
+            return false;
+        }
+        options.matches = static_cast<unsigned long>(value);
+        haveMatches = true;
+    } else if (startsWith(arg, "--first=")) {
+        if (!readCount(arg.substr(8), std::numeric_limits<unsigned int>::max(), value)) {
+            options.error =
+                "--first wants a match number from 0 to 4294967295, not \"" + arg.substr(8) + "\"";
+            return false;
+        }
+        options.first = static_cast<unsigned int>(value);
+    } else if (startsWith(arg, "--shard=")) {
+        options.error = readShard(arg.substr(8), options.shardIndex, options.shardCount);
+        options.sharded = options.error.empty();
+        return options.sharded;
+    } else {
+        options.error = "unknown option " + arg;
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 SimulatorOptions SimulatorOptions::parse(const std::vector<std::string>& args)
 {
     SimulatorOptions options;
     bool haveMatches = false;
+    bool haveFirst = false;
+    bool haveFiles = false;
     for (const std::string& arg : args) {
         if (arg.empty() || arg[0] != '-') {
+            haveFiles = true;
             continue;
         }
-        unsigned long long value = 0;
-        if (arg == "--help" || arg == "-h") {
-            options.help = true;
-        } else if (arg == "--csv") {
-            options.csv = true;
-        } else if (arg == "--list") {
-            options.list = true;
-        } else if (startsWith(arg, "--matches=")) {
-            if (!readCount(arg.substr(10), 1000000000000ull, value) || value == 0) {
-                options.error = "--matches wants a number of matches from 1 to 10^12, not \"" +
-                                arg.substr(10) + "\"";
-                return options;
-            }
-            options.matches = static_cast<unsigned long>(value);
-            haveMatches = true;
-        } else if (startsWith(arg, "--first=")) {
-            if (!readCount(arg.substr(8), std::numeric_limits<unsigned int>::max(), value)) {
-                options.error = "--first wants a match number from 0 to 4294967295, not \"" +
-                                arg.substr(8) + "\"";
-                return options;
-            }
-            options.first = static_cast<unsigned int>(value);
-        } else {
-            options.error = "unknown option " + arg;
+        haveFirst = haveFirst || startsWith(arg, "--first=");
+        if (!readOption(arg, options, haveMatches)) {
             return options;
         }
     }
-    if (!haveMatches && !options.help) {
+    if (options.help) {
+        return options;
+    }
+    if (options.merge) {
+        // The shard files say which matches they hold and how they were played.
+        if (haveMatches || haveFirst || options.sharded) {
+            options.error = "--merge takes no --matches, --first or --shard: the shard files say "
+                            "which matches they hold";
+        } else if (!haveFiles) {
+            options.error = "--merge wants the shard files to merge";
+        }
+    } else if (!haveMatches) {
         options.error = "say how many matches to play with --matches=N";
     }
     return options;
@@ -71,7 +123,8 @@ SimulatorOptions SimulatorOptions::parse(const std::vector<std::string>& args)
 const char* SimulatorOptions::usage()
 {
     return "usage: vektra-sim [SETTINGS_x.cfg] [x.cfg] [KEY==VALUE...] --matches=N [--first=K]\n"
-           "                  [--csv] [--list]\n"
+           "                  [--shard=I/N] [--csv] [--list]\n"
+           "       vektra-sim --merge [--csv] [--list] SHARD_FILE...\n"
            "       vektra-sim --replay FILE...\n"
            "Plays N matches of Vektra without a window, as fast as it can, every player a\n"
            "computer player at its level (AI_LEVEL, AI_LEVEL_P1, AI_LEVEL_P2, ...), and\n"
@@ -83,6 +136,16 @@ const char* SimulatorOptions::usage()
            "  --first=K    number the matches from K: match k is played with the random\n"
            "               generators started from GAME_SEED + k (modulo 2^32), so\n"
            "               --first=K --matches=1 replays match K of any longer series\n"
+           "  --shard=I/N  play only the matches whose number k has k mod N == I (0 <= I < N,\n"
+           "               N at most 1000000) and print them as --list does, then one\n"
+           "               closing \"shard\" line for --merge instead of the tally (so\n"
+           "               --csv and --list change nothing for a shard)\n"
+           "  --merge      read the output files of the N shards of one series (each\n"
+           "               --shard=I/N run once) and print the tally of the whole series\n"
+           "               (and with --list its matches in order) as one run prints it;\n"
+           "               a match missing or held twice, shards of other series, or a\n"
+           "               file that is unreadable, malformed or cut short end it with\n"
+           "               exit code 5 and the reason\n"
            "  --csv        print the tally as comma-separated values, one row per player\n"
            "  --list       print every match: number, result, steps, final-grid hash\n"
            "  --help       print this text\n"
@@ -95,7 +158,7 @@ const char* SimulatorOptions::usage()
            "Exit codes: 0 done; 1 the extra settings file is missing or empty; 2 a\n"
            "setting is wrong (the message says which) or no settings were found; 3 an\n"
            "option is wrong; 4 the output could not be written (a full disk, a closed\n"
-           "pipe).\n";
+           "pipe); 5 the shard files could not be merged.\n";
 }
 
 } // namespace Tool

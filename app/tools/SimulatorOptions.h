@@ -7,8 +7,9 @@ namespace Tool {
 
 // The match simulator's own command-line options, told apart from the
 // game's arguments by their leading "-": --matches=N (required, 1 or more),
-// --first=K (0 to 4294967295), --csv, --list and --help. Everything else
-// is left to start-up, which reads it as the game does.
+// --first=K (0 to 4294967295), --shard=I/N, --csv, --list, --merge and
+// --help. Everything else is left to start-up, which reads it as the game
+// does; with --merge it is the shard files to merge.
 struct SimulatorOptions {
     // Exit code for an option the simulator cannot use.
     static constexpr int BAD_OPTION = 3;
@@ -17,12 +18,21 @@ struct SimulatorOptions {
     // Exit code when there is no vektra.cfg in the working directory and no
     // settings file is named.
     static constexpr int SETTINGS_MISSING = 2;
+    // Exit code when --merge refuses its shard files.
+    static constexpr int MERGE_FAILED = 5;
 
     unsigned long matches = 0;
     unsigned int first = 0;
     bool csv = false;
     bool list = false;
     bool help = false;
+    // --shard=I/N: only the matches whose number modulo shardCount is
+    // shardIndex. 0/1 (every match) when not given.
+    unsigned long shardIndex = 0;
+    unsigned long shardCount = 1;
+    bool sharded = false;
+    // --merge: the arguments that are not options are shard files.
+    bool merge = false;
     // Empty when the options are usable; else what is wrong, for the user.
     std::string error;
 

@@ -1,7 +1,9 @@
 // vektra-sim: plays matches of Vektra headless and prints the tally.
 #include <unistd.h>
 
+#include <cerrno>
 #include <climits>
+#include <cstring>
 #include <fstream>
 
 #include <chrono>
@@ -14,12 +16,15 @@
 #include "CFG/GuardedMain.h"
 #include "MatchSimulator.h"
 #include "ReplayCheck.h"
+#include "ShardList.h"
 #include "SimulatorOptions.h"
 #include "Util/OutputCheck.h"
 
 namespace {
 
 using Tool::MatchSimulator;
+using Tool::ShardList;
+using Tool::SimulatorOptions;
 
 void printTally(const MatchSimulator::Tally& tally, bool csv)
 {
@@ -47,7 +52,9 @@ void printTally(const MatchSimulator::Tally& tally, bool csv)
               << " grid\n";
     std::cout << "player  level  wins      share\n";
     for (std::size_t k = 0; k < tally.wins.size(); ++k) {
-        std::cout << std::setw(6) << k << std::setw(7) << tally.levels[k] << std::setw(6)
+        // A space before the wins keeps a count of 100,000 or more apart
+        // from the level.
+        std::cout << std::setw(6) << k << std::setw(7) << tally.levels[k] << ' ' << std::setw(5)
                   << tally.wins[k] << std::setw(10) << std::setprecision(1)
                   << (matches > 0 ? 100.0 * tally.wins[k] / matches : 0.0) << " %\n";
     }
@@ -112,6 +119,57 @@ std::string workingFolder()
     return getcwd(path, sizeof(path)) != nullptr ? path : ".";
 }
 
+int finishOutput()
+{
+    return Util::OutputCheck::standardOutputWritten("vektra-sim") ? 0
+                                                                  : SimulatorOptions::WRITE_FAILED;
+}
+
+// One file of shard outputs into list; false, with the reason on standard
+// error, when it is refused or cannot be read (the file buffer throws on a
+// read error, such as a folder named).
+bool readShards(ShardList& list, std::ifstream& in, const std::string& name)
+{
+    try {
+        if (list.read(in, name)) {
+            return true;
+        }
+        std::cerr << "vektra-sim: --merge: " << list.error() << "\n";
+    } catch (const std::exception&) {
+        std::cerr << "vektra-sim: --merge: cannot read " << name << ": " << std::strerror(errno)
+                  << "\n";
+    }
+    return false;
+}
+
+// --merge: every argument that is no option is a shard's output file.
+int merge(const std::vector<std::string>& args, const SimulatorOptions& options)
+{
+    ShardList list;
+    for (const std::string& name : args) {
+        if (name.empty() || name[0] == '-') {
+            continue;
+        }
+        std::ifstream in(name, std::ios::binary);
+        if (!in) {
+            std::cerr << "vektra-sim: --merge: cannot open " << name << "\n";
+            return SimulatorOptions::MERGE_FAILED;
+        }
+        if (!readShards(list, in, name)) {
+            return SimulatorOptions::MERGE_FAILED;
+        }
+    }
+    if (!list.finish()) {
+        std::cerr << "vektra-sim: --merge: " << list.error() << "\n";
+        return SimulatorOptions::MERGE_FAILED;
+    }
+    if (options.list) {
+        list.writeRows(std::cout);
+    }
+    printTally(list.tally(), options.csv);
+    return finishOutput();
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -121,38 +179,37 @@ int main(int argc, char** argv)
     if (Tool::ReplayCheck::wanted(args)) {
         return Tool::ReplayCheck::run(args, std::cout, std::cerr);
     }
-    const Tool::SimulatorOptions options = Tool::SimulatorOptions::parse(args);
+    const SimulatorOptions options = SimulatorOptions::parse(args);
     if (options.help) {
-        std::cout << Tool::SimulatorOptions::usage();
-        return Util::OutputCheck::standardOutputWritten("vektra-sim")
-                   ? 0
-                   : Tool::SimulatorOptions::WRITE_FAILED;
+        std::cout << SimulatorOptions::usage();
+        return finishOutput();
     }
     if (!options.error.empty()) {
-        std::cerr << "vektra-sim: " << options.error << "\n" << Tool::SimulatorOptions::usage();
-        return Tool::SimulatorOptions::BAD_OPTION;
+        std::cerr << "vektra-sim: " << options.error << "\n" << SimulatorOptions::usage();
+        return SimulatorOptions::BAD_OPTION;
+    }
+    if (options.merge) {
+        return merge(args, options);
     }
 
     if (!haveSettings(args)) {
         std::cerr << "vektra-sim: no vektra.cfg in " << workingFolder()
                   << " and no settings file named: run it where vektra.cfg is, or name one "
                      "(vektra-sim /usr/share/games/vektra/vektra.cfg --matches=N)\n";
-        return Tool::SimulatorOptions::SETTINGS_MISSING;
+        return SimulatorOptions::SETTINGS_MISSING;
     }
 
-    Progress progress(options.matches);
+    Progress progress(options.matches / options.shardCount);
     MatchSimulator simulator(
         options.matches, options.first,
         [&](const MatchSimulator::Match& match, const MatchSimulator::Tally& tally) {
-            if (options.list) {
-                std::cout << "match " << match.number << ' ' << match.result << " steps "
-                          << match.steps << " grid " << std::hex << std::setw(8)
-                          << std::setfill('0') << match.gridHash << std::dec << std::setfill(' ')
-                          << '\n'
-                          << std::flush; // whole lines only, however the run ends
+            if (options.list || options.sharded) {
+                // Whole lines only, however the run ends.
+                std::cout << ShardList::row(match) << '\n' << std::flush;
             }
             progress.update(tally.matches);
         });
+    simulator.setShard(options.shardIndex, options.shardCount);
     // The settings arguments as the game would see them: without the
     // simulator's options, which may stand anywhere.
     std::vector<std::string> settings;
@@ -165,8 +222,12 @@ int main(int argc, char** argv)
     if (code != 0) {
         return code;
     }
-    printTally(simulator.tally(), options.csv);
-    return Util::OutputCheck::standardOutputWritten("vektra-sim")
-               ? 0
-               : Tool::SimulatorOptions::WRITE_FAILED;
+    if (options.sharded) {
+        std::cout << ShardList::closingLine(options.shardIndex, options.shardCount, options.first,
+                                            options.matches, simulator.tally())
+                  << '\n';
+    } else {
+        printTally(simulator.tally(), options.csv);
+    }
+    return finishOutput();
 }

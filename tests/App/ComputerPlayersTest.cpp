@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "DrawnGrid.h"
 #include "app/players/ComputerPlayers.h"
 #include "app/players/GridSearch.h"
 #include "app/players/LookaheadPlayer.h"
@@ -13,40 +14,9 @@ namespace {
 
 using Tool::ComputerPlayers;
 using Tool::GridSnapshot;
-using Tool::PlayerHead;
 
 enum { UP = 0, DOWN = 1, LEFT = 2, RIGHT = 3 };
 const char* const NAMES[4] = {"up", "down", "left", "right"};
-
-// A position drawn row by row: '#' blocked, '.' free, a digit the head of
-// that player (blocked, in). Headings are given per player number.
-struct Drawn {
-    Drawn(const std::vector<std::string>& rows, const std::vector<int>& headings)
-        : width(static_cast<int>(rows[0].size())), height(static_cast<int>(rows.size()))
-    {
-        heads.resize(headings.size());
-        for (int y = 0; y < height; ++y) {
-            for (int x = 0; x < width; ++x) {
-                const char c = rows[y][x];
-                cells.push_back(c == '.' ? 0 : 1);
-                if (c >= '0' && c <= '9') {
-                    heads[c - '0'] = PlayerHead{x, y, headings[c - '0'], true};
-                }
-            }
-        }
-    }
-
-    GridSnapshot snapshot() const
-    {
-        return GridSnapshot{
-            width, height, cells.data(), heads.data(), static_cast<int>(heads.size()), 1};
-    }
-
-    int width;
-    int height;
-    std::vector<unsigned char> cells;
-    std::vector<PlayerHead> heads;
-};
 
 // Each level with its own search, as the match sets them up.
 int decide(int level, const Drawn& drawn, int self, int classic)

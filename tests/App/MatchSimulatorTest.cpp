@@ -11,6 +11,7 @@
 #include "Support/TempDir.h"
 #include "Util/Debug.h"
 #include "app/tools/MatchSimulator.h"
+#include "app/tools/ShardList.h"
 #include "app/tools/SimulatorOptions.h"
 
 namespace {
@@ -34,6 +35,7 @@ const char* const SETTINGS = "GRID_WIDTH == 24\n"
 struct SimRun {
     int exitCode = -1;
     std::vector<std::string> matches; // "number result steps hash"
+    std::string rows;                 // as a shard prints them
     MatchSimulator::Tally tally;
     std::string errors;
 };
@@ -57,7 +59,8 @@ protected:
 
     // The simulator as vektra-sim runs it, inside CFG::guardedMain.
     static SimRun simulate(unsigned long matches, unsigned int first,
-                           const std::vector<std::string>& args = {})
+                           const std::vector<std::string>& args = {}, unsigned long shard = 0,
+                           unsigned long shards = 1)
     {
         SimRun run;
         CFG::getDefaultOverrides()->reset();
@@ -71,7 +74,9 @@ protected:
                 line << match.number << ' ' << match.result << ' ' << match.steps << ' '
                      << match.gridHash;
                 run.matches.push_back(line.str());
+                run.rows += Tool::ShardList::row(match) + "\n";
             });
+        simulator.setShard(shard, shards);
         run.exitCode = CFG::guardedMain([&] { return simulator.run(args); });
         debug.err = savedErr;
         run.errors = errors.str();
@@ -106,6 +111,14 @@ TEST_F(MatchSimulatorTest, MatchKAloneReplaysMatchKOfTheSeries)
         ASSERT_EQ(1u, alone.matches.size());
         EXPECT_EQ(series.matches[k], alone.matches[0]);
     }
+    // A shard plays the series' own matches whose number modulo the shard
+    // count is its index, also when the series starts past match 0.
+    const SimRun shard = simulate(8, 0, {}, 1, 3);
+    EXPECT_EQ((std::vector<std::string>{series.matches[1], series.matches[4], series.matches[7]}),
+              shard.matches);
+    const SimRun later = simulate(3, 5, {}, 0, 2);
+    EXPECT_EQ((std::vector<std::string>{series.matches[6]}), later.matches);
+    EXPECT_EQ(1ul, later.tally.matches);
     // Another seed plays other matches.
     const SimRun other = simulate(8, 0, {"GAME_SEED==17"});
     EXPECT_NE(series.matches, other.matches);
@@ -122,8 +135,8 @@ TEST_F(MatchSimulatorTest, BadSettingsEndAsTheGameEndsThem)
     const Case cases[] = {
         {{"missing.cfg"}, 1, ""},
         {{"empty.cfg"}, 1, ""},
-        {{"AI_LEVEL==4"}, 2, "AI_LEVEL == 4 is no computer-player level: use 0 to 3\n"},
-        {{"AI_LEVEL_P2==-1"}, 2, "AI_LEVEL_P2 == -1 is no computer-player level: use 0 to 3\n"},
+        {{"AI_LEVEL==5"}, 2, "AI_LEVEL == 5 is no computer-player level: use 0 to 4\n"},
+        {{"AI_LEVEL_P2==-1"}, 2, "AI_LEVEL_P2 == -1 is no computer-player level: use 0 to 4\n"},
         {{"AI_LEVEL_P1==x"}, 2, "Cant convert String to Num:x\n"},
         {{"GRID_WIDTH==2000"}, 2, "GRID_WIDTH == 2000 is too large: at most 1024 cells\n"},
     };
@@ -174,6 +187,28 @@ TEST(SimulatorOptionsTest, OptionsAndTheirErrors)
          false,
          "--first wants a match number from 0 to 4294967295, not \"4294967296\""},
         {{"--matches=3", "-x==1"}, 3, 0, false, "unknown option -x==1"},
+        {{"--matches=3", "--shard=2/2"},
+         3,
+         0,
+         false,
+         "--shard=2/2 has no shard 2: the shards of N are numbered 0 to N - 1"},
+        {{"--matches=3", "--shard=1/0"},
+         3,
+         0,
+         false,
+         "--shard wants I/N, a shard I of N shards (N from 1 to 1000000), not \"1/0\""},
+        {{"--matches=3", "--shard=1"},
+         3,
+         0,
+         false,
+         "--shard wants I/N, a shard I of N shards (N from 1 to 1000000), not \"1\""},
+        {{"--merge", "--matches=3", "a"},
+         0,
+         0,
+         false,
+         "--merge takes no --matches, --first or --shard: the shard files say which matches "
+         "they hold"},
+        {{"--merge", "--csv"}, 0, 0, false, "--merge wants the shard files to merge"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.args.empty() ? "(none)" : c.args.back());
@@ -185,6 +220,12 @@ TEST(SimulatorOptionsTest, OptionsAndTheirErrors)
             EXPECT_EQ(c.csv, options.csv);
         }
     }
+    const SimulatorOptions shard =
+        SimulatorOptions::parse({"--matches=9", "--shard=999999/1000000"});
+    EXPECT_EQ("", shard.error);
+    EXPECT_TRUE(shard.sharded);
+    EXPECT_EQ(999999ul, shard.shardIndex);
+    EXPECT_EQ(1000000ul, shard.shardCount);
     EXPECT_TRUE(SimulatorOptions::parse({"--help"}).help);
     EXPECT_EQ("", SimulatorOptions::parse({"--help"}).error);
 }
@@ -192,6 +233,29 @@ TEST(SimulatorOptionsTest, OptionsAndTheirErrors)
 } // namespace
 
 namespace {
+
+// A shard with no match of the series (more shards than matches) still
+// closes its output, and merges with the shard that played.
+TEST_F(MatchSimulatorTest, AnEmptyShardMergesWithTheOthers)
+{
+    const SimRun played = simulate(1, 6, {}, 0, 2);
+    const SimRun empty = simulate(1, 6, {}, 1, 2);
+    ASSERT_EQ(0, empty.exitCode) << empty.errors;
+    ASSERT_EQ(1u, played.matches.size());
+    EXPECT_TRUE(empty.matches.empty());
+    Tool::ShardList list;
+    for (const auto* run : {&empty, &played}) {
+        std::istringstream in(
+            run->rows + Tool::ShardList::closingLine(run == &empty ? 1 : 0, 2, 6, 1, run->tally) +
+            "\n");
+        ASSERT_TRUE(list.read(in, "shard")) << list.error();
+    }
+    ASSERT_TRUE(list.finish()) << list.error();
+    EXPECT_EQ(1ul, list.tally().matches);
+    EXPECT_EQ((std::vector<int>{1, 2, 3}), list.tally().levels);
+    EXPECT_EQ(16, list.tally().gridHeight);
+    EXPECT_EQ(4294967290u, list.tally().seed);
+}
 
 // Each run builds the game, and each build installs a keyboard: the one
 // the run before left behind must go (the sanitizer build sees it leak).

@@ -140,7 +140,7 @@ TEST(MatchTest, RefusesSetupsItCannotPlayAndStatesOfAnotherShape)
              s.levels.assign(5, 0);
          }},
         {"five people", [](MatchSetup& s) { s.humans = 5; }},
-        {"a level too high", [](MatchSetup& s) { s.levels[2] = 4; }},
+        {"a level too high", [](MatchSetup& s) { s.levels[2] = 5; }},
         {"levels missing", [](MatchSetup& s) { s.levels.pop_back(); }},
         {"colours missing", [](MatchSetup& s) { s.colors.assign(3, Util::RGBA(1, 2, 3, 4)); }},
     };

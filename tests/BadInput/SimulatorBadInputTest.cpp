@@ -46,6 +46,8 @@ TEST(SimulatorBadInput, ExitCodesAndMessages)
         {{"--matches=0"}, 3, "", "vektra-sim: --matches wants a number of matches from 1"},
         {{"--matches=2", "AI_LEVEL==9"}, 2, "", "AI_LEVEL == 9 is no computer-player level"},
         {{"--matches=2", "missing.cfg"}, 1, "", ""},
+        {{"--merge", "missing.txt"}, 5, "", "vektra-sim: --merge: cannot open missing.txt\n"},
+        {{"--merge", "."}, 5, "", "vektra-sim: --merge: cannot read .: Is a directory\n"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.args.back());

@@ -154,8 +154,8 @@ TEST(VektraConfigCheck, RefusedAndLimitedValues)
         const char* message;
     };
     const Row rows[] = {
-        {"AI_LEVEL==7", 2, "AI_LEVEL == 7 is no computer-player level: use 0 to 3"},
-        {"AI_LEVEL_P3==-1", 2, "AI_LEVEL_P3 == -1 is no computer-player level: use 0 to 3"},
+        {"AI_LEVEL==7", 2, "AI_LEVEL == 7 is no computer-player level: use 0 to 4"},
+        {"AI_LEVEL_P3==-1", 2, "AI_LEVEL_P3 == -1 is no computer-player level: use 0 to 4"},
         {"GRID_WIDTH==2000", 2, "GRID_WIDTH == 2000 is too large: at most 1024 cells"},
         {"GRID_WIDTH==abc", 2, "Cant convert String to Num:abc"},
         {"NUM_PLAYERS==5000", 2,

@@ -121,4 +121,16 @@ rm -f "$pidfile"
     fail "an unreadable vektra.cfg ran in '$(tail -1 "$pidfile" 2>/dev/null)': $(cat "$WORK/err")"
 grep -q "vektra.cfg cannot be read; using the shipped settings" "$WORK/err" ||
     fail "no warning: $(cat "$WORK/err")"
+# The simulator's launcher names the files --merge reads from the caller's
+# folder, since the program runs in another.
+sed -e 's|@PROGRAM@|vektra-sim|g' -e 's|@PROGRAM_FROM_BIN@|../lib/games/vektra/vektra-sim|' \
+    -e 's|@DATA_FROM_BIN@|../share/games/vektra|' -e 's|@LEADING_OPTION@|-|' \
+    "$source_dir/packaging/launcher.in" >"$root/usr/games/vektra-sim"
+printf '#!/bin/sh\nprintf "%%s\\n" "$@" >"$ARGSFILE"\n' >"$root/usr/lib/games/vektra/vektra-sim"
+chmod 755 "$root/usr/games/vektra-sim" "$root/usr/lib/games/vektra/vektra-sim"
+mkdir -p "$WORK/shards" && touch "$WORK/shards/a.txt"
+(cd "$WORK/shards" && ARGSFILE="$WORK/args" XDG_CONFIG_HOME="$WORK/none" \
+    "$root/usr/games/vektra-sim" --merge a.txt --csv)
+[[ "$(cat "$WORK/args")" == $'--merge\n'"$WORK/shards/a.txt"$'\n--csv' ]] ||
+    fail "--merge got: $(cat "$WORK/args")"
 echo "launcher: passed"
