@@ -1,5 +1,7 @@
 #include "BotOptions.h"
 
+#include "app/players/ComputerPlayers.h"
+
 #include <cstdlib>
 
 namespace Online {
@@ -46,9 +48,11 @@ bool readOne(const std::string& key, const std::string& value, BotOptions& optio
             options.error = "BOTS wants 1 to 4 seats, not '" + value + "'";
         }
     } else if (key == "AI_LEVEL") {
-        options.level = number(value, 0, 3, n) ? static_cast<int>(n) : -1;
+        const int most = Tool::ComputerPlayers::MAX_LEVEL;
+        options.level = number(value, 0, most, n) ? static_cast<int>(n) : -1;
         if (options.level < 0) {
-            options.error = "AI_LEVEL wants 0 to 3, not '" + value + "'";
+            options.error =
+                "AI_LEVEL wants 0 to " + std::to_string(most) + ", not '" + value + "'";
         }
     } else if (key == "MATCHES") {
         if (!number(value, 1, 4294967295ul, options.matches)) {
@@ -96,7 +100,7 @@ BotOptions BotOptions::parse(const std::vector<std::string>& args)
 
 const char* BotOptions::usage()
 {
-    return "usage: vektra-bot CONNECT==host[:port] [BOTS==1..4] [AI_LEVEL==0..3] [MATCHES==m]\n"
+    return "usage: vektra-bot CONNECT==host[:port] [BOTS==1..4] [AI_LEVEL==0..4] [MATCHES==m]\n"
            "                  [NAME==text] [PASSWORD==text] [SEED==n]\n"
            "Joins a Vektra server with BOTS seats steered by the computer players of\n"
            "AI_LEVEL, plays MATCHES matches, leaves and exits 0; exits 1 when it\n"

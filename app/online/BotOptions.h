@@ -10,7 +10,7 @@ namespace Online {
 
 // What vektra-bot is told, from KEY==VALUE arguments in the settings'
 // own form: CONNECT==host[:port] (required), BOTS==n seats (1 to 4, 1 by
-// default), AI_LEVEL==k (0 to 3, 2 by default), MATCHES==m (1 or more, 1
+// default), AI_LEVEL==k (0 to 4, 2 by default), MATCHES==m (1 or more, 1
 // by default), NAME==text ("bot"), PASSWORD==text (none), SEED==n (1).
 struct BotOptions {
     // Exit code for arguments the bot cannot use.

@@ -31,7 +31,7 @@ cp "$VEKTRA_CFG" "$work/vektra.cfg"
 spid=$!
 port=""
 for _ in $(seq 100); do
-    port=$(sed -n 's/^listening PORT=\([0-9]*\)$/\1/p' "$work/server.out" 2>/dev/null | head -1)
+    port=$(sed -n 's/^listening PORT=\([0-9]*\)$/\1/p' "$work/server.out" 2>/dev/null | head -1 || true)
     [[ -n $port ]] && break
     sleep 0.1
 done
