@@ -52,19 +52,21 @@ int CutPoints::reach(const DuelBoard& on, int head, const std::uint8_t* region, 
     // (a cell that a walk losing nothing reached needs no walk of its own).
     int best = 0;
     int colours[2] = {0, 0};
+    walked = 0;
     std::uint32_t whole = 0;
     for (int h = 0; h < 4; ++h) {
         const int first = head + on.steps()[h];
         if (!inRegion(first) || (whole != 0 && nodes[first].stamp == whole)) {
             continue;
         }
-        const Walk walked = walkFrom(head, first, budget);
-        best = std::max(best, walked.usable);
-        if (walked.cells > colours[0] + colours[1]) {
-            colours[0] = walked.colours[0];
-            colours[1] = walked.colours[1];
+        const Walk part = walkFrom(head, first, budget);
+        walked += part.cells;
+        best = std::max(best, part.usable);
+        if (part.cells > colours[0] + colours[1]) {
+            colours[0] = part.colours[0];
+            colours[1] = part.colours[1];
         }
-        if (walked.usable == walked.cells) {
+        if (part.usable == part.cells) {
             whole = walk;
         }
     }
@@ -81,13 +83,13 @@ CutPoints::Walk CutPoints::walkFrom(int head, int root, int budget)
     }
     const int* steps = board->steps();
     // Colours relative to the head's: 0 the other colour, 1 the same.
-    Walk walked{0, 0, {0, 0}};
+    Walk out{0, 0, {0, 0}};
     int counter = 0;
     int depth = 0;
     auto enter = [&](int cell, int parent, int colour) {
         nodes[cell] = Node{walk, counter, counter, 0, 0};
         ++counter;
-        ++walked.colours[colour];
+        ++out.colours[colour];
         stack[depth++] = Frame{cell, parent, 0, colour};
     };
     enter(root, -1, 0);
@@ -114,9 +116,9 @@ CutPoints::Walk CutPoints::walkFrom(int head, int root, int budget)
         }
         enter(near, top.cell, 1 - top.colour);
     }
-    walked.cells = counter;
-    walked.usable = 1 + nodes[root].kept + nodes[root].bestPart;
-    return walked;
+    out.cells = counter;
+    out.usable = 1 + nodes[root].kept + nodes[root].bestPart;
+    return out;
 }
 
 } // namespace Tool

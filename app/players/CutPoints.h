@@ -25,6 +25,9 @@ public:
     int reach(const DuelBoard& board, int head, const std::uint8_t* labels, std::uint8_t side,
               int budget);
 
+    // Cells the last reach walked, over all its walks: what it cost.
+    int lastWalked() const { return walked; }
+
     // The parity bound of a region seen from head: first the count of
     // cells of the other colour than the head's, then of the same colour.
     static int parityBound(int otherColour, int sameColour);
@@ -61,6 +64,7 @@ private:
     std::vector<Node> nodes;
     std::vector<Frame> stack;
     std::uint32_t walk = 0;
+    int walked = 0;
 };
 
 } // namespace Tool

@@ -161,7 +161,13 @@ long DuelSearch::evaluate(int mover)
     // Walled apart: each walks its own region, cut points and colours
     // bounding the walk; more room wins.
     const int mine = cuts.reach(*board, board->head(mover), split.side.data(), 0, evalBudget);
+    int walked = cuts.lastWalked();
     const int theirs = cuts.reach(*board, board->head(1 - mover), split.side.data(), 1, evalBudget);
+    walked += cuts.lastWalked();
+    // The walks cost about twice a race per cell, and may walk a region
+    // more than once: charged as nodes, so the budget holds whatever the
+    // regions look like.
+    nodes += 2 * walked / std::max(1, split.cells[0] + split.cells[1]);
     const long lead = static_cast<long>(mine) - theirs;
     if (lead == 0) {
         return 0;
