@@ -1,5 +1,6 @@
 #include "BotOptions.h"
 
+#include "Util/StringHelpers.h"
 #include "app/players/ComputerPlayers.h"
 
 #include <cstdlib>
@@ -11,12 +12,12 @@ namespace {
 // A whole decimal number from low to high, else false.
 bool number(const std::string& text, unsigned long low, unsigned long high, unsigned long& value)
 {
-    if (text.empty() || text.size() > 10 ||
-        text.find_first_not_of("0123456789") != std::string::npos) {
+    unsigned long long read = 0;
+    if (!Util::readDecimal(text, high, read) || read < low) {
         return false;
     }
-    value = std::strtoul(text.c_str(), nullptr, 10);
-    return value >= low && value <= high;
+    value = static_cast<unsigned long>(read);
+    return true;
 }
 
 bool readConnect(const std::string& value, BotOptions& options)
@@ -51,8 +52,7 @@ bool readOne(const std::string& key, const std::string& value, BotOptions& optio
         const int most = Tool::ComputerPlayers::MAX_LEVEL;
         options.level = number(value, 0, most, n) ? static_cast<int>(n) : -1;
         if (options.level < 0) {
-            options.error =
-                "AI_LEVEL wants 0 to " + std::to_string(most) + ", not '" + value + "'";
+            options.error = "AI_LEVEL wants 0 to " + std::to_string(most) + ", not '" + value + "'";
         }
     } else if (key == "MATCHES") {
         if (!number(value, 1, 4294967295ul, options.matches)) {

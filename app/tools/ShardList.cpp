@@ -1,11 +1,12 @@
 #include "ShardList.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <sstream>
+
+#include "Util/StringHelpers.h"
 
 namespace Tool {
 
@@ -23,23 +24,11 @@ std::vector<std::string> words(const std::string& line)
     return out;
 }
 
-// Decimal digits only, no sign, within max.
-bool number(const std::string& text, unsigned long long max, unsigned long long& value)
-{
-    if (text.empty() || text.size() > 20 ||
-        text.find_first_not_of("0123456789") != std::string::npos) {
-        return false;
-    }
-    errno = 0;
-    value = std::strtoull(text.c_str(), nullptr, 10);
-    return errno == 0 && value <= max;
-}
-
 template <typename T>
 bool number(const std::string& text, unsigned long long max, T& into)
 {
     unsigned long long value = 0;
-    if (!number(text, max, value)) {
+    if (!Util::readDecimal(text, max, value)) {
         return false;
     }
     into = static_cast<T>(value);

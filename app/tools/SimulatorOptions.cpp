@@ -1,8 +1,8 @@
 #include "SimulatorOptions.h"
 
-#include <cerrno>
-#include <cstdlib>
 #include <limits>
+
+#include "Util/StringHelpers.h"
 
 namespace Tool {
 
@@ -10,31 +10,14 @@ namespace {
 
 constexpr unsigned long long MAX_SHARDS = 1000000;
 
-// Decimal digits only, no sign, no blanks, within max.
-bool readCount(const std::string& text, unsigned long long max, unsigned long long& value)
-{
-    if (text.empty() || text.size() > 20 ||
-        text.find_first_not_of("0123456789") != std::string::npos) {
-        return false;
-    }
-    errno = 0;
-    value = std::strtoull(text.c_str(), nullptr, 10);
-    return errno == 0 && value <= max;
-}
-
-bool startsWith(const std::string& text, const std::string& prefix)
-{
-    return text.compare(0, prefix.size(), prefix) == 0;
-}
-
 // "I/N" with 0 <= I < N <= MAX_SHARDS; else what is wrong.
 std::string readShard(const std::string& text, unsigned long& index, unsigned long& count)
 {
     const std::string::size_type slash = text.find('/');
     unsigned long long i = 0;
     unsigned long long n = 0;
-    if (slash == std::string::npos || !readCount(text.substr(0, slash), MAX_SHARDS, i) ||
-        !readCount(text.substr(slash + 1), MAX_SHARDS, n) || n == 0) {
+    if (slash == std::string::npos || !Util::readDecimal(text.substr(0, slash), MAX_SHARDS, i) ||
+        !Util::readDecimal(text.substr(slash + 1), MAX_SHARDS, n) || n == 0) {
         return "--shard wants I/N, a shard I of N shards (N from 1 to 1000000), not \"" + text +
                "\"";
     }
@@ -59,22 +42,22 @@ bool readOption(const std::string& arg, SimulatorOptions& options, bool& haveMat
         options.list = true;
     } else if (arg == "--merge") {
         options.merge = true;
-    } else if (startsWith(arg, "--matches=")) {
-        if (!readCount(arg.substr(10), 1000000000000ull, value) || value == 0) {
+    } else if (Util::startswith(arg, "--matches=")) {
+        if (!Util::readDecimal(arg.substr(10), 1000000000000ull, value) || value == 0) {
             options.error = "--matches wants a number of matches from 1 to 10^12, not \"" +
                             arg.substr(10) + "\"";
             return false;
         }
         options.matches = static_cast<unsigned long>(value);
         haveMatches = true;
-    } else if (startsWith(arg, "--first=")) {
-        if (!readCount(arg.substr(8), std::numeric_limits<unsigned int>::max(), value)) {
+    } else if (Util::startswith(arg, "--first=")) {
+        if (!Util::readDecimal(arg.substr(8), std::numeric_limits<unsigned int>::max(), value)) {
             options.error =
                 "--first wants a match number from 0 to 4294967295, not \"" + arg.substr(8) + "\"";
             return false;
         }
         options.first = static_cast<unsigned int>(value);
-    } else if (startsWith(arg, "--shard=")) {
+    } else if (Util::startswith(arg, "--shard=")) {
         options.error = readShard(arg.substr(8), options.shardIndex, options.shardCount);
         options.sharded = options.error.empty();
         return options.sharded;
@@ -98,7 +81,7 @@ SimulatorOptions SimulatorOptions::parse(const std::vector<std::string>& args)
             haveFiles = true;
             continue;
         }
-        haveFirst = haveFirst || startsWith(arg, "--first=");
+        haveFirst = haveFirst || Util::startswith(arg, "--first=");
         if (!readOption(arg, options, haveMatches)) {
             return options;
         }

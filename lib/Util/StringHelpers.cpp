@@ -11,6 +11,16 @@
 
 namespace Util {
 
+bool readDecimal(const std::string& text, unsigned long long max, unsigned long long& value)
+{
+    if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos) {
+        return false;
+    }
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, value);
+    return error == std::errc() && stop == end && value <= max;
+}
+
 const char* const WHITESPACE = " \t\n\r";
 
 std::string trim(const std::string& text, const std::string& chars)

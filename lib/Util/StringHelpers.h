@@ -23,6 +23,11 @@ std::size_t splitString(const std::string& text, const std::string& separator,
                         std::vector<std::string>& pieces, bool keepEmpty = false,
                         bool trimPieces = true);
 
+// Reads text that is all decimal digits (no sign, no blanks) as a whole
+// number no larger than max; false, with value unspecified, for anything
+// else, an overflow included.
+bool readDecimal(const std::string& text, unsigned long long max, unsigned long long& value);
+
 // Reads a number from the start of text as a formatted stream read does:
 // base 16 after "0x" (integers only), base 10 otherwise; "" gives 0.
 // Throws std::domain_error("Cant convert String to Num:" + text) when no

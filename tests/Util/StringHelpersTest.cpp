@@ -106,3 +106,20 @@ TEST(StringHelpers, NumToStrUsesFillWidthAndBase)
     EXPECT_EQ(Util::numToStr<float>(800.0f / 3.0f, 16, 0), "266.667");
     EXPECT_EQ(Util::numToStr<float>(1e6f, 10, 0), "1e+06");
 }
+
+TEST(StringHelpers, ReadDecimalTakesOnlyPlainDigitsWithinTheLimit)
+{
+    unsigned long long value = 0;
+    EXPECT_TRUE(Util::readDecimal("0", 0, value));
+    EXPECT_EQ(value, 0u);
+    EXPECT_TRUE(Util::readDecimal("00042", 42, value));
+    EXPECT_EQ(value, 42u);
+    EXPECT_TRUE(Util::readDecimal("18446744073709551615", 18446744073709551615ull, value));
+    EXPECT_EQ(value, 18446744073709551615ull);
+    for (const char* text : {"", "43", "-1", "+1", " 1", "1 ", "1e3", "0x10",
+                             "18446744073709551616", "99999999999999999999999"}) {
+        SCOPED_TRACE(text);
+        EXPECT_FALSE(Util::readDecimal(text, 42, value));
+    }
+    EXPECT_FALSE(Util::readDecimal("18446744073709551616", 18446744073709551615ull, value));
+}
