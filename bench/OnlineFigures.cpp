@@ -70,6 +70,20 @@ Online::ServerOptions serverFor(int width, int height, int players, int level, d
     return options;
 }
 
+// A server listening on a free loopback port, logging into log; null, with
+// the reason printed, when it cannot listen.
+std::unique_ptr<Online::ServerSession> openServer(const Online::ServerOptions& options,
+                                                  std::ostringstream& log)
+{
+    auto server = std::make_unique<Online::ServerSession>(options, log);
+    std::string error;
+    if (!server->open(error)) {
+        std::printf("%s\n", error.c_str());
+        return nullptr;
+    }
+    return server;
+}
+
 void addBots(Bots& bots, int count, std::uint16_t port, unsigned long matches, double timeout = 5)
 {
     for (int k = 0; k < count; ++k) {
@@ -173,12 +187,11 @@ int rollbacks(unsigned long matches, double loss, double moveMs, double rttMs, u
     Online::ServerOptions served = serverFor(80, 60, 16, 2, moveMs / 1000.0);
     served.peerTimeout = 30;
     served.seed = seed;
-    Online::ServerSession server(served, log);
-    std::string error;
-    if (!server.open(error)) {
-        std::printf("%s\n", error.c_str());
+    const auto opened = openServer(served, log);
+    if (!opened) {
         return 1;
     }
+    Online::ServerSession& server = *opened;
     Online::RelayOptions options;
     options.targetPort = server.port();
     options.seed = seed * 1000 + static_cast<std::uint32_t>(loss);
@@ -190,6 +203,7 @@ int rollbacks(unsigned long matches, double loss, double moveMs, double rttMs, u
         link->loss = loss / 100;
     }
     Online::LossyRelay relay(options);
+    std::string error;
     if (!relay.open(error)) {
         std::printf("%s\n", error.c_str());
         return 1;
@@ -266,12 +280,11 @@ int rollbacks(unsigned long matches, double loss, double moveMs, double rttMs, u
 int serverCpu()
 {
     std::ostringstream log;
-    Online::ServerSession server(serverFor(256, 192, 64, 2, 0.06), log);
-    std::string error;
-    if (!server.open(error)) {
-        std::printf("%s\n", error.c_str());
+    const auto opened = openServer(serverFor(256, 192, 64, 2, 0.06), log);
+    if (!opened) {
         return 1;
     }
+    Online::ServerSession& server = *opened;
     std::atomic<bool> stop(false);
     double cpu = 0;
     double wall = 0;
@@ -313,12 +326,11 @@ int serverCpu()
 int bandwidth()
 {
     std::ostringstream log;
-    Online::ServerSession server(serverFor(80, 60, 16, 2, 0.06), log);
-    std::string error;
-    if (!server.open(error)) {
-        std::printf("%s\n", error.c_str());
+    const auto opened = openServer(serverFor(80, 60, 16, 2, 0.06), log);
+    if (!opened) {
         return 1;
     }
+    Online::ServerSession& server = *opened;
     Bots bots;
     addBots(bots, 16, server.port(), 1);
     // Counted from the match's start to its end, so joining is not in it.
@@ -365,12 +377,11 @@ int bandwidth()
 int join(int count)
 {
     std::ostringstream log;
-    Online::ServerSession server(serverFor(256, 192, 64, 2, 0.06), log);
-    std::string error;
-    if (!server.open(error)) {
-        std::printf("%s\n", error.c_str());
+    const auto opened = openServer(serverFor(256, 192, 64, 2, 0.06), log);
+    if (!opened) {
         return 1;
     }
+    Online::ServerSession& server = *opened;
     Bots bots;
     const double start = now();
     addBots(bots, count, server.port(), 1);
