@@ -32,28 +32,21 @@ float moveTime()
     return PARSER->getNumber<float>(KEY);
 }
 
-std::unique_ptr<Replay> loadReplay()
+// The settings check said at start-up what the game limits or leaves out.
+std::ostream& quiet()
 {
-    const std::string path = CFG::get("REPLAY");
-    if (path.empty()) {
-        return nullptr;
-    }
-    std::unique_ptr<Replay> replay(new Replay());
-    std::string error;
-    if (!Replay::load(path, *replay, error)) {
-        throw std::invalid_argument("REPLAY == " + error);
-    }
-    return replay;
+    static std::ostream nothing(nullptr);
+    return nothing;
 }
 
 } // namespace
 
 MainLogic::MainLogic(Game::GameManager* gameManager)
-    : gameManager(gameManager), view(nullptr), replay(loadReplay()),
+    : gameManager(gameManager), view(nullptr), replay(MatchSettings::replay()),
       match(replay ? replay->header.setup : MatchSettings::shape()), stepTimer(0), seeded(false),
       turnChanceRead(false), turnChance(0), options(), people(), score(), textView(nullptr),
-      listening(false),
-      recorder(replay ? std::string() : CFG::get("RECORD_DIR"), *Util::Debug::instance().err),
+      listening(false), recorder(replay ? std::string() : MatchSettings::recordFolder(quiet()),
+                                 *Util::Debug::instance().err),
       playback(replay ? new ReplayPlayback(*replay) : nullptr)
 {
     score.wins.assign(static_cast<std::size_t>(match.getPlayerCount()), 0);
@@ -119,10 +112,7 @@ void MainLogic::usePads()
 
 void MainLogic::startOptions()
 {
-    // A limited "HUMAN_PLAYERS" is reported once, not at every match.
-    std::ostream quiet(nullptr);
-    options = MatchOptions::read(match.getPlayerCount(),
-                                 score.matchesStarted == 1 ? *Util::Debug::instance().err : quiet);
+    options = MatchOptions::read(match.getPlayerCount(), quiet());
     score.paused = false;
     people.start(options);
     if (options.needsPresses() && !listening) {

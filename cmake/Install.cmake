@@ -12,7 +12,7 @@
 #   share/applications/, share/icons/        menu entry and icon
 include(GNUInstallDirs)
 
-set(VEKTRA_VERSION 0.1.0)
+set(VEKTRA_VERSION ${PROJECT_VERSION})
 set(VEKTRA_LAUNCHER_DIR games)
 set(VEKTRA_PROGRAM_DIR lib/games/vektra)
 set(VEKTRA_DATA_DIR ${CMAKE_INSTALL_DATAROOTDIR}/games/vektra)

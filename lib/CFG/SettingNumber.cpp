@@ -32,6 +32,18 @@ void SettingNumber::outOfRange(const std::string& key, const std::string& text, 
     throw std::domain_error(where(key, entry) + ": out of range: " + text);
 }
 
+void SettingNumber::refuseRange(const std::string& key, const std::string& text,
+                                const std::string& allowed)
+{
+    throw std::domain_error(key + ": out of range: " + Util::trim(text) + " (" + allowed + ")");
+}
+
+std::string SettingNumber::limited(const std::string& key, const std::string& text,
+                                   const std::string& allowed, const std::string& used)
+{
+    return key + ": out of range: " + Util::trim(text) + " (" + allowed + "): using " + used;
+}
+
 void SettingNumber::refuse(const std::string& key, const std::string& text, std::size_t entry,
                            const std::string& reason)
 {
