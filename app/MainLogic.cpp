@@ -50,8 +50,10 @@ MainLogic::MainLogic(Game::GameManager* gameManager)
       playback(replay ? new ReplayPlayback(*replay) : nullptr)
 {
     score.wins.assign(static_cast<std::size_t>(match.getPlayerCount()), 0);
-    if (CFG::parser()->getBool("SHOW_TEXT")) {
-        textView = new TextView(gameManager, match, score);
+    // A replay may have to say that it no longer matches, words on or not.
+    const bool words = CFG::parser()->getBool("SHOW_TEXT");
+    if (words || replay) {
+        textView = new TextView(gameManager, match, score, words);
         gameManager->getViewManager()->add(textView);
     }
     if (CFG::parser()->getBool("SOUND")) {
@@ -164,6 +166,7 @@ void MainLogic::onEnter(const std::string&, const std::string&)
         }
     }
     score.result.clear();
+    score.notice.clear();
 }
 
 void MainLogic::doExit(const std::string&)
@@ -238,7 +241,12 @@ void MainLogic::playFast(float elapsed)
 
 void MainLogic::step()
 {
-    if (!playStep()) {
+    const bool played = playStep();
+    if (playback && playback->diverged()) {
+        stopReplay();
+        return;
+    }
+    if (!played) {
         // A replay that ends without a result was left when recorded.
         score.result = "LEAVE";
         return;
@@ -259,6 +267,16 @@ bool MainLogic::playStep()
     recorder.beforeStep(match, inputs);
     match.step(inputs);
     return true;
+}
+
+// The match stops where the recording's check failed, and says so on the
+// screen and on the error stream; it is no result.
+void MainLogic::stopReplay()
+{
+    score.notice = "THIS REPLAY NO LONGER MATCHES: CHECK AT STEP " +
+                   std::to_string(playback->failedCheck()) + " FAILED";
+    *Util::Debug::instance().err << score.notice << std::endl;
+    score.result = MISMATCH;
 }
 
 void MainLogic::finish()

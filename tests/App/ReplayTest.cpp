@@ -25,6 +25,7 @@
 #include "app/match/ReplayPlayback.h"
 #include "app/tools/MatchSimulator.h"
 #include "app/tools/ReplayCheck.h"
+#include "app/views/TextView.h"
 
 namespace {
 
@@ -148,7 +149,7 @@ TEST(ReplayTest, DamagedFilesAreRefusedWithAReason)
         const char* reason;
     };
     const Case cases[] = {
-        {"", "truncated"},
+        {"", "not a replay file"},
         {good.substr(0, good.size() / 2), "CRC"},
         {good.substr(0, good.size() - 1), "CRC"},
         {good.substr(0, 20) + "5" + good.substr(21), "CRC"},
@@ -356,6 +357,72 @@ TEST(ReplayInGameTest, TheGamePlaysTheRecordedMatchInsteadOfItsSettings)
     }
     EXPECT_GE(lines, 2u);
     EXPECT_TRUE(filesIn(records).empty()) << "a replay is not recorded again";
+}
+
+} // namespace
+
+namespace {
+
+// A replay in the window: a faithful one ends on its recorded result,
+// printed and shown as a live match's; one whose recorded check fails stops
+// at that step and says so on the screen and on the error stream.
+TEST(ReplayInGameTest, AReplayEndsOnItsResultOrSaysWhereItNoLongerMatches)
+{
+    const Replay faithful = record(partySetup());
+    Replay changed = faithful;
+    changed.checks.front().checksum ^= 1;
+    const std::string failed = std::to_string(changed.checks.front().step);
+    const std::string winner = std::to_string(faithful.outcome);
+    struct Row {
+        const Replay& replay;
+        unsigned long stoppedAt;
+        std::string printed;
+        std::string errors;
+        std::vector<std::string> shown;
+    };
+    const Row rows[] = {
+        {faithful,
+         faithful.checks.back().step,
+         "WIN=" + winner + "\n",
+         "",
+         {"PLAYER " + std::to_string(faithful.outcome + 1) + " WINS"}},
+        {changed,
+         changed.checks.front().step,
+         "",
+         "THIS REPLAY NO LONGER MATCHES: CHECK AT STEP " + failed + " FAILED\n",
+         {"THIS REPLAY NO LONGER MATCHES", "CHECK AT STEP " + failed + " FAILED"}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.printed + row.errors);
+        TestSupport::TempDir files;
+        const std::string path = files.write("match.vkr", row.replay.encode());
+        HeadlessMatch game(1.0 / 60.0, "MOVE_TIME == 0\nSHOW_TEXT == YES\nREPLAY == " + path + "\n",
+                           {Game::HeadlessApp::Input::keyDown(0, HeadlessMatch::SPACE),
+                            Game::HeadlessApp::Input::keyUp(5, HeadlessMatch::SPACE)},
+                           static_cast<int>(faithful.checks.back().step) + 60);
+        game.run();
+        EXPECT_EQ(row.stoppedAt, game.match->getStepCount());
+        EXPECT_EQ(row.printed, game.global.printed());
+        EXPECT_EQ(row.errors, game.global.errors());
+        std::vector<std::string> texts;
+        for (const auto& line : game.match->getTextView()->layout()) {
+            texts.push_back(line.text);
+        }
+        for (const std::string& text : row.shown) {
+            EXPECT_NE(texts.end(), std::find(texts.begin(), texts.end(), text)) << text;
+        }
+    }
+}
+
+// A file that is no replay at all is called that, not damaged.
+TEST(ReplayTest, AFileThatIsNoReplayIsCalledSo)
+{
+    Replay read;
+    std::string error;
+    EXPECT_FALSE(Replay::decode("GRID_WIDTH == 80\nNUM_PLAYERS == 4\n", read, error));
+    EXPECT_EQ("not a replay file", error);
+    EXPECT_FALSE(Replay::decode("VEKTRA-MATCH 1\n", read, error));
+    EXPECT_EQ("replay is damaged (its CRC does not match)", error);
 }
 
 } // namespace
