@@ -178,15 +178,17 @@ void TextView::layoutMatch()
     }
 }
 
-// The notice's heading large, its detail (after ": ") below it.
+// The notice's heading large, its detail (after ": ") below it, opaque on
+// dark boxes: it must read over any trail.
 void TextView::layoutNotice()
 {
     const float unit = screenHeight / 100.0f;
-    const Util::RGBA white(255, 255, 255, LINE_ALPHA);
+    const Util::RGBA white(255, 255, 255, 255);
     const std::size_t colon = score.notice.find(": ");
-    lines.addCentred(score.notice.substr(0, colon), screenHeight * 0.6f, 1.2f * unit, white);
+    lines.addCentred(score.notice.substr(0, colon), screenHeight * 0.6f, 1.2f * unit, white, true);
     if (colon != std::string::npos) {
-        lines.addCentred(score.notice.substr(colon + 2), screenHeight * 0.5f, 0.8f * unit, white);
+        lines.addCentred(score.notice.substr(colon + 2), screenHeight * 0.5f, 0.8f * unit, white,
+                         true);
     }
     if (words) {
         lines.addCentred("SPACE START \xC2\xB7 ESC QUIT", screenHeight * 0.4f, 0.8f * unit, white);
