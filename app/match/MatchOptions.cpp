@@ -68,13 +68,7 @@ int MatchOptions::readHumans(int playerCount, std::ostream& errors)
     const int asked = CFG::SettingNumber::read<int>("HUMAN_PLAYERS", text);
     const int most =
         playerCount < MatchOptions::MAX_HUMANS ? playerCount : MatchOptions::MAX_HUMANS;
-    const int humans = asked < 0 ? 0 : (asked > most ? most : asked);
-    if (humans != asked) {
-        errors << CFG::SettingNumber::limited("HUMAN_PLAYERS", text, "0 to " + std::to_string(most),
-                                              std::to_string(humans))
-               << std::endl;
-    }
-    return humans;
+    return CFG::SettingNumber::clamp("HUMAN_PLAYERS", text, asked, 0, most, errors);
 }
 
 float MatchOptions::readCountdown(std::ostream& notes)

@@ -75,14 +75,7 @@ float PadControl::deadZoneSetting(std::ostream& notes)
         return DEFAULT_DEAD_ZONE;
     }
     const float asked = CFG::SettingNumber::read<float>("JOY_DEADZONE", text);
-    const float used = std::clamp(asked, 0.0f, MAX_DEAD_ZONE);
-    if (used != asked) {
-        notes << CFG::SettingNumber::limited("JOY_DEADZONE", text,
-                                             "0 to " + Util::numToStr<float>(MAX_DEAD_ZONE),
-                                             Util::numToStr<float>(used))
-              << '\n';
-    }
-    return used;
+    return CFG::SettingNumber::clamp("JOY_DEADZONE", text, asked, 0.0f, MAX_DEAD_ZONE, notes);
 }
 
 int PadControl::headingOf(const Devices::Joypad::Pad& pad, float deadZone)

@@ -1,6 +1,5 @@
 #include "ServerSettings.h"
 
-#include <algorithm>
 #include <ctime>
 
 #include "CFG/CFG.h"
@@ -42,14 +41,8 @@ int ServerSettings::maxClients(std::ostream& notes)
 {
     std::string text;
     const int asked = numberOr<int>("MAX_CLIENTS", DEFAULT_MAX_CLIENTS, text);
-    const int used = std::clamp(asked, 1, Online::Protocol::MAX_PEOPLE);
-    if (used != asked) {
-        notes << CFG::SettingNumber::limited("MAX_CLIENTS", text,
-                                             "1 to " + std::to_string(Online::Protocol::MAX_PEOPLE),
-                                             std::to_string(used))
-              << '\n';
-    }
-    return used;
+    return CFG::SettingNumber::clamp("MAX_CLIENTS", text, asked, 1, Online::Protocol::MAX_PEOPLE,
+                                     notes);
 }
 
 float ServerSettings::startWait(std::ostream& notes)

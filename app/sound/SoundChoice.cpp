@@ -3,7 +3,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cstdlib>
 #include <memory>
 #include <ostream>
@@ -50,14 +49,7 @@ int soundVolume(std::ostream& notes)
         return MOST_VOLUME;
     }
     const int asked = CFG::SettingNumber::read<int>("SOUND_VOLUME", text);
-    const int used = std::clamp(asked, 0, MOST_VOLUME);
-    if (used != asked) {
-        notes << CFG::SettingNumber::limited("SOUND_VOLUME", text,
-                                             "0 to " + std::to_string(MOST_VOLUME),
-                                             std::to_string(used))
-              << '\n';
-    }
-    return used;
+    return CFG::SettingNumber::clamp("SOUND_VOLUME", text, asked, 0, MOST_VOLUME, notes);
 }
 
 Sound::I_SoundController* makeVektraSound()

@@ -44,6 +44,45 @@ std::string SettingNumber::limited(const std::string& key, const std::string& te
     return key + ": out of range: " + Util::trim(text) + " (" + allowed + "): using " + used;
 }
 
+namespace {
+
+std::string numberText(int value)
+{
+    return std::to_string(value);
+}
+
+std::string numberText(float value)
+{
+    return Util::numToStr<float>(value);
+}
+
+template <typename T>
+T clampNumber(const std::string& key, const std::string& text, T value, T low, T high,
+              std::ostream& notes)
+{
+    const T used = value < low ? low : (value > high ? high : value);
+    if (used != value) {
+        notes << SettingNumber::limited(key, text, numberText(low) + " to " + numberText(high),
+                                        numberText(used))
+              << '\n';
+    }
+    return used;
+}
+
+} // namespace
+
+int SettingNumber::clamp(const std::string& key, const std::string& text, int value, int low,
+                         int high, std::ostream& notes)
+{
+    return clampNumber(key, text, value, low, high, notes);
+}
+
+float SettingNumber::clamp(const std::string& key, const std::string& text, float value, float low,
+                           float high, std::ostream& notes)
+{
+    return clampNumber(key, text, value, low, high, notes);
+}
+
 void SettingNumber::refuse(const std::string& key, const std::string& text, std::size_t entry,
                            const std::string& reason)
 {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <ostream>
 #include <stdexcept>
 #include <string>
 
@@ -42,6 +43,12 @@ public:
     // "KEY: out of range: TEXT (ALLOWED): using USED", TEXT trimmed.
     static std::string limited(const std::string& key, const std::string& text,
                                const std::string& allowed, const std::string& used);
+    // value brought into low to high; one outside gets the line of limited()
+    // on notes ("low to high" allowed).
+    static int clamp(const std::string& key, const std::string& text, int value, int low, int high,
+                     std::ostream& notes);
+    static float clamp(const std::string& key, const std::string& text, float value, float low,
+                       float high, std::ostream& notes);
 
 private:
     [[noreturn]] static void refuse(const std::string& key, const std::string& text,
