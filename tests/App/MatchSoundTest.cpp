@@ -17,8 +17,9 @@
 #include "Game/I_GameUpdated.h"
 #include "Support/GlobalStateGuard.h"
 #include "Support/TempDir.h"
-#include "app/tools/HeadlessVektra.h"
 #include "app/MainLogic.h"
+#include "app/sound/SoundChoice.h"
+#include "app/tools/HeadlessVektra.h"
 
 namespace {
 
@@ -161,6 +162,28 @@ TEST(MatchSoundTest, CuesAreHeardAtTheirStepsAndSilenceElsewhere)
         heard += 0.005;
     }
     std::cout << "crash step to crash sound in the mix: " << (heard - crash) * 1000 << " ms\n";
+}
+
+// SOUND_DIR follows the command line's rule: a relative folder means the
+// folder the player started in, which a launcher passes on.
+TEST(SoundFolderTest, ARelativeSoundDirMeansTheFolderThePlayerStartedIn)
+{
+    const char* home = std::getenv("HOME");
+    const std::string savedHome = home != nullptr ? home : "";
+    setenv("VEKTRA_START_DIR", "/start", 1);
+    setenv("HOME", "/home/ada", 1);
+    const char* const rows[][2] = {
+        {"my-sounds", "/start/my-sounds"},
+        {"~/sounds", "/home/ada/sounds"},
+        {"/usr/share/sounds", "/usr/share/sounds"},
+    };
+    for (const auto& row : rows) {
+        setenv("SOUND_DIR", row[0], 1);
+        EXPECT_EQ(row[1], Tool::soundFolder());
+    }
+    unsetenv("VEKTRA_START_DIR");
+    unsetenv("SOUND_DIR");
+    setenv("HOME", savedHome.c_str(), 1);
 }
 
 } // namespace
