@@ -168,22 +168,11 @@ TEST(MatchSoundTest, CuesAreHeardAtTheirStepsAndSilenceElsewhere)
 // folder the player started in, which a launcher passes on.
 TEST(SoundFolderTest, ARelativeSoundDirMeansTheFolderThePlayerStartedIn)
 {
-    const char* home = std::getenv("HOME");
-    const std::string savedHome = home != nullptr ? home : "";
     setenv("VEKTRA_START_DIR", "/start", 1);
-    setenv("HOME", "/home/ada", 1);
-    const char* const rows[][2] = {
-        {"my-sounds", "/start/my-sounds"},
-        {"~/sounds", "/home/ada/sounds"},
-        {"/usr/share/sounds", "/usr/share/sounds"},
-    };
-    for (const auto& row : rows) {
-        setenv("SOUND_DIR", row[0], 1);
-        EXPECT_EQ(row[1], Tool::soundFolder());
-    }
+    setenv("SOUND_DIR", "my-sounds", 1);
+    EXPECT_EQ("/start/my-sounds", Tool::soundFolder());
     unsetenv("VEKTRA_START_DIR");
     unsetenv("SOUND_DIR");
-    setenv("HOME", savedHome.c_str(), 1);
 }
 
 } // namespace
