@@ -138,6 +138,9 @@ public:
     // play it and none of them is left.
     bool fastForwarding() const;
 
+    // True once a match could not be recorded in "RECORD_DIR".
+    bool recordingFailed() const { return recorder.failed(); }
+
     // Restarts both random generators from seed, as "GAME_SEED" would at
     // the start of a run. The game never calls it; a match simulator does
     // before each match, so that one match can be replayed on its own.

@@ -119,9 +119,12 @@ int MatchSimulator::run(std::vector<std::string> args)
     results.seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     results.cpuSeconds = static_cast<double>(std::clock() - startClock) / CLOCKS_PER_SEC;
+    // The simulator plays to record: a folder that failed on the way (its
+    // line is out) fails the run.
+    const bool unrecorded = match != nullptr && match->recordingFailed();
     match = nullptr;
     manager = nullptr;
-    return 0;
+    return unrecorded ? SettingsCheck::REFUSED : 0;
 }
 
 bool MatchSimulator::attach(Game::LogicController& logic, Game::GameManager* gameManager)
