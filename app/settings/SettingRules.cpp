@@ -132,12 +132,11 @@ void abilities(const Rule& rule, RuleRun& run)
     }
 }
 
-// Read only when there is sound to play.
+// Judged whenever it is set, though read only when there is sound to play:
+// a volume out of range is said before the sound is switched on.
 void volume(const Rule& rule, RuleRun& run)
 {
-    if (CFG::parser()->getBool("SOUND")) {
-        run.judge(rule.key, [](Notes& notes) { soundVolume(notes); });
-    }
+    run.judge(rule.key, [](Notes& notes) { soundVolume(notes); });
 }
 
 bool online()
