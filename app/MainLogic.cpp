@@ -32,33 +32,28 @@ float moveTime()
     return PARSER->getNumber<float>(KEY);
 }
 
-std::unique_ptr<Replay> loadReplay()
+// The settings check said at start-up what the game limits or leaves out.
+std::ostream& quiet()
 {
-    const std::string path = CFG::get("REPLAY");
-    if (path.empty()) {
-        return nullptr;
-    }
-    std::unique_ptr<Replay> replay(new Replay());
-    std::string error;
-    if (!Replay::load(path, *replay, error)) {
-        throw std::invalid_argument("REPLAY == " + error);
-    }
-    return replay;
+    static std::ostream nothing(nullptr);
+    return nothing;
 }
 
 } // namespace
 
 MainLogic::MainLogic(Game::GameManager* gameManager)
-    : gameManager(gameManager), view(nullptr), replay(loadReplay()),
+    : gameManager(gameManager), view(nullptr), replay(MatchSettings::replay()),
       match(replay ? replay->header.setup : MatchSettings::shape()), stepTimer(0), seeded(false),
       turnChanceRead(false), turnChance(0), options(), people(), score(), textView(nullptr),
-      listening(false),
-      recorder(replay ? std::string() : CFG::get("RECORD_DIR"), *Util::Debug::instance().err),
+      listening(false), recorder(replay ? std::string() : MatchSettings::recordFolder(quiet()),
+                                 *Util::Debug::instance().err),
       playback(replay ? new ReplayPlayback(*replay) : nullptr)
 {
     score.wins.assign(static_cast<std::size_t>(match.getPlayerCount()), 0);
-    if (CFG::parser()->getBool("SHOW_TEXT")) {
-        textView = new TextView(gameManager, match, score);
+    // A replay may have to say that it no longer matches, words on or not.
+    const bool words = CFG::parser()->getBool("SHOW_TEXT");
+    if (words || replay) {
+        textView = new TextView(gameManager, match, score, words);
         gameManager->getViewManager()->add(textView);
     }
     if (CFG::parser()->getBool("SOUND")) {
@@ -119,10 +114,7 @@ void MainLogic::usePads()
 
 void MainLogic::startOptions()
 {
-    // A limited "HUMAN_PLAYERS" is reported once, not at every match.
-    std::ostream quiet(nullptr);
-    options = MatchOptions::read(match.getPlayerCount(),
-                                 score.matchesStarted == 1 ? *Util::Debug::instance().err : quiet);
+    options = MatchOptions::read(match.getPlayerCount(), quiet());
     score.paused = false;
     people.start(options);
     if (options.needsPresses() && !listening) {
@@ -174,6 +166,7 @@ void MainLogic::onEnter(const std::string&, const std::string&)
         }
     }
     score.result.clear();
+    score.notice.clear();
 }
 
 void MainLogic::doExit(const std::string&)
@@ -248,7 +241,12 @@ void MainLogic::playFast(float elapsed)
 
 void MainLogic::step()
 {
-    if (!playStep()) {
+    const bool played = playStep();
+    if (playback && playback->diverged()) {
+        stopReplay();
+        return;
+    }
+    if (!played) {
         // A replay that ends without a result was left when recorded.
         score.result = "LEAVE";
         return;
@@ -269,6 +267,16 @@ bool MainLogic::playStep()
     recorder.beforeStep(match, inputs);
     match.step(inputs);
     return true;
+}
+
+// The match stops where the recording's check failed, and says so on the
+// screen and on the error stream; it is no result.
+void MainLogic::stopReplay()
+{
+    score.notice = "THIS REPLAY NO LONGER MATCHES: CHECK AT STEP " +
+                   std::to_string(playback->failedCheck()) + " FAILED";
+    *Util::Debug::instance().err << score.notice << std::endl;
+    score.result = MISMATCH;
 }
 
 void MainLogic::finish()

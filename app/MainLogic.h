@@ -37,7 +37,11 @@ class TextView;
 // (ReplayRecorder). With "REPLAY" == file the matches are that file's
 // recorded match, played back with its own setup instead of the settings'
 // and the people's keys (and nothing is recorded); a file that cannot be
-// read or decoded throws std::invalid_argument with the reason.
+// read or decoded throws std::invalid_argument with the reason. A replay
+// ends on its recorded result, printed as a live match's; where a recorded
+// check fails, the match stops there with the result MISMATCH and the
+// notice "THIS REPLAY NO LONGER MATCHES: CHECK AT STEP N FAILED", on the
+// screen and on the error stream.
 //
 // Optional rules, each off unless its setting is given and read once per
 // match start (MatchOptions): people on seats 1 to 3, a turn buffer, a pause
@@ -52,6 +56,8 @@ public:
     enum Heading { UP = 0, DOWN = 1, LEFT = 2, RIGHT = 3 };
 
     using Player = PlayerHead;
+
+    static constexpr const char* MISMATCH = "MISMATCH";
 
     static constexpr unsigned char FREE = Match::FREE;
     static constexpr unsigned char BLOCKED = Match::BLOCKED;
@@ -132,6 +138,9 @@ public:
     // play it and none of them is left.
     bool fastForwarding() const;
 
+    // True once a match could not be recorded in "RECORD_DIR".
+    bool recordingFailed() const { return recorder.failed(); }
+
     // Restarts both random generators from seed, as "GAME_SEED" would at
     // the start of a run. The game never calls it; a match simulator does
     // before each match, so that one match can be replayed on its own.
@@ -144,6 +153,7 @@ private:
     void playFast(float elapsed);
     bool playStep();
     void finish();
+    void stopReplay();
     void usePads();
     void leave();
 

@@ -67,7 +67,9 @@ OnlineLogic::OnlineLogic(Game::GameManager* gameManager)
 {
     // The client's own settings give only the people and their keys; the
     // match itself comes from the server.
-    options = MatchOptions::read(MatchOptions::MAX_HUMANS, *Util::Debug::instance().err);
+    // The settings check said at start-up what is limited.
+    std::ostream quiet(nullptr);
+    options = MatchOptions::read(MatchOptions::MAX_HUMANS, quiet);
     client = clientOptions(options);
     screen.server = OnlineAddress{client.host, client.port}.text();
     // Escape as the leave key needs no word: outside a match it quits.

@@ -10,6 +10,8 @@
 #include "OnlineLogic.h"
 #include "TitleLogic.h"
 #include "app/match/PadControl.h"
+#include "app/settings/SettingRules.h"
+#include "app/settings/SettingsCheck.h"
 #include "app/sound/SoundChoice.h"
 
 namespace Tool {
@@ -60,9 +62,15 @@ namespace Game {
 const GameDefinition& gameDefinition()
 {
     // No render ability is required: the arena needs nothing beyond
-    // OpenGL 1.1.
-    static const GameDefinition vektra = {"Vektra", "vektra.cfg", "", &Tool::registerVektraStates,
-                                          &Tool::makeVektraSound};
+    // OpenGL 1.1. The settings are checked before anything is built.
+    static const GameDefinition vektra = {"Vektra",
+                                          "vektra.cfg",
+                                          "",
+                                          &Tool::registerVektraStates,
+                                          &Tool::makeVektraSound,
+                                          nullptr,
+                                          Tool::pathSettings(),
+                                          &Tool::SettingsCheck::gameStartUp};
     return vektra;
 }
 

@@ -38,7 +38,7 @@
 #include "app/online/LossyRelay.h"
 #include "app/online/ServerSession.h"
 #include "app/tools/HeadlessVektra.h"
-#include "app/tools/ServerSettings.h"
+#include "app/settings/ServerSettings.h"
 
 namespace {
 

@@ -64,11 +64,11 @@ install(FILES ${PROJECT_BINARY_DIR}/VektraConfig.cmake ${PROJECT_BINARY_DIR}/Vek
 install(FILES ${VEKTRA_PACKAGING_DIR}/copyright ${VEKTRA_STAGE_DIR}/changelog.gz
   DESTINATION ${VEKTRA_DEV_DOC_DIR} COMPONENT dev)
 
-# The framework's documentation (whichever of its names the docs folder
-# holds) and the example game, ready to build against the package.
-file(GLOB framework_docs ${PROJECT_SOURCE_DIR}/docs/framework.md
-  ${PROJECT_SOURCE_DIR}/docs/architecture.md)
-install(FILES ${framework_docs} DESTINATION ${VEKTRA_DEV_DOC_DIR} COMPONENT dev)
+# The documentation, the framework's (docs/framework.md) with every page it
+# leads to, in the folder layout of the checkout so that each link finds its
+# page, and the example game, ready to build against the package.
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/docs/ DESTINATION ${VEKTRA_DEV_DOC_DIR}/docs COMPONENT dev
+  FILES_MATCHING PATTERN "*.md" PATTERN "*.png" PATTERN "*.svg" PATTERN "*.csv")
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/examples/catch
   DESTINATION ${VEKTRA_DEV_DOC_DIR}/examples COMPONENT dev)
 

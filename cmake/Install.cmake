@@ -6,13 +6,14 @@
 #   games/vektra, games/vektra-config        launchers
 #   lib/games/vektra/                        the programs
 #   share/games/vektra/                      shipped settings files, sounds/
-#   share/doc/vektra/                        player's guide, copyright, changelog, docs/ (playing, settings)
+#   share/doc/vektra/                        player's guide, copyright, changelog, docs/ (playing,
+#                                            settings, online play, computer players)
 #   share/man/man6/                          man pages
 #   lib/systemd/system/                      the dedicated server's service
 #   share/applications/, share/icons/        menu entry and icon
 include(GNUInstallDirs)
 
-set(VEKTRA_VERSION 0.1.0)
+set(VEKTRA_VERSION ${PROJECT_VERSION})
 set(VEKTRA_LAUNCHER_DIR games)
 set(VEKTRA_PROGRAM_DIR lib/games/vektra)
 set(VEKTRA_DATA_DIR ${CMAKE_INSTALL_DATAROOTDIR}/games/vektra)
@@ -39,7 +40,10 @@ install(FILES ${VEKTRA_SOUND_FILES} DESTINATION ${VEKTRA_DATA_DIR}/sounds COMPON
 file(RELATIVE_PATH sounds_from_program /x/${VEKTRA_PROGRAM_DIR} /x/${VEKTRA_DATA_DIR}/sounds)
 target_compile_definitions(VektraGame PRIVATE VEKTRA_SOUNDS_FROM_PROGRAM="${sounds_from_program}")
 
-# Launchers: the relative paths from their folder are written into them.
+# Launchers: the relative paths from their folder are written into them, and
+# the game's usage (shared with scripts/run-game) and version.
+file(READ ${VEKTRA_PACKAGING_DIR}/vektra-usage.txt GAME_USAGE)
+string(STRIP "${GAME_USAGE}" GAME_USAGE)
 file(RELATIVE_PATH program_from_bin /x/${VEKTRA_LAUNCHER_DIR} /x/${VEKTRA_PROGRAM_DIR})
 file(RELATIVE_PATH data_from_bin /x/${VEKTRA_LAUNCHER_DIR} /x/${VEKTRA_DATA_DIR})
 foreach(PROGRAM vektra vektra-config vektra-sim vektra-server)
@@ -79,11 +83,12 @@ install(FILES ${VEKTRA_STAGE_DIR}/vektra.6.gz ${VEKTRA_STAGE_DIR}/vektra-config.
 install(FILES ${PROJECT_SOURCE_DIR}/docs/players-guide.md ${VEKTRA_PACKAGING_DIR}/copyright
   ${VEKTRA_STAGE_DIR}/changelog.gz
   DESTINATION ${VEKTRA_DOC_DIR} COMPONENT game)
-# The player's pages the guide and the man pages point to, with their
-# pictures, in the folder the README's links name.
+# The player's pages the guide and the man pages point to, with the pages
+# and pictures they link to, in the folder the README's links name.
 install(FILES ${PROJECT_SOURCE_DIR}/docs/playing.md ${PROJECT_SOURCE_DIR}/docs/settings.md
-  ${PROJECT_SOURCE_DIR}/docs/online.md
+  ${PROJECT_SOURCE_DIR}/docs/online.md ${PROJECT_SOURCE_DIR}/docs/computer-players.md
   ${PROJECT_SOURCE_DIR}/docs/screenshot.png ${PROJECT_SOURCE_DIR}/docs/party.png
+  ${PROJECT_SOURCE_DIR}/docs/computer-players.png ${PROJECT_SOURCE_DIR}/docs/computer-players.csv
   DESTINATION ${VEKTRA_DOC_DIR}/docs COMPONENT game)
 
 install(FILES ${VEKTRA_PACKAGING_DIR}/vektra.desktop

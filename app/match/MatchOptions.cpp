@@ -68,12 +68,35 @@ int MatchOptions::readHumans(int playerCount, std::ostream& errors)
     const int asked = CFG::SettingNumber::read<int>("HUMAN_PLAYERS", text);
     const int most =
         playerCount < MatchOptions::MAX_HUMANS ? playerCount : MatchOptions::MAX_HUMANS;
-    const int humans = asked < 0 ? 0 : (asked > most ? most : asked);
-    if (humans != asked) {
-        errors << "HUMAN_PLAYERS == " << asked << " is out of range 0 to " << most << ": using "
-               << humans << std::endl;
+    return CFG::SettingNumber::clamp("HUMAN_PLAYERS", text, asked, 0, most, errors);
+}
+
+float MatchOptions::readCountdown(std::ostream& notes)
+{
+    const std::string text = CFG::get("COUNTDOWN");
+    const float seconds = CFG::SettingNumber::read<float>("COUNTDOWN", text);
+    if (seconds > MAX_COUNTDOWN) {
+        notes << CFG::SettingNumber::limited("COUNTDOWN", text,
+                                             "at most " + Util::numToStr<float>(MAX_COUNTDOWN),
+                                             Util::numToStr<float>(MAX_COUNTDOWN))
+              << '\n';
     }
-    return humans;
+    // 0 or less: no countdown; a long one is cut to MAX_COUNTDOWN.
+    return seconds > 0 ? 1000 * (seconds < MAX_COUNTDOWN ? seconds : MAX_COUNTDOWN) : 0;
+}
+
+bool MatchOptions::isKeyName(const std::string& name)
+{
+    return keyCodeOf(name) != 0 && keyboardRaises(keyCodeOf(name));
+}
+
+bool MatchOptions::keyboardRaises(unsigned char code)
+{
+    // The window raises the arrows and the named keys (4 to 14, Escape 27),
+    // printable keys with letters in lower case (32 to 64, 91 to 122) and
+    // the keypad (128 to 144); never an upper-case letter.
+    return (code >= 4 && code <= 14) || code == 27 || (code >= 32 && code <= 64) ||
+           (code >= 91 && code <= 122) || (code >= 128 && code <= 144);
 }
 
 MatchOptions MatchOptions::read(int playerCount, std::ostream& errors)
@@ -84,10 +107,7 @@ MatchOptions MatchOptions::read(int playerCount, std::ostream& errors)
     options.turnBuffer = CFG::parser()->getBool("TURN_BUFFER");
     options.pauseKey = keyCodeOf(CFG::get("KEY_PAUSE"));
     options.leaveKey = keyCodeOf(CFG::get("KEY_LEAVE"));
-    const float seconds = CFG::parser()->getNumber<float>("COUNTDOWN");
-    // 0 or less: no countdown; a long one is cut to MAX_COUNTDOWN.
-    options.countdown =
-        seconds > 0 ? 1000 * (seconds < MAX_COUNTDOWN ? seconds : MAX_COUNTDOWN) : 0;
+    options.countdown = readCountdown(errors);
     options.fastForward = CFG::parser()->getBool("FAST_FORWARD");
     for (int seat = 1; seat < options.humans; ++seat) {
         const std::string prefix = "KEY_P" + std::to_string(seat + 1);

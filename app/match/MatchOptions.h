@@ -1,6 +1,7 @@
 #pragma once
 
 #include <ostream>
+#include <string>
 #include <vector>
 
 #include "Util/RGBA.h"
@@ -38,15 +39,22 @@ struct MatchOptions {
     static constexpr float MAX_COUNTDOWN = 10;
 
     // Reads every option. A "HUMAN_PLAYERS" outside 0 to the smaller of
-    // playerCount and MAX_HUMANS is limited to it, with a line on errors. A
-    // colour that is not a number throws std::domain_error, like every
-    // number setting.
+    // playerCount and MAX_HUMANS is limited to it, and a "COUNTDOWN" above
+    // MAX_COUNTDOWN to that, each with a line on errors. A number setting
+    // that is no number throws std::domain_error, naming the setting.
     static MatchOptions read(int playerCount, std::ostream& errors);
-    // The two options read() checks, on their own for the settings check:
-    // the colours (throws for one that is no number) and the number of
-    // people (limited, with a line on errors).
+    // The options read() checks, on their own for the settings check: the
+    // colours (throws for one that is no number), the number of people and
+    // the countdown in game milliseconds (limited, with a line on errors).
     static std::vector<Util::RGBA> readColors(int playerCount);
     static int readHumans(int playerCount, std::ostream& errors);
+    static float readCountdown(std::ostream& errors);
+
+    // Whether name is a key name that a key of the keyboard raises (an
+    // upper-case letter names a code the window never raises: letters
+    // arrive in lower case).
+    static bool isKeyName(const std::string& name);
+    static bool keyboardRaises(unsigned char code);
 
     // True when any option needs the key presses themselves, not only
     // which keys are held at a step.

@@ -1,70 +1,112 @@
 #include "MatchSettings.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 #include <stdexcept>
 #include <string>
 
 #include "CFG/CFG.h"
+#include "CFG/SettingNumber.h"
+#include "Replay.h"
 
 namespace Tool {
 
 namespace {
 
-int readInt(const std::string& key)
+int readInt(const std::string& key, std::string& text)
 {
-    return CFG::parser()->getNumber<int>(key);
+    text = CFG::get(key);
+    return CFG::SettingNumber::read<int>(key, text);
+}
+
+std::string gridText(int width, int height)
+{
+    return std::to_string(width) + " x " + std::to_string(height);
+}
+
+// Why no file can be made in folder, or "" when one can.
+std::string unwritable(const std::string& folder)
+{
+    struct stat info {};
+    if (::stat(folder.c_str(), &info) != 0) {
+        return std::strerror(errno);
+    }
+    if (!S_ISDIR(info.st_mode)) {
+        return "not a folder";
+    }
+    return ::access(folder.c_str(), W_OK | X_OK) == 0 ? "" : std::strerror(errno);
 }
 
 } // namespace
 
-int MatchSettings::gridSide(const char* key)
+int MatchSettings::gridSide(const char* key, std::ostream& notes)
 {
-    const int value = readInt(key);
+    std::string text;
+    const int value = readInt(key, text);
     if (value > MatchSetup::MAX_GRID_SIDE) {
-        throw std::invalid_argument(std::string(key) + " == " + std::to_string(value) +
-                                    " is too large: at most " +
-                                    std::to_string(MatchSetup::MAX_GRID_SIDE) + " cells");
+        CFG::SettingNumber::refuseRange(key, text,
+                                        "at most " + std::to_string(MatchSetup::MAX_GRID_SIDE));
     }
-    return value < MatchSetup::MIN_GRID_SIDE ? MatchSetup::MIN_GRID_SIDE : value;
+    if (value >= MatchSetup::MIN_GRID_SIDE) {
+        return value;
+    }
+    if (!text.empty()) {
+        notes << CFG::SettingNumber::limited(key, text,
+                                             std::to_string(MatchSetup::MIN_GRID_SIDE) + " to " +
+                                                 std::to_string(MatchSetup::MAX_GRID_SIDE),
+                                             std::to_string(MatchSetup::MIN_GRID_SIDE))
+              << '\n';
+    }
+    return MatchSetup::MIN_GRID_SIDE;
 }
 
 int MatchSettings::readLevel(const std::string& key)
 {
-    const int level = readInt(key);
+    std::string text;
+    const int level = readInt(key, text);
     if (level < 0 || level > MatchSetup::MAX_LEVEL) {
-        throw std::invalid_argument(key + " == " + std::to_string(level) +
-                                    " is no computer-player level: use 0 to " +
-                                    std::to_string(MatchSetup::MAX_LEVEL));
+        CFG::SettingNumber::refuseRange(key, text, "0 to " + std::to_string(MatchSetup::MAX_LEVEL));
     }
     return level;
 }
 
 MatchSetup MatchSettings::shape()
 {
+    std::ostream quiet(nullptr);
     MatchSetup setup;
-    setup.gridWidth = gridSide("GRID_WIDTH");
-    setup.gridHeight = gridSide("GRID_HEIGHT");
-    setup.playerCount = playerCount(setup.gridWidth, setup.gridHeight);
+    setup.gridWidth = gridSide("GRID_WIDTH", quiet);
+    setup.gridHeight = gridSide("GRID_HEIGHT", quiet);
+    setup.playerCount = playerCount(setup.gridWidth, setup.gridHeight, quiet);
     setup.humans = 1;
     setup.levels = levels(setup.playerCount, 0);
     return setup;
 }
 
-int MatchSettings::playerCount(int width, int height)
+int MatchSettings::playerCount(int width, int height, std::ostream& notes)
 {
-    int players = readInt("NUM_PLAYERS");
-    if (players < MatchSetup::MIN_PLAYERS) {
-        players = MatchSetup::MIN_PLAYERS;
-    }
+    std::string text;
+    const int players = readInt("NUM_PLAYERS", text);
     // Every player needs a free cell to start on; more would also overrun
     // the arena view's buffer, which holds one quad per cell.
     const int freeCells = (width - 2) * (height - 2);
     if (players > freeCells) {
-        throw std::invalid_argument("NUM_PLAYERS == " + std::to_string(players) +
-                                    " is too many for a " + std::to_string(width) + " x " +
-                                    std::to_string(height) + " grid: at most " +
-                                    std::to_string(freeCells) + " players");
+        CFG::SettingNumber::refuseRange("NUM_PLAYERS", text,
+                                        "at most " + std::to_string(freeCells) +
+                                            " players on the " + gridText(width, height) + " grid");
     }
-    return players;
+    if (players >= MatchSetup::MIN_PLAYERS) {
+        return players;
+    }
+    if (!text.empty()) {
+        notes << CFG::SettingNumber::limited("NUM_PLAYERS", text,
+                                             "at least " + std::to_string(MatchSetup::MIN_PLAYERS),
+                                             std::to_string(MatchSetup::MIN_PLAYERS))
+              << '\n';
+    }
+    return MatchSetup::MIN_PLAYERS;
 }
 
 std::vector<int> MatchSettings::levels(int playerCount, int firstComputer)
@@ -76,6 +118,34 @@ std::vector<int> MatchSettings::levels(int playerCount, int firstComputer)
         levels[player] = CFG::get(seatKey).empty() ? common : readLevel(seatKey);
     }
     return levels;
+}
+
+std::unique_ptr<Replay> MatchSettings::replay()
+{
+    const std::string path = CFG::get("REPLAY");
+    if (path.empty()) {
+        return nullptr;
+    }
+    std::unique_ptr<Replay> replay(new Replay());
+    std::string error;
+    if (!Replay::load(path, *replay, error)) {
+        throw std::invalid_argument("REPLAY: " + error);
+    }
+    return replay;
+}
+
+std::string MatchSettings::recordFolder(std::ostream& notes)
+{
+    const std::string folder = CFG::get("RECORD_DIR");
+    if (folder.empty()) {
+        return folder;
+    }
+    const std::string problem = unwritable(folder);
+    if (problem.empty()) {
+        return folder;
+    }
+    notes << "RECORD_DIR: cannot write to " << folder << " (" << problem << ")\n";
+    return "";
 }
 
 } // namespace Tool

@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <ostream>
 #include <string>
 
 #include "CFG/CFG.h"
+#include "CFG/SettingNumber.h"
 #include "Devices/Devices.h"
 #include "Steering.h"
 
@@ -40,12 +42,40 @@ const Devices::Joypad::Pad& padState(int number)
 
 bool PadControl::configured()
 {
-    for (const char* key : SEAT_SETTINGS) {
-        if (CFG::parser()->getNumber<int>(key) > 0) {
+    std::ostream quiet(nullptr);
+    for (int seat = 0; seat < MAX_SEATS; ++seat) {
+        if (padSetting(seat, quiet) != NONE) {
             return true;
         }
     }
     return false;
+}
+
+int PadControl::padSetting(int seat, std::ostream& notes)
+{
+    const char* key = SEAT_SETTINGS[seat];
+    const std::string text = CFG::get(key);
+    const int number = CFG::SettingNumber::read<int>(key, text);
+    if (number >= 1 && number <= Devices::Joypad::MAX_PADS) {
+        return number - 1;
+    }
+    if (number != 0) {
+        notes << CFG::SettingNumber::limited(
+                     key, text, "1 to " + std::to_string(Devices::Joypad::MAX_PADS) + "; 0: none",
+                     "none")
+              << '\n';
+    }
+    return NONE;
+}
+
+float PadControl::deadZoneSetting(std::ostream& notes)
+{
+    const std::string text = CFG::get("JOY_DEADZONE");
+    if (text.empty()) {
+        return DEFAULT_DEAD_ZONE;
+    }
+    const float asked = CFG::SettingNumber::read<float>("JOY_DEADZONE", text);
+    return CFG::SettingNumber::clamp("JOY_DEADZONE", text, asked, 0.0f, MAX_DEAD_ZONE, notes);
 }
 
 int PadControl::headingOf(const Devices::Joypad::Pad& pad, float deadZone)
@@ -68,16 +98,14 @@ int PadControl::headingOf(const Devices::Joypad::Pad& pad, float deadZone)
 
 void PadControl::read(int seats)
 {
+    // The settings check said what is out of range at start-up.
+    std::ostream quiet(nullptr);
     seated = 0;
     for (int seat = 0; seat < MAX_SEATS; ++seat) {
-        const int number = seat < seats ? CFG::parser()->getNumber<int>(SEAT_SETTINGS[seat]) : 0;
-        pads[seat] = number >= 1 && number <= Devices::Joypad::MAX_PADS ? number - 1 : NONE;
+        pads[seat] = seat < seats ? padSetting(seat, quiet) : NONE;
         seated += pads[seat] != NONE ? 1 : 0;
     }
-    deadZone =
-        CFG::get("JOY_DEADZONE").empty()
-            ? DEFAULT_DEAD_ZONE
-            : std::clamp(CFG::parser()->getNumber<float>("JOY_DEADZONE"), 0.0f, MAX_DEAD_ZONE);
+    deadZone = deadZoneSetting(quiet);
     remember();
     std::fill(std::begin(newlyDown), std::end(newlyDown), false);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <ostream>
+
 #include "Devices/Joypad.h"
 
 namespace Tool {
@@ -19,6 +21,11 @@ public:
 
     // True when any seat has a pad setting: only then does the game install the joypad device.
     static bool configured();
+    // The pad (0-based) a seat's setting gives, or NONE; a number outside 0 to MAX_PADS gives
+    // NONE with a line on notes. The sticks' dead zone, brought into 0 to 0.9 with a line on
+    // notes. A value that is no number throws std::domain_error, naming the setting.
+    static int padSetting(int seat, std::ostream& notes);
+    static float deadZoneSetting(std::ostream& notes);
 
     // The heading (up 0, down 1, left 2, right 3) a pad points to: the D-pad when pressed,
     // else the left stick once past deadZone; the larger of the two axes wins, and an exact

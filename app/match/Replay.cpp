@@ -186,6 +186,12 @@ bool Replay::decode(const std::string& bytes, Replay& replay, std::string& error
         error = "replay is larger than " + std::to_string(MAX_BYTES >> 20) + " MiB";
         return false;
     }
+    // A file of something else entirely is no damaged replay.
+    const std::string magic = std::string(MatchHeader::MAGIC) + " ";
+    if (bytes.compare(0, magic.size(), magic) != 0) {
+        error = "not a replay file";
+        return false;
+    }
     // The CRC first: a damaged file is called damaged, whatever part of it
     // the damage hit.
     if (bytes.size() < 4) {

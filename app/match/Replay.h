@@ -48,8 +48,10 @@ struct Replay {
     void noteEnd(const Match& match, bool left);
 
     std::string encode() const;
-    // False with a one-line reason for a truncated, corrupted (CRC),
-    // oversized, wrong-format or malformed text; replay is then unchanged.
+    // False with a one-line reason for a text that is no replay at all
+    // ("not a replay file": it does not begin with the header's first
+    // line), a truncated, corrupted (CRC), oversized, wrong-format or
+    // malformed one; replay is then unchanged.
     static bool decode(const std::string& bytes, Replay& replay, std::string& error);
     // Reads and decodes the file at path (at most MAX_BYTES + 1 bytes are
     // read); false with a one-line reason, naming the file, otherwise.

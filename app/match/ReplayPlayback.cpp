@@ -10,11 +10,22 @@ void ReplayPlayback::start(Match& match)
     nextTurn = 0;
     nextCheck = 0;
     mismatch = 0;
+    failed = false;
+    failedStep = 0;
     // A match left before its first step is checked at its start.
     for (; nextCheck < replay.checks.size() && replay.checks[nextCheck].step == 0; ++nextCheck) {
         if (replay.checks[nextCheck].checksum != match.checksum()) {
-            mismatch = 1;
+            fail(0, 1);
         }
+    }
+}
+
+void ReplayPlayback::fail(unsigned long checkStep, unsigned long playedStep)
+{
+    if (!failed) {
+        failed = true;
+        failedStep = checkStep;
+        mismatch = playedStep;
     }
 }
 
@@ -33,10 +44,14 @@ bool ReplayPlayback::step(Match& match)
     }
     match.step(inputs);
     for (; nextCheck < replay.checks.size() && replay.checks[nextCheck].step <= next; ++nextCheck) {
-        if (mismatch == 0 && (replay.checks[nextCheck].step != next ||
-                              replay.checks[nextCheck].checksum != match.checksum())) {
-            mismatch = next;
+        if (replay.checks[nextCheck].step != next ||
+            replay.checks[nextCheck].checksum != match.checksum()) {
+            fail(replay.checks[nextCheck].step, next);
         }
+    }
+    // Over before the recorded match was: its next check can never hold.
+    if (match.isOver() && nextCheck < replay.checks.size()) {
+        fail(replay.checks[nextCheck].step, next);
     }
     return true;
 }

@@ -21,6 +21,11 @@ public:
     bool step(Match& match);
     // The first step whose checksum differed, 0 while all held.
     unsigned long firstMismatch() const { return mismatch; }
+    // True once a recorded check failed: a checksum differed, or the match
+    // ended before a recorded check's step. failedCheck() is then that
+    // check's step.
+    bool diverged() const { return failed; }
+    unsigned long failedCheck() const { return failedStep; }
     // Plays the whole replay; true when every checksum held and the match
     // ended as recorded.
     bool playAll(Match& match);
@@ -30,6 +35,11 @@ private:
     std::size_t nextTurn = 0;
     std::size_t nextCheck = 0;
     unsigned long mismatch = 0;
+    bool failed = false;
+    unsigned long failedStep = 0;
+
+    // Notes the first check that failed, and the step being played then.
+    void fail(unsigned long checkStep, unsigned long playedStep);
 };
 
 } // namespace Tool

@@ -82,6 +82,7 @@ void ReplayRecorder::end(const Match& match, bool left)
                  << std::endl;
         std::remove(path.c_str());
         folder.clear();
+        gaveUp = true;
     }
 }
 

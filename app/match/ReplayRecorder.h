@@ -21,6 +21,8 @@ public:
     ReplayRecorder(const std::string& folder, std::ostream& warnings);
 
     bool isRecording() const { return !folder.empty(); }
+    // True once a file could not be written (and recording stopped).
+    bool failed() const { return gaveUp; }
     // At a match's start, after match.start.
     void begin(const Match& match, unsigned long number);
     // Around each step: before with its inputs, after the step.
@@ -39,6 +41,7 @@ private:
     std::string runStamp;
     Replay replay;
     bool active = false;
+    bool gaveUp = false;
 };
 
 } // namespace Tool

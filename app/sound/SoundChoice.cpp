@@ -3,12 +3,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cstdlib>
 #include <memory>
 #include <ostream>
 
 #include "CFG/CFG.h"
+#include "CFG/SettingNumber.h"
+#include "Files/UserPath.h"
 #include "Sound/AL/OpenALController.h"
 #include "Util/Debug.h"
 
@@ -20,13 +21,7 @@ namespace Tool {
 
 namespace {
 
-int soundVolume()
-{
-    if (CFG::get("SOUND_VOLUME").empty()) {
-        return 100;
-    }
-    return std::clamp(CFG::parser()->getNumber<int>("SOUND_VOLUME"), 0, 100);
-}
+constexpr int MOST_VOLUME = 100;
 
 std::string programFolder()
 {
@@ -47,6 +42,16 @@ bool isFolder(const std::string& path)
 
 } // namespace
 
+int soundVolume(std::ostream& notes)
+{
+    const std::string text = CFG::get("SOUND_VOLUME");
+    if (text.empty()) {
+        return MOST_VOLUME;
+    }
+    const int asked = CFG::SettingNumber::read<int>("SOUND_VOLUME", text);
+    return CFG::SettingNumber::clamp("SOUND_VOLUME", text, asked, 0, MOST_VOLUME, notes);
+}
+
 Sound::I_SoundController* makeVektraSound()
 {
     if (!CFG::parser()->getBool("SOUND")) {
@@ -59,7 +64,9 @@ Sound::I_SoundController* makeVektraSound()
             << std::endl;
         return nullptr;
     }
-    sound->setVolume(Sound::OpenALController::ALL_SOURCES, soundVolume());
+    // The settings check said what is out of range at start-up.
+    std::ostream quiet(nullptr);
+    sound->setVolume(Sound::OpenALController::ALL_SOURCES, soundVolume(quiet));
     return sound.release();
 }
 
@@ -67,7 +74,7 @@ std::string soundFolder()
 {
     const char* fromEnvironment = std::getenv("SOUND_DIR");
     if (fromEnvironment != nullptr && *fromEnvironment != '\0') {
-        return fromEnvironment;
+        return Files::UserPath::resolve(fromEnvironment, Files::UserPath::startFolder());
     }
     const std::string program = programFolder();
     if (program.empty()) {

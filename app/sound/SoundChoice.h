@@ -1,5 +1,6 @@
 #pragma once
 
+#include <ostream>
 #include <string>
 
 namespace Sound {
@@ -15,7 +16,13 @@ namespace Tool {
 // game plays on, silently. Owned by the caller.
 Sound::I_SoundController* makeVektraSound();
 
-// Where the game's sound files are: the "SOUND_DIR" environment variable when set, else the
+// The volume of every sound, 0 to 100: "SOUND_VOLUME", 100 when absent; one outside is brought
+// to the nearer end, with a line on notes. Throws std::domain_error, naming the setting, for a
+// value that is no number.
+int soundVolume(std::ostream& notes);
+
+// Where the game's sound files are: the "SOUND_DIR" environment variable when set (a relative
+// folder taken from the folder the player started in, "~/" from the home folder), else the
 // sounds folder beside the running program (the build tree) when it exists, else the
 // installed data folder found from the program's own place. Never the working directory.
 std::string soundFolder();

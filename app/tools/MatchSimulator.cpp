@@ -11,12 +11,14 @@
 #include "CFG/CFG.h"
 #include "CFG/SettingsLoader.h"
 #include "Game/GameAssembly.h"
+#include "Game/GameDefinition.h"
 #include "Game/GameManager.h"
 #include "Game/Headless/HeadlessPlatform.h"
 #include "Game/LogicController.h"
 #include "Util/Debug.h"
 #include "app/MainLogic.h"
 #include "app/VektraGame.h"
+#include "app/settings/SettingsCheck.h"
 
 namespace Tool {
 
@@ -101,8 +103,12 @@ int MatchSimulator::run(std::vector<std::string> args)
 
     const auto start = std::chrono::steady_clock::now();
     const std::clock_t startClock = std::clock();
+    // The game's settings check, but for those the simulator sets itself,
+    // and a folder to record in that cannot be used stops it.
+    Game::GameDefinition vektra = Game::gameDefinition();
+    vektra.checkSettings = &SettingsCheck::simulatorStartUp;
     Game::GameAssembly game;
-    const int code = buildVektra(game, platform, args);
+    const int code = game.build(args, vektra, platform);
     if (code != CFG::SettingsLoader::GO_ON) {
         return code;
     }
@@ -113,9 +119,12 @@ int MatchSimulator::run(std::vector<std::string> args)
     results.seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     results.cpuSeconds = static_cast<double>(std::clock() - startClock) / CLOCKS_PER_SEC;
+    // The simulator plays to record: a folder that failed on the way (its
+    // line is out) fails the run.
+    const bool unrecorded = match != nullptr && match->recordingFailed();
     match = nullptr;
     manager = nullptr;
-    return 0;
+    return unrecorded ? SettingsCheck::REFUSED : 0;
 }
 
 bool MatchSimulator::attach(Game::LogicController& logic, Game::GameManager* gameManager)

@@ -59,8 +59,9 @@ public:
     // Builds the game with the program's arguments (without the program's
     // name: settings files, ".MOD" files, overrides and KEY==VALUE arguments
     // read exactly as the game reads them) and plays the matches. Returns
-    // the game's exit code (0, or 1 for a missing or empty extra settings
-    // file); a bad setting throws as in the game, so call it inside
+    // the exit code: 0, 1 for a missing or empty extra settings file, 2 for
+    // a refused setting or a "RECORD_DIR" that could not be written; a bad
+    // setting may also throw as in the game, so call it inside
     // CFG::guardedMain.
     int run(std::vector<std::string> args);
 

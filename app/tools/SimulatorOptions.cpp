@@ -36,6 +36,8 @@ bool readOption(const std::string& arg, SimulatorOptions& options, bool& haveMat
     unsigned long long value = 0;
     if (arg == "--help" || arg == "-h") {
         options.help = true;
+    } else if (arg == "--version") {
+        options.version = true;
     } else if (arg == "--csv") {
         options.csv = true;
     } else if (arg == "--list") {
@@ -86,7 +88,7 @@ SimulatorOptions SimulatorOptions::parse(const std::vector<std::string>& args)
             return options;
         }
     }
-    if (options.help) {
+    if (options.help || options.version) {
         return options;
     }
     if (options.merge) {
@@ -131,7 +133,8 @@ const char* SimulatorOptions::usage()
            "               exit code 5 and the reason\n"
            "  --csv        print the tally as comma-separated values, one row per player\n"
            "  --list       print every match: number, result, steps, final-grid hash\n"
-           "  --help       print this text\n"
+           "  --help, -h   print this text\n"
+           "  --version    print the version\n"
            "  --replay     play each recorded match FILE (see RECORD_DIR) from its own\n"
            "               settings, no settings file read, and check its checksums:\n"
            "               exit 0 all hold, 1 one differs, 2 a file is unreadable,\n"

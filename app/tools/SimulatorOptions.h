@@ -7,8 +7,8 @@ namespace Tool {
 
 // The match simulator's own command-line options, told apart from the
 // game's arguments by their leading "-": --matches=N (required, 1 or more),
-// --first=K (0 to 4294967295), --shard=I/N, --csv, --list, --merge and
-// --help. Everything else is left to start-up, which reads it as the game
+// --first=K (0 to 4294967295), --shard=I/N, --csv, --list, --merge, --help
+// (or -h) and --version. Everything else is left to start-up, which reads it as the game
 // does; with --merge it is the shard files to merge.
 struct SimulatorOptions {
     // Exit code for an option the simulator cannot use.
@@ -26,6 +26,7 @@ struct SimulatorOptions {
     bool csv = false;
     bool list = false;
     bool help = false;
+    bool version = false;
     // --shard=I/N: only the matches whose number modulo shardCount is
     // shardIndex. 0/1 (every match) when not given.
     unsigned long shardIndex = 0;

@@ -11,7 +11,7 @@
 // value too), 1 missing or empty extra settings file, 2 unusable or refused
 // setting, settings file over the size limit, or bad option, 4 output that
 // could not be written (documented in the man page; the help text stays as
-// it was).
+// it was). "-h" and "--help" print the usage, "--version" the version.
 #include <iostream>
 #include <string>
 #include <vector>
@@ -21,13 +21,16 @@
 #include "CFG/SettingsLoader.h"
 #include "Util/Debug.h"
 #include "Util/OutputCheck.h"
-#include "app/tools/SettingsCheck.h"
+#include "app/settings/SettingRules.h"
+#include "app/settings/SettingsCheck.h"
 
 namespace {
 
 const char* const SETTINGS_FILE = "vektra.cfg";
 const char* const GET_OPTION = "--get";
 const char* const HELP_OPTION = "--help";
+const char* const SHORT_HELP_OPTION = "-h";
+const char* const VERSION_OPTION = "--version";
 const char* const CHECK_OPTION = "--check";
 const char* const INFO_PREFIX = "INFO_";
 const char* const INFO_NOTE = "(published by the game at start-up)";
@@ -49,6 +52,7 @@ struct Options {
     std::vector<std::string> keys;
     std::vector<std::string> gameArgs;
     bool help = false;
+    bool version = false;
     bool check = false;
     // What is wrong with the options, if anything; a --get without its key
     // gets the usage line alone.
@@ -73,8 +77,10 @@ Options readOptions(int argc, char** argv)
     }
     for (; i < argc; ++i) {
         const std::string argument = argv[i];
-        if (argument == HELP_OPTION) {
+        if (argument == HELP_OPTION || argument == SHORT_HELP_OPTION) {
             options.help = true;
+        } else if (argument == VERSION_OPTION) {
+            options.version = true;
         } else if (argument == GET_OPTION || argument == CHECK_OPTION) {
             options.error = argument + " must come before the game's arguments";
             return options;
@@ -99,24 +105,33 @@ bool isUnpublishedInfo(const std::string& key, const std::string& value)
 }
 
 // The comment line that marks a value the game would not take as written.
-std::string problemNote(const Tool::SettingsCheck::Problem& problem)
+std::string problemNote(const Tool::SettingProblem& problem)
 {
-    return std::string(problem.refused ? "# refused by the game: " : "# limited by the game: ") +
+    return std::string(problem.refused ? "# refused by the game: " : "# warning: ") +
            problem.message + '\n';
 }
 
-// The game's checks: every message on the error stream, exit code 2 when
-// a value would stop the game.
+// The game's checks, every one, and the keys nothing reads.
+std::vector<Tool::SettingProblem> problems()
+{
+    std::vector<Tool::SettingProblem> found = Tool::SettingsCheck::run(Tool::SettingRule::GAME);
+    const std::vector<Tool::SettingProblem> unknown = Tool::SettingsCheck::unknownKeys();
+    found.insert(found.end(), unknown.begin(), unknown.end());
+    return found;
+}
+
+// Every message on the error stream, as the game prints it; exit code 2
+// when a value would stop the game.
 int check()
 {
     std::ostream& err = *Util::Singleton<Util::Debug>::instance().err;
     bool refused = false;
-    for (const Tool::SettingsCheck::Problem& problem : Tool::SettingsCheck::run()) {
+    for (const Tool::SettingProblem& problem : problems()) {
         err << problem.message << std::endl;
         refused = refused || problem.refused;
     }
     if (refused) {
-        return USAGE_EXIT;
+        return Tool::SettingsCheck::REFUSED;
     }
     std::cout << "vektra-config: the game runs with these settings" << std::endl;
     return 0;
@@ -145,7 +160,8 @@ std::string listing(const Options& options)
         }
         return out;
     }
-    std::vector<Tool::SettingsCheck::Problem> problems = Tool::SettingsCheck::run();
+    // The values the game judges; a key it does not know is left to --check.
+    std::vector<Tool::SettingProblem> problems = Tool::SettingsCheck::run(Tool::SettingRule::GAME);
     std::vector<std::string> keys;
     CFG::global()->keys(keys);
     for (const std::string& key : keys) {
@@ -168,7 +184,7 @@ std::string listing(const Options& options)
         out += key + " " + CFG::Info::keyValueSeparator() + " " + value + '\n';
     }
     // Keys set only in the overrides are not listed; their notes close it.
-    for (const Tool::SettingsCheck::Problem& problem : problems) {
+    for (const Tool::SettingProblem& problem : problems) {
         out += problemNote(problem);
     }
     return out;
@@ -185,11 +201,16 @@ int run(int argc, char** argv)
         err << USAGE_LINE << std::endl;
         return USAGE_EXIT;
     }
-    if (options.help) {
-        std::cout << USAGE_LINE << '\n' << HELP_TEXT;
+    if (options.help || options.version) {
+        if (options.help) {
+            std::cout << USAGE_LINE << '\n' << HELP_TEXT;
+        } else {
+            std::cout << "vektra-config " VEKTRA_VERSION "\n";
+        }
         return Util::OutputCheck::standardOutputWritten("vektra-config") ? 0 : WRITE_FAILED_EXIT;
     }
-    int code = CFG::SettingsLoader(SETTINGS_FILE).load(options.gameArgs);
+    int code = CFG::SettingsLoader(SETTINGS_FILE, Tool::settingKeys(Tool::SettingRule::PATH))
+                   .load(options.gameArgs);
     if (code != CFG::SettingsLoader::GO_ON) {
         return code;
     }

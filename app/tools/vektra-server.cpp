@@ -25,7 +25,9 @@
 // (replaced whole), for a health check that reads a file. Draining: on
 // SIGTERM the server takes nobody new, tells every client, and exits 0
 // within a second; a match in progress ends there. The password is never
-// printed.
+// printed. --help (or -h) prints the usage and --version the version; any
+// other argument that begins with "-" is refused with exit code 2, before
+// a port is opened.
 #include <csignal>
 
 #include <chrono>
@@ -34,15 +36,19 @@
 
 #include "CFG/GuardedMain.h"
 #include "CFG/SettingsLoader.h"
-#include "ServerSettings.h"
 #include "app/online/ServerSession.h"
+#include "app/settings/ServerSettings.h"
+#include "app/settings/SettingRules.h"
+#include "app/settings/SettingsCheck.h"
 
 namespace {
 
 constexpr int CANNOT_LISTEN = 1;
+constexpr int BAD_OPTION = 2;
 
+const char* const USAGE_LINE =
+    "usage: vektra-server [SETTINGS_file] [server.cfg] [KEY==VALUE]...\n";
 const char* const HELP_TEXT =
-    "usage: vektra-server [SETTINGS_file] [server.cfg] [KEY==VALUE]...\n"
     "Plays online matches for the clients that join (vektra CONNECT==host[:port]), on the\n"
     "settings of vektra.cfg in the working directory, an extra .cfg and KEY==VALUE:\n"
     "PORT (4040; 0: any free port), BIND_ADDRESS (0.0.0.0), MAX_CLIENTS (16), PASSWORD\n"
@@ -50,7 +56,8 @@ const char* const HELP_TEXT =
     "GRID_HEIGHT, NUM_PLAYERS, AI_LEVEL, PLAYER_COLORS, TURN_CHANCE, MOVE_TIME, GAME_SEED.\n"
     "Prints \"listening PORT=<port>\" first, then a line per join, leave, match start and\n"
     "result. SIGINT or SIGTERM: tells the clients, exits 0. Exit codes: 1 when it cannot\n"
-    "listen, 2 for a setting it cannot run with.\n";
+    "listen, 2 for a setting it cannot run with or an unknown option. --version prints the\n"
+    "version.\n";
 // Longest sleep between two services when nothing arrives and no step is
 // due: ENet's own timers (resends, pings) run at this grain.
 constexpr double NAP_SECONDS = 0.01;
@@ -94,18 +101,47 @@ int serve(const Online::ServerOptions& options)
     return 0;
 }
 
+// The first argument that begins with "-" answers --help, -h and
+// --version, or refuses the rest; -1 when there is none.
+int answerOptions(int argc, char** argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        const std::string argument = argv[i];
+        if (argument.empty() || argument[0] != '-') {
+            continue;
+        }
+        if (argument == "--help" || argument == "-h") {
+            std::cout << USAGE_LINE << HELP_TEXT;
+            return 0;
+        }
+        if (argument == "--version") {
+            std::cout << "vektra-server " VEKTRA_VERSION "\n";
+            return 0;
+        }
+        std::cerr << "vektra-server: unknown option " << argument << "\n" << USAGE_LINE;
+        return BAD_OPTION;
+    }
+    return -1;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
-    if (argc == 2 && std::string(argv[1]) == "--help") {
-        std::cout << HELP_TEXT;
-        return 0;
+    const int answered = answerOptions(argc, argv);
+    if (answered >= 0) {
+        return answered;
     }
     return CFG::guardedMain([&] {
-        const int loaded = CFG::SettingsLoader("vektra.cfg").load(argc, argv);
+        const int loaded =
+            CFG::SettingsLoader("vektra.cfg", Tool::settingKeys(Tool::SettingRule::PATH))
+                .load(argc, argv);
         if (loaded != CFG::SettingsLoader::GO_ON) {
             return loaded;
+        }
+        const int checked = Tool::SettingsCheck::atStartUp(Tool::SettingRule::SERVER);
+        if (checked != CFG::SettingsLoader::GO_ON) {
+            return checked;
         }
         return serve(Tool::ServerSettings::read());
     });

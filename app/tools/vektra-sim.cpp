@@ -175,14 +175,18 @@ int merge(const std::vector<std::string>& args, const SimulatorOptions& options)
 int main(int argc, char** argv)
 {
     const std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
-    // A replay carries its own settings: no settings file is read.
-    if (Tool::ReplayCheck::wanted(args)) {
-        return Tool::ReplayCheck::run(args, std::cout, std::cerr);
-    }
     const SimulatorOptions options = SimulatorOptions::parse(args);
     if (options.help) {
         std::cout << SimulatorOptions::usage();
         return finishOutput();
+    }
+    if (options.version) {
+        std::cout << "vektra-sim " VEKTRA_VERSION "\n";
+        return finishOutput();
+    }
+    // A replay carries its own settings: no settings file is read.
+    if (Tool::ReplayCheck::wanted(args)) {
+        return Tool::ReplayCheck::run(args, std::cout, std::cerr);
     }
     if (!options.error.empty()) {
         std::cerr << "vektra-sim: " << options.error << "\n" << SimulatorOptions::usage();

@@ -38,11 +38,13 @@ void TextLines::add(const std::string& text, float centreX, float top, float pix
     lines.push_back(Line{text, left, top, pixelSize, color});
 }
 
-void TextLines::addCentred(const std::string& text, float top, float largest, Util::RGBA color)
+void TextLines::addCentred(const std::string& text, float top, float largest, Util::RGBA color,
+                           bool backed)
 {
     const int width = Render::BlockFont::width(text);
     const float fit = width > 0 ? screenWidth * MOST_WIDTH / width : largest;
     add(text, screenWidth / 2.0f, top, std::min(largest, fit), color);
+    lines.back().backed = backed;
 }
 
 void TextLines::draw()
@@ -54,7 +56,7 @@ void TextLines::draw()
     GameHelper::RenderHelper(renderController).set2D(screenWidth, screenHeight, false);
     renderController->setBlending(true);
     for (const Line& line : lines) {
-        if (backing) {
+        if (backing || line.backed) {
             drawBacking(line);
         }
         vertices.clear();

@@ -26,6 +26,8 @@ public:
         float top;
         float pixelSize;
         Util::RGBA color;
+        // On a dark box even when the lines are not backed.
+        bool backed = false;
     };
 
     TextLines(Render::I_RenderController* renderController, bool backing);
@@ -35,8 +37,10 @@ public:
     // A line centred on centreX, its top at top.
     void add(const std::string& text, float centreX, float top, float pixelSize, Util::RGBA color);
     // A line centred in the window, at most largest per font pixel and never
-    // wider than most of the window.
-    void addCentred(const std::string& text, float top, float largest, Util::RGBA color);
+    // wider than most of the window; backed puts it on a dark box whatever
+    // the lines' backing.
+    void addCentred(const std::string& text, float top, float largest, Util::RGBA color,
+                    bool backed = false);
     const std::vector<Line>& getLines() const { return lines; }
 
     // Draws every line; nothing on a controller without client arrays.

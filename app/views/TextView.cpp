@@ -44,9 +44,10 @@ std::string keyLine(int seat)
 
 } // namespace
 
-TextView::TextView(Game::GameManager* gameManager, const Match& match, const Scoreboard& score)
-    : gameManager(gameManager), match(match), score(score), screenWidth(0), screenHeight(0),
-      keyLines(), pauseName(), leaveName(), startColors(),
+TextView::TextView(Game::GameManager* gameManager, const Match& match, const Scoreboard& score,
+                   bool words)
+    : gameManager(gameManager), match(match), score(score), words(words), screenWidth(0),
+      screenHeight(0), keyLines(), pauseName(), leaveName(), startColors(),
       lines(gameManager->getRenderController(), CFG::parser()->getBool("TEXT_BACKING"))
 {
     // The title screen shows before the first match has read the options.
@@ -177,15 +178,40 @@ void TextView::layoutMatch()
     }
 }
 
+// The notice's heading large, its detail (after ": ") below it, opaque on
+// dark boxes: it must read over any trail.
+void TextView::layoutNotice()
+{
+    const float unit = screenHeight / 100.0f;
+    const Util::RGBA white(255, 255, 255, 255);
+    const std::size_t colon = score.notice.find(": ");
+    lines.addCentred(score.notice.substr(0, colon), screenHeight * 0.6f, 1.2f * unit, white, true);
+    if (colon != std::string::npos) {
+        lines.addCentred(score.notice.substr(colon + 2), screenHeight * 0.5f, 0.8f * unit, white,
+                         true);
+    }
+    if (words) {
+        lines.addCentred("SPACE START \xC2\xB7 ESC QUIT", screenHeight * 0.4f, 0.8f * unit, white);
+    }
+}
+
 const std::vector<TextView::Line>& TextView::layout()
 {
     lines.clear();
     const std::string& result = score.result;
+    if (!words) {
+        if (!score.notice.empty()) {
+            layoutNotice();
+        }
+        return lines.getLines();
+    }
     if (score.matchesStarted > 0) {
         layoutScores();
     }
     if (score.inMatch()) {
         layoutMatch();
+    } else if (!score.notice.empty()) {
+        layoutNotice();
     } else if (result == "DRAW" || result.rfind("WIN=", 0) == 0) {
         layoutResult();
     } else {

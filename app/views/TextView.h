@@ -33,7 +33,10 @@ class TextView : public Game::I_View {
 public:
     using Line = TextLines::Line;
 
-    TextView(Game::GameManager* gameManager, const Match& match, const Scoreboard& score);
+    // Without words, only a notice is shown (a replay that no longer
+    // matches), as its two lines.
+    TextView(Game::GameManager* gameManager, const Match& match, const Scoreboard& score,
+             bool words = true);
     ~TextView() override;
     TextView(const TextView&) = delete;
     TextView& operator=(const TextView&) = delete;
@@ -56,11 +59,13 @@ private:
     std::string scoreLabel(int player) const;
     void layoutResult();
     void layoutMatch();
+    void layoutNotice();
     Util::RGBA colorOf(int player) const;
 
     [[maybe_unused]] Game::GameManager* gameManager;
     const Match& match;
     const Scoreboard& score;
+    bool words;
     int screenWidth;
     int screenHeight;
     // "PLAYER k+1  UP LEFT DOWN RIGHT" for each person, when several play.

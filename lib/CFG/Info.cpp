@@ -8,6 +8,17 @@ namespace {
 
 constexpr std::string_view ADDED_KEY_TERMINATOR = "END_OF_ADDED_KEY";
 
+void visitTable(const SettingsTable& table,
+                const std::function<void(const std::string&, bool)>& visit)
+{
+    for (const auto& entry : table) {
+        visit(entry.second.value, entry.second.choices != nullptr);
+        if (entry.second.choices != nullptr) {
+            visitTable(*entry.second.choices, visit);
+        }
+    }
+}
+
 } // namespace
 
 Info::Info(Info* overrides) : impl(new Impl(overrides)) {}
@@ -50,6 +61,11 @@ bool Info::add(const std::string& key, const std::string& value)
     return impl->addLine(line, ADDED_KEY_TERMINATOR);
 }
 
+void Info::setPathKeys(std::vector<std::string> keys)
+{
+    impl->reader.setPathKeys(std::move(keys));
+}
+
 std::string Info::get(const std::string& key) const
 {
     return impl->get(key);
@@ -62,6 +78,11 @@ void Info::keys(std::vector<std::string>& out) const
     for (const auto& entry : impl->entries) {
         out.push_back(entry.first);
     }
+}
+
+void Info::visitValues(const std::function<void(const std::string&, bool)>& visit) const
+{
+    visitTable(impl->entries, visit);
 }
 
 std::string Info::replaceKeys(const std::string& text) const

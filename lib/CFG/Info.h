@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -57,6 +58,14 @@ public:
     // Stores one entry as the settings line "key == value" would.
     virtual bool add(const std::string& key, const std::string& value);
 
+    // Keys whose values are paths. A plain value of one of them read from a
+    // settings file (the choices of its selection block too) is stored as it
+    // points from that file's folder, symbolic links followed: a relative
+    // path gets the folder in front, "~/" the home folder
+    // (Files::UserPath). Entries added one by one, and values with anything
+    // to expand, are stored as written. Kept across reset.
+    void setPathKeys(std::vector<std::string> keys);
+
     // The key's expanded value; the empty string for an absent key. A lookup
     // that leads back to itself reads as the empty string. Throws
     // std::domain_error for an "EVAL:(" operand that is no number, and
@@ -69,6 +78,12 @@ public:
 
     // Replaces out with the top-level keys in ascending byte order.
     virtual void keys(std::vector<std::string>& out) const;
+
+    // Calls visit with every value as stored, unexpanded, the choices of
+    // selection blocks too (after their block); a block's own value names
+    // its selector key, and selector is then true.
+    void
+    visitValues(const std::function<void(const std::string& value, bool selector)>& visit) const;
 
     // text with its "::KEY::" references replaced, nothing else expanded.
     virtual std::string replaceKeys(const std::string& text) const;

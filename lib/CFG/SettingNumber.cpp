@@ -32,6 +32,57 @@ void SettingNumber::outOfRange(const std::string& key, const std::string& text, 
     throw std::domain_error(where(key, entry) + ": out of range: " + text);
 }
 
+void SettingNumber::refuseRange(const std::string& key, const std::string& text,
+                                const std::string& allowed)
+{
+    throw std::domain_error(key + ": out of range: " + Util::trim(text) + " (" + allowed + ")");
+}
+
+std::string SettingNumber::limited(const std::string& key, const std::string& text,
+                                   const std::string& allowed, const std::string& used)
+{
+    return key + ": out of range: " + Util::trim(text) + " (" + allowed + "): using " + used;
+}
+
+namespace {
+
+std::string numberText(int value)
+{
+    return std::to_string(value);
+}
+
+std::string numberText(float value)
+{
+    return Util::numToStr<float>(value);
+}
+
+template <typename T>
+T clampNumber(const std::string& key, const std::string& text, T value, T low, T high,
+              std::ostream& notes)
+{
+    const T used = value < low ? low : (value > high ? high : value);
+    if (used != value) {
+        notes << SettingNumber::limited(key, text, numberText(low) + " to " + numberText(high),
+                                        numberText(used))
+              << '\n';
+    }
+    return used;
+}
+
+} // namespace
+
+int SettingNumber::clamp(const std::string& key, const std::string& text, int value, int low,
+                         int high, std::ostream& notes)
+{
+    return clampNumber(key, text, value, low, high, notes);
+}
+
+float SettingNumber::clamp(const std::string& key, const std::string& text, float value, float low,
+                           float high, std::ostream& notes)
+{
+    return clampNumber(key, text, value, low, high, notes);
+}
+
 void SettingNumber::refuse(const std::string& key, const std::string& text, std::size_t entry,
                            const std::string& reason)
 {

@@ -1,10 +1,13 @@
 #include "CFG/SettingsLoader.h"
 
+#include <algorithm>
 #include <ostream>
 
 #include "CFG/CFG.h"
+#include "CFG/SettingsLookup.h"
 #include "Files/Directory.h"
 #include "Files/TextFile.h"
+#include "Files/UserPath.h"
 #include "Util/Debug.h"
 #include "Util/StringHelpers.h"
 
@@ -82,7 +85,10 @@ private:
 
 } // namespace
 
-SettingsLoader::SettingsLoader(std::string mainFile) : mainFile(std::move(mainFile)) {}
+SettingsLoader::SettingsLoader(std::string mainFile, std::vector<std::string> pathKeys)
+    : mainFile(std::move(mainFile)), pathKeys(std::move(pathKeys))
+{
+}
 
 std::string SettingsLoader::defaultOverridesFile(const std::string& mainFile)
 {
@@ -109,6 +115,8 @@ int SettingsLoader::load(const std::vector<std::string>& args) const
     }
 
     Info* overrides = getDefaultOverrides();
+    overrides->setPathKeys(pathKeys);
+    global()->setPathKeys(pathKeys);
     ProblemReport report;
     overrides->addConfig(overridesFile);
     overrides->add("SETTINGS_FILE", overridesFile);
@@ -139,15 +147,21 @@ int SettingsLoader::load(const std::vector<std::string>& args) const
     return GO_ON;
 }
 
-void SettingsLoader::applyOverride(const std::string& argument)
+void SettingsLoader::applyOverride(const std::string& argument) const
 {
     if (!argument.empty() && argument.front() == '-') {
         return;
     }
     std::vector<std::string> pieces;
-    if (Util::splitString(argument, SEPARATOR, pieces, true, true) == 2) {
-        getDefaultOverrides()->add(pieces[0], pieces[1]);
+    if (Util::splitString(argument, SEPARATOR, pieces, true, true) != 2) {
+        return;
     }
+    std::string& value = pieces[1];
+    if (std::find(pathKeys.begin(), pathKeys.end(), pieces[0]) != pathKeys.end() &&
+        !SettingsLookup::needsExpansion(value)) {
+        value = Files::UserPath::resolve(value, Files::UserPath::startFolder());
+    }
+    getDefaultOverrides()->add(pieces[0], value);
 }
 
 } // namespace CFG

@@ -19,6 +19,9 @@ namespace CFG {
 // 5. every remaining argument that does not begin with "-" and splits at
 //    "==" into exactly two trimmed pieces sets that key in the overrides
 //    store (an empty value hides nothing).
+// The values of the path keys are paths: one given on the command line is
+// taken from the folder the person started in (Files::UserPath), one read
+// from a settings file from that file's folder (CFG::Info::setPathKeys).
 // Every settings file that exists but cannot be read (a directory, no
 // permission) gets one warning line on the error stream of Util::Debug and
 // loading goes on; a file over a size limit of the reader (see
@@ -34,7 +37,7 @@ public:
     // Exit code for a settings file over a size limit.
     static constexpr int FILE_TOO_LARGE = 2;
 
-    explicit SettingsLoader(std::string mainFile);
+    explicit SettingsLoader(std::string mainFile, std::vector<std::string> pathKeys = {});
 
     // args are the program's arguments without the program name. Returns
     // GO_ON, or the exit code the program must end with at once (printing
@@ -48,8 +51,9 @@ public:
 
 private:
     std::string mainFile;
+    std::vector<std::string> pathKeys;
 
-    static void applyOverride(const std::string& argument);
+    void applyOverride(const std::string& argument) const;
 };
 
 } // namespace CFG

@@ -9,6 +9,7 @@
 
 #include "CFG/INItoCFG.h"
 #include "CFG/SettingsLookup.h"
+#include "Files/UserPath.h"
 
 namespace CFG {
 
@@ -84,11 +85,17 @@ public:
         }
         reader.reading.push_back(id);
         admitted = true;
+        if (!reader.pathKeys.empty()) {
+            reader.folders.push_back(Files::UserPath::realFolder(path));
+        }
     }
     ~FileGuard()
     {
         if (admitted) {
             reader.reading.pop_back();
+            if (!reader.pathKeys.empty()) {
+                reader.folders.pop_back();
+            }
         }
     }
     FileGuard(const FileGuard&) = delete;
@@ -228,10 +235,15 @@ bool SettingsReader::populateMap(SettingsTable& table, LineIter& pos, LineIter e
             if (depth >= MAX_NESTING) {
                 return false;
             }
-            SettingsNode& node = store(table, key, std::string(value));
+            // The block's value names its selector key: never a path.
+            SettingsNode& node = store(table, key, std::string(value), false);
             node.choices = std::make_unique<SettingsTable>();
             ++pos;
-            if (!populateMap(*node.choices, pos, end, value, depth + 1)) {
+            const int pathBlock = &table == &entries && isPathKey(key) ? 1 : 0;
+            pathBlocks += pathBlock;
+            const bool read = populateMap(*node.choices, pos, end, value, depth + 1);
+            pathBlocks -= pathBlock;
+            if (!read) {
                 return false;
             }
             if (pos == end) {
@@ -259,13 +271,30 @@ bool SettingsReader::readEntry(SettingsTable& table, std::string_view key, std::
     return true;
 }
 
-SettingsNode& SettingsReader::store(SettingsTable& table, std::string_view key, std::string value)
+SettingsNode& SettingsReader::store(SettingsTable& table, std::string_view key, std::string value,
+                                    bool mayBePath)
 {
-    SettingsNode& node = table.store(key, std::move(value));
+    SettingsNode& node =
+        table.store(key, mayBePath ? pathFromFile(table, key, std::move(value)) : std::move(value));
     if (startsWith(key, INCLUDE_PREFIX)) {
         pendingIncludes.emplace_back(key);
     }
     return node;
+}
+
+bool SettingsReader::isPathKey(std::string_view key) const
+{
+    return std::find(pathKeys.begin(), pathKeys.end(), key) != pathKeys.end();
+}
+
+std::string SettingsReader::pathFromFile(const SettingsTable& table, std::string_view key,
+                                         std::string value) const
+{
+    if (folders.empty() || !(pathBlocks > 0 || (&table == &entries && isPathKey(key))) ||
+        SettingsLookup::needsExpansion(value)) {
+        return value;
+    }
+    return Files::UserPath::resolve(value, folders.back());
 }
 
 bool SettingsReader::readKeyVal(std::string_view line, std::string_view& key,

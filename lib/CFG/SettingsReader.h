@@ -54,6 +54,8 @@ public:
 
     // Empties the table and forgets the bytes read and the files refused.
     void reset();
+    // See Info::setPathKeys.
+    void setPathKeys(std::vector<std::string> keys) { pathKeys = std::move(keys); }
     const std::vector<Info::FileProblem>& problems() const { return refused; }
 
 private:
@@ -61,7 +63,13 @@ private:
 
     bool readEntry(SettingsTable& table, std::string_view key, std::string_view value,
                    LineIter& pos, LineIter end);
-    SettingsNode& store(SettingsTable& table, std::string_view key, std::string value);
+    SettingsNode& store(SettingsTable& table, std::string_view key, std::string value,
+                        bool mayBePath = true);
+    bool isPathKey(std::string_view key) const;
+    // value as it points from the folder of the file being read, when key's
+    // values are paths (or a path block's choices are being read).
+    std::string pathFromFile(const SettingsTable& table, std::string_view key,
+                             std::string value) const;
     // Loads path and reads its own lines (converted first for an INI file);
     // false when it could not be loaded or converted. complete is the
     // result of reading the lines.
@@ -79,6 +87,12 @@ private:
     std::vector<std::pair<dev_t, ino_t>> reading;
     std::uintmax_t bytesRead = 0;
     std::vector<Info::FileProblem> refused;
+    std::vector<std::string> pathKeys;
+    // The real folder of each file being read, outermost first (kept only
+    // while there are path keys).
+    std::vector<std::string> folders;
+    // Depth of the path key's selection blocks being read; 0 outside them.
+    int pathBlocks = 0;
 };
 
 } // namespace CFG

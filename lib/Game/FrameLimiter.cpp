@@ -2,7 +2,20 @@
 
 #include <algorithm>
 
+#include "CFG/CFG.h"
+#include "CFG/SettingNumber.h"
+
 namespace Game {
+
+float FrameLimiter::fromSettings()
+{
+    const std::string text = CFG::get("FRAME_LIMIT");
+    const float limit = CFG::SettingNumber::read<float>("FRAME_LIMIT", text);
+    if (limit > 0 && limit < 1) {
+        CFG::SettingNumber::refuseRange("FRAME_LIMIT", text, "0, or 1 and more");
+    }
+    return limit;
+}
 
 FrameLimiter::FrameLimiter(float framesPerSecond)
     : period(framesPerSecond > 0 ? 1.0 / framesPerSecond : 0.0), nextStart(0.0), scheduled(false)

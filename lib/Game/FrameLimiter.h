@@ -15,6 +15,12 @@ public:
     // framesPerSecond of 0 or less (or not a number) never rests.
     explicit FrameLimiter(float framesPerSecond);
 
+    // The frames per second the settings ask for ("FRAME_LIMIT"). Above 0
+    // and below 1 a window would answer its keys that seldom (Escape after
+    // minutes): refused, like a value that is no number, by throwing
+    // std::domain_error with a message naming the setting.
+    static float fromSettings();
+
     bool isOn() const { return period > 0; }
     // Seconds to rest after a frame that ended at now (seconds on a clock
     // that does not go backward); 0 when off, or when the frame took its

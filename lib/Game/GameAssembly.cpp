@@ -22,11 +22,21 @@ int GameAssembly::build(const std::vector<std::string>& args, const GameDefiniti
     tearDown();
     this->platform = &platform;
 
-    const int early = CFG::SettingsLoader(game.settingsFile).load(args);
+    std::vector<std::string> pathKeys;
+    for (const char* const* key = game.pathSettings; key != nullptr && *key != nullptr; ++key) {
+        pathKeys.emplace_back(*key);
+    }
+    const int early = CFG::SettingsLoader(game.settingsFile, pathKeys).load(args);
     if (early != CFG::SettingsLoader::GO_ON) {
         return early;
     }
     applyDefaults(game);
+    if (game.checkSettings != nullptr) {
+        const int refused = game.checkSettings();
+        if (refused != CFG::SettingsLoader::GO_ON) {
+            return refused;
+        }
+    }
 
     const int frameSkip = readInt("FRAME_SKIP");
     const int frameRate = readInt("FRAME_RATE");

@@ -37,8 +37,9 @@ public:
     // Loads the settings from args (the command line without the program's name, read as the
     // settings loader documents) and builds the game on the platform, which must outlive this
     // object. Returns CFG::SettingsLoader::GO_ON once built; otherwise the exit code the
-    // program ends with (1: missing or empty extra settings file), with nothing built. A
-    // setting that is no number throws: call it inside CFG::guardedMain.
+    // program ends with (1: missing or empty extra settings file, or the game's settings check's
+    // code), with nothing built. A setting that is no number throws: call it inside
+    // CFG::guardedMain.
     int build(const std::vector<std::string>& args, const GameDefinition& game,
               I_Platform& platform);
     // Runs the built game until it quits, then hands it, still whole, to the platform's

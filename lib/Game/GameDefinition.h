@@ -24,7 +24,11 @@ struct SettingDefault {
 // missing "GAME_SPEED" need not stop the game's clock. A game that makes
 // sounds also supplies its sound controller's maker, called once the
 // settings are loaded; without one, or when it returns null, the game gets
-// the sound controller that does nothing.
+// the sound controller that does nothing. A game may name the settings whose
+// values are paths (a list closed by a null pointer; see
+// CFG::SettingsLoader), and check its settings once they are loaded, before
+// anything is built: the check prints what it has to say and returns
+// CFG::SettingsLoader::GO_ON, or the exit code the program ends with.
 struct GameDefinition {
     const char* title;
     const char* settingsFile;
@@ -32,6 +36,8 @@ struct GameDefinition {
     void (*registerStates)(LogicController& logic, GameManager* manager);
     Sound::I_SoundController* (*makeSoundController)() = nullptr;
     const SettingDefault* defaults = nullptr;
+    const char* const* pathSettings = nullptr;
+    int (*checkSettings)() = nullptr;
 };
 
 // Supplied by the game: its definition. The start-up routine's main() runs

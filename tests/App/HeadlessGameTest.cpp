@@ -208,18 +208,22 @@ TEST_F(HeadlessGameTest, UnusableSettingsEndWithTheirMessageAndExitCodeTwo)
         const char* message;
     };
     const Case cases[] = {
-        // Read at start-up ...
-        {"FRAME_RATE==fast", press(1, ESC), "Cant convert String to Num:fast\n"},
-        {"CLEAR_COLOR==blue", press(1, ESC), "Cant convert String to Num:blue\n"},
-        {"INFO_MAX_TEXTURE_SIZE_2D==big", press(1, ESC), "Cant convert String to Num:big\n"},
-        {"NUM_PLAYERS==many", press(1, ESC), "Cant convert String to Num:many\n"},
-        {"GRID_WIDTH==5000", press(1, ESC),
-         "GRID_WIDTH == 5000 is too large: at most 1024 cells\n"},
+        // Judged at start-up, even those read once a match starts.
+        {"FRAME_RATE==fast", press(1, ESC),
+         "FRAME_RATE: not a number: Cant convert String to Num:fast\n"},
+        {"CLEAR_COLOR==blue", press(1, ESC),
+         "CLEAR_COLOR: not a number: Cant convert String to Num:blue\n"},
+        {"INFO_MAX_TEXTURE_SIZE_2D==big", press(1, ESC),
+         "INFO_MAX_TEXTURE_SIZE_2D: not a number: Cant convert String to Num:big\n"},
+        {"NUM_PLAYERS==many", press(1, ESC),
+         "NUM_PLAYERS: not a number: Cant convert String to Num:many\n"},
+        {"GRID_WIDTH==5000", press(1, ESC), "GRID_WIDTH: out of range: 5000 (at most 1024)\n"},
         {"NUM_PLAYERS==71", press(1, ESC),
-         "NUM_PLAYERS == 71 is too many for a 12 x 9 grid: at most 70 players\n"},
-        // ... and once the first match starts.
-        {"MOVE_TIME==soon", press(3, SPACE), "Cant convert String to Num:soon\n"},
-        {"FLASH_TIME==often", press(3, SPACE), "Cant convert String to Num:often\n"},
+         "NUM_PLAYERS: out of range: 71 (at most 70 players on the 12 x 9 grid)\n"},
+        {"MOVE_TIME==soon", press(3, SPACE),
+         "MOVE_TIME: not a number: Cant convert String to Num:soon\n"},
+        {"FLASH_TIME==often", press(3, SPACE),
+         "FLASH_TIME: not a number: Cant convert String to Num:often\n"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.setting);
@@ -282,7 +286,8 @@ TEST_F(HeadlessGameTest, StartUpReadsItsSettingsInItsOrder)
             run({std::string(order[i + 1]) + "==second", std::string(order[i]) + "==first"},
                 press(1, ESC));
         EXPECT_EQ(2, outcome.exitCode);
-        EXPECT_EQ("Cant convert String to Num:first\n", outcome.err);
+        EXPECT_EQ(std::string(order[i]) + ": not a number: Cant convert String to Num:first\n",
+                  outcome.err);
     }
 }
 

@@ -135,10 +135,10 @@ TEST_F(MatchSimulatorTest, BadSettingsEndAsTheGameEndsThem)
     const Case cases[] = {
         {{"missing.cfg"}, 1, ""},
         {{"empty.cfg"}, 1, ""},
-        {{"AI_LEVEL==5"}, 2, "AI_LEVEL == 5 is no computer-player level: use 0 to 4\n"},
-        {{"AI_LEVEL_P2==-1"}, 2, "AI_LEVEL_P2 == -1 is no computer-player level: use 0 to 4\n"},
-        {{"AI_LEVEL_P1==x"}, 2, "Cant convert String to Num:x\n"},
-        {{"GRID_WIDTH==2000"}, 2, "GRID_WIDTH == 2000 is too large: at most 1024 cells\n"},
+        {{"AI_LEVEL==5"}, 2, "AI_LEVEL: out of range: 5 (0 to 4)\n"},
+        {{"AI_LEVEL_P2==-1"}, 2, "AI_LEVEL_P2: out of range: -1 (0 to 4)\n"},
+        {{"AI_LEVEL_P1==x"}, 2, "AI_LEVEL_P1: not a number: Cant convert String to Num:x\n"},
+        {{"GRID_WIDTH==2000"}, 2, "GRID_WIDTH: out of range: 2000 (at most 1024)\n"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.args[0]);

@@ -17,8 +17,9 @@
 #include "Game/I_GameUpdated.h"
 #include "Support/GlobalStateGuard.h"
 #include "Support/TempDir.h"
-#include "app/tools/HeadlessVektra.h"
 #include "app/MainLogic.h"
+#include "app/sound/SoundChoice.h"
+#include "app/tools/HeadlessVektra.h"
 
 namespace {
 
@@ -161,6 +162,17 @@ TEST(MatchSoundTest, CuesAreHeardAtTheirStepsAndSilenceElsewhere)
         heard += 0.005;
     }
     std::cout << "crash step to crash sound in the mix: " << (heard - crash) * 1000 << " ms\n";
+}
+
+// SOUND_DIR follows the command line's rule: a relative folder means the
+// folder the player started in, which a launcher passes on.
+TEST(SoundFolderTest, ARelativeSoundDirMeansTheFolderThePlayerStartedIn)
+{
+    setenv("VEKTRA_START_DIR", "/start", 1);
+    setenv("SOUND_DIR", "my-sounds", 1);
+    EXPECT_EQ("/start/my-sounds", Tool::soundFolder());
+    unsetenv("VEKTRA_START_DIR");
+    unsetenv("SOUND_DIR");
 }
 
 } // namespace

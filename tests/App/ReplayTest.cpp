@@ -25,6 +25,7 @@
 #include "app/match/ReplayPlayback.h"
 #include "app/tools/MatchSimulator.h"
 #include "app/tools/ReplayCheck.h"
+#include "app/views/TextView.h"
 
 namespace {
 
@@ -148,7 +149,8 @@ TEST(ReplayTest, DamagedFilesAreRefusedWithAReason)
         const char* reason;
     };
     const Case cases[] = {
-        {"", "truncated"},
+        {"", "not a replay file"},
+        {"GRID_WIDTH == 80\nNUM_PLAYERS == 4\n", "not a replay file"},
         {good.substr(0, good.size() / 2), "CRC"},
         {good.substr(0, good.size() - 1), "CRC"},
         {good.substr(0, 20) + "5" + good.substr(21), "CRC"},
@@ -248,13 +250,11 @@ protected:
                                 "AI_LEVEL == 0\nAI_LEVEL_P3 == 2\nAI_LEVEL_P4 == 3\n");
     }
 
-    void TearDown() override
-    {
-        CFG::getDefaultOverrides()->reset();
-    }
+    void TearDown() override { CFG::getDefaultOverrides()->reset(); }
 
     // Plays the matches in the simulator; returns what went to errors.
-    static std::string simulate(unsigned long matches, const std::string& recordDir)
+    static std::string simulate(unsigned long matches, const std::string& recordDir,
+                                int exitCode = 0)
     {
         CFG::getDefaultOverrides()->reset();
         Util::Debug& debug = Util::Debug::instance();
@@ -268,8 +268,8 @@ protected:
         debug.err = savedErr;
         delete Devices::getKeyboard();
         Devices::setKeyboard(nullptr);
-        EXPECT_EQ(0, code);
-        EXPECT_EQ(matches, played) << "recording or not, every match is played";
+        EXPECT_EQ(exitCode, code);
+        EXPECT_EQ(exitCode == 0 ? matches : 0, played);
         return errors.str();
     }
 
@@ -317,12 +317,15 @@ TEST_F(RecordDirTest, EveryMatchIsRecordedInOrderAndPlaysBackTheSame)
     EXPECT_NE(std::string::npos, reasons.str().find("missing.vkr:")) << reasons.str();
 }
 
-TEST_F(RecordDirTest, AFolderThatCannotBeWrittenIsReportedOnce)
+// The simulator plays to record: a folder it cannot write in stops it
+// before the first match, with one line.
+TEST_F(RecordDirTest, AFolderThatCannotBeWrittenStopsTheSimulator)
 {
     const std::string notAFolder = dir.write("plain-file", "x");
-    const std::string errors = simulate(5, notAFolder + "/inside");
-    EXPECT_EQ(1, std::count(errors.begin(), errors.end(), '\n')) << errors;
-    EXPECT_NE(std::string::npos, errors.find("RECORD_DIR: cannot write")) << errors;
+    EXPECT_EQ("RECORD_DIR: cannot write to " + notAFolder + "/inside (Not a directory)\n",
+              simulate(5, notAFolder + "/inside", 2));
+    EXPECT_EQ("RECORD_DIR: cannot write to " + notAFolder + " (not a folder)\n",
+              simulate(5, notAFolder, 2));
 }
 
 } // namespace
@@ -355,6 +358,61 @@ TEST(ReplayInGameTest, TheGamePlaysTheRecordedMatchInsteadOfItsSettings)
     }
     EXPECT_GE(lines, 2u);
     EXPECT_TRUE(filesIn(records).empty()) << "a replay is not recorded again";
+}
+
+} // namespace
+
+namespace {
+
+// A replay in the window: a faithful one ends on its recorded result,
+// printed and shown as a live match's; one whose recorded check fails stops
+// at that step and says so on the screen and on the error stream.
+TEST(ReplayInGameTest, AReplayEndsOnItsResultOrSaysWhereItNoLongerMatches)
+{
+    const Replay faithful = record(partySetup());
+    Replay changed = faithful;
+    changed.checks.front().checksum ^= 1;
+    const std::string failed = std::to_string(changed.checks.front().step);
+    const std::string winner = std::to_string(faithful.outcome);
+    struct Row {
+        const Replay& replay;
+        unsigned long stoppedAt;
+        std::string printed;
+        std::string errors;
+        std::vector<std::string> shown;
+    };
+    const Row rows[] = {
+        {faithful,
+         faithful.checks.back().step,
+         "WIN=" + winner + "\n",
+         "",
+         {"PLAYER " + std::to_string(faithful.outcome + 1) + " WINS"}},
+        {changed,
+         changed.checks.front().step,
+         "",
+         "THIS REPLAY NO LONGER MATCHES: CHECK AT STEP " + failed + " FAILED\n",
+         {"THIS REPLAY NO LONGER MATCHES", "CHECK AT STEP " + failed + " FAILED"}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.printed + row.errors);
+        TestSupport::TempDir files;
+        const std::string path = files.write("match.vkr", row.replay.encode());
+        HeadlessMatch game(1.0 / 60.0, "MOVE_TIME == 0\nSHOW_TEXT == YES\nREPLAY == " + path + "\n",
+                           {Game::HeadlessApp::Input::keyDown(0, HeadlessMatch::SPACE),
+                            Game::HeadlessApp::Input::keyUp(5, HeadlessMatch::SPACE)},
+                           static_cast<int>(faithful.checks.back().step) + 60);
+        game.run();
+        EXPECT_EQ(row.stoppedAt, game.match->getStepCount());
+        EXPECT_EQ(row.printed, game.global.printed());
+        EXPECT_EQ(row.errors, game.global.errors());
+        std::vector<std::string> texts;
+        for (const auto& line : game.match->getTextView()->layout()) {
+            texts.push_back(line.text);
+        }
+        for (const std::string& text : row.shown) {
+            EXPECT_NE(texts.end(), std::find(texts.begin(), texts.end(), text)) << text;
+        }
+    }
 }
 
 } // namespace

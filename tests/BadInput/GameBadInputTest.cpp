@@ -213,12 +213,13 @@ TEST_F(GameBadInput, GridSizes)
         {"grid -5", quick({"GRID_WIDTH==-5", "GRID_HEIGHT==-5"}), 0, ""},
         {"grid 3", quick({"GRID_WIDTH==3", "GRID_HEIGHT==3"}), 0, ""},
         {"grid 100000", quick({"GRID_WIDTH==100000", "GRID_HEIGHT==100000"}), 2,
-         "GRID_WIDTH == 100000 is too large: at most 1024 cells\n"},
+         "GRID_WIDTH: out of range: 100000 \\(at most 1024\\)\n"},
         {"grid height 2147483647", quick({"GRID_HEIGHT==2147483647"}), 2,
-         "GRID_HEIGHT == 2147483647 is too large: at most 1024 cells\n"},
+         "GRID_HEIGHT: out of range: 2147483647 \\(at most 1024\\)\n"},
         {"grid 1024 x 1024 is the largest", quick({"GRID_WIDTH==1024", "GRID_HEIGHT==1024"}), 0,
          ""},
-        {"grid abc", quick({"GRID_WIDTH==abc"}), 2, NOT_A_NUMBER + "abc\n", false},
+        {"grid abc", quick({"GRID_WIDTH==abc"}), 2,
+         "GRID_WIDTH: not a number: " + NOT_A_NUMBER + "abc\n", false},
     });
 }
 
@@ -229,7 +230,7 @@ TEST_F(GameBadInput, PlayerCounts)
         {"0 players", quick({"NUM_PLAYERS==0"}), 0, ""},
         {"1 player", quick({"NUM_PLAYERS==1"}), 0, ""},
         {"more players than free cells", quick({"NUM_PLAYERS==141"}), 2,
-         "NUM_PLAYERS == 141 is too many for a 16 x 12 grid: at most 140 players\n"},
+         "NUM_PLAYERS: out of range: 141 \\(at most 140 players on the 16 x 12 grid\\)\n"},
         {"as many players as free cells", quick({"NUM_PLAYERS==140"}), 0, ""},
     });
 }
@@ -239,10 +240,12 @@ TEST_F(GameBadInput, StepAndFlashTimes)
     checkAll({
         {"MOVE_TIME 0", quick({"MOVE_TIME==0"}), 0, ""},
         {"MOVE_TIME negative", quick({"MOVE_TIME==-20"}), 0, ""},
-        {"MOVE_TIME abc", quick({"MOVE_TIME==abc"}), 2, NOT_A_NUMBER + "abc\n"},
+        {"MOVE_TIME abc", quick({"MOVE_TIME==abc"}), 2,
+         "MOVE_TIME: not a number: " + NOT_A_NUMBER + "abc\n"},
         {"FLASH_TIME 0", quick({"FLASH_TIME==0"}), 0, ""},
         {"FLASH_TIME negative", quick({"FLASH_TIME==-5"}), 0, ""},
-        {"FLASH_TIME abc", quick({"FLASH_TIME==abc"}), 2, NOT_A_NUMBER + "abc\n"},
+        {"FLASH_TIME abc", quick({"FLASH_TIME==abc"}), 2,
+         "FLASH_TIME: not a number: " + NOT_A_NUMBER + "abc\n"},
     });
 }
 

@@ -44,7 +44,7 @@ TEST(SimulatorBadInput, ExitCodesAndMessages)
          "player,level,wins,draws,matches,average_steps",
          ""},
         {{"--matches=0"}, 3, "", "vektra-sim: --matches wants a number of matches from 1"},
-        {{"--matches=2", "AI_LEVEL==9"}, 2, "", "AI_LEVEL == 9 is no computer-player level"},
+        {{"--matches=2", "AI_LEVEL==9"}, 2, "", "AI_LEVEL: out of range: 9 (0 to 4)\n"},
         {{"--matches=2", "missing.cfg"}, 1, "", ""},
         {{"--merge", "missing.txt"}, 5, "", "vektra-sim: --merge: cannot open missing.txt\n"},
         {{"--merge", "."}, 5, "", "vektra-sim: --merge: cannot read .: Is a directory\n"},

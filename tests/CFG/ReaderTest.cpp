@@ -1,10 +1,15 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <climits>
+#include <cstdlib>
 
 #include "CFG/Info.h"
 #include "Support/TempDir.h"
 
-using TestSupport::TempDir;
 using CFG::Info;
+using TestSupport::TempDir;
 
 namespace {
 
@@ -181,4 +186,34 @@ TEST(Reader, IniFilesAreConvertedWhateverTheCaseOfTheirExtension)
     Info open(nullptr);
     EXPECT_FALSE(open.addConfig(dir.write("o.ini", "a = 1\nPLAIN == 1\nb = \"open\n")));
     EXPECT_EQ(keysOf(open), std::vector<std::string>{});
+}
+
+// The values of path keys read from a file point from that file's folder
+// (a symbolic link to it followed); everything else stays as written.
+TEST(Reader, PathKeysReadFromAFilePointFromItsFolder)
+{
+    TempDir dir;
+    const std::string folder = dir.path("real");
+    ASSERT_EQ(0, ::mkdir(folder.c_str(), 0700));
+    const std::string file = dir.write("real/paths.cfg", "DIR == replays\n"
+                                                         "ABSOLUTE == /var/x\n"
+                                                         "TEXT == replays\n"
+                                                         "REFERENCE == ::TEXT::\n"
+                                                         "PICKED ?? CHOICE\n"
+                                                         "* == picked\n"
+                                                         "CHOICE\n");
+    ASSERT_EQ(0, ::symlink(file.c_str(), dir.path("link.cfg").c_str()));
+    Info info(nullptr);
+    info.setPathKeys({"DIR", "ABSOLUTE", "REFERENCE", "PICKED", "ADDED"});
+    ASSERT_TRUE(info.addConfig(dir.path("link.cfg")));
+    ASSERT_TRUE(info.add("ADDED", "as/written"));
+    char* real = ::realpath(folder.c_str(), nullptr);
+    const std::string realFolder = real;
+    std::free(real);
+    expectValues(info, {{"DIR", realFolder + "/replays"},
+                        {"ABSOLUTE", "/var/x"},
+                        {"TEXT", "replays"},
+                        {"REFERENCE", "replays"},
+                        {"PICKED", realFolder + "/picked"},
+                        {"ADDED", "as/written"}});
 }

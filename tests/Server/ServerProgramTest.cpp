@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <fstream>
+#include <string>
 #include <thread>
 
 #include <gtest/gtest.h>
@@ -75,10 +76,17 @@ TEST(ServerProgramTest, SettingsItCannotRunWithEndItWithACode)
         const char* message;
     };
     const Case cases[] = {
-        {{"PORT==70000"}, 2, "PORT == 70000 is no port"},
-        {{"PORT==0", "MOVE_TIME==0"}, 2, "MOVE_TIME == 0 cannot pace a server"},
+        {{"PORT==70000"}, 2, "PORT: out of range: 70000 (1 to 65535; 0: any free port)\n"},
+        {{"PORT==0", "MOVE_TIME==0"},
+         2,
+         "MOVE_TIME: out of range: 0 (above 0: a server needs a pace)\n"},
         {{"PORT==0", "BIND_ADDRESS==localhost"}, 1, "not an IPv4 address"},
-        {{"PORT==0", "GRID_WIDTH==seven"}, 2, "seven"},
+        // Options other than --help, -h and --version: refused before a port opens.
+        {{"PORT==0", "-x"}, 2, "vektra-server: unknown option -x\nusage: vektra-server "},
+        {{"--port=4040"}, 2, "vektra-server: unknown option --port=4040\n"},
+        {{"PORT==0", "GRID_WIDTH==seven"},
+         2,
+         "GRID_WIDTH: not a number: Cant convert String to Num:seven\n"},
     };
     TestSupport::TempDir dir;
     dir.copy("vektra.cfg", VEKTRA_SHIPPED_CFG);
@@ -89,9 +97,10 @@ TEST(ServerProgramTest, SettingsItCannotRunWithEndItWithACode)
         const TestSupport::Outcome outcome = server.run(c.args);
         EXPECT_EQ(c.exitCode, outcome.exitCode) << outcome.describe();
         EXPECT_NE(std::string::npos, outcome.err.find(c.message)) << outcome.err;
+        EXPECT_EQ(std::string::npos, outcome.out.find("listening")) << outcome.out;
     }
     const TestSupport::Outcome help =
-        TestSupport::ProgramRun(VEKTRA_SERVER, dir.dir()).sanitizerPreload().run({"--help"});
+        TestSupport::ProgramRun(VEKTRA_SERVER, dir.dir()).sanitizerPreload().run({"-h"});
     EXPECT_EQ(0, help.exitCode);
     EXPECT_EQ(0u, help.out.find("usage: vektra-server")) << help.out;
 }

@@ -7,10 +7,13 @@ namespace TestSupport {
 
 namespace {
 
+// Emptied, and no key read as a path, as when the process began.
 void emptyStores()
 {
-    CFG::getDefaultOverrides()->reset();
-    CFG::global()->reset();
+    for (CFG::Info* store : {CFG::getDefaultOverrides(), CFG::global()}) {
+        store->reset();
+        store->setPathKeys({});
+    }
 }
 
 } // namespace

@@ -12,7 +12,7 @@ namespace TestSupport {
 // back. The overrides store and the global settings store are emptied on
 // entry and again on exit: their entries cannot be copied out and put back
 // (values are kept as written and only handed out expanded), and empty is
-// the state every test starts from.
+// the state every test starts from, with no key read as a path.
 class GlobalStateGuard {
 public:
     GlobalStateGuard();

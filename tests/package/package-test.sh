@@ -61,6 +61,9 @@ expected=(
     usr/share/doc/vektra/players-guide.md
     usr/share/doc/vektra/changelog.gz
     usr/share/doc/vektra/copyright
+    usr/share/doc/vektra/docs/computer-players.csv
+    usr/share/doc/vektra/docs/computer-players.md
+    usr/share/doc/vektra/docs/computer-players.png
     usr/share/doc/vektra/docs/online.md
     usr/share/doc/vektra/docs/party.png
     usr/share/doc/vektra/docs/playing.md
@@ -90,7 +93,7 @@ stray=$(grep -v -E "^usr/(include/vektra/|lib/$multiarch/vektra/lib[A-Za-z]+\.a$
 for file in usr/lib/cmake/Vektra/VektraConfig.cmake usr/lib/cmake/Vektra/VektraTargets.cmake \
     usr/include/vektra/Game/GAME_MAIN usr/include/vektra/Game/GameManager.h \
     "usr/lib/$multiarch/vektra/libCFG.a" "usr/lib/$multiarch/pkgconfig/vektra.pc" \
-    usr/share/doc/vektra-dev/copyright usr/share/doc/vektra-dev/framework.md \
+    usr/share/doc/vektra-dev/copyright usr/share/doc/vektra-dev/docs/framework.md \
     usr/share/doc/vektra-dev/examples/catch/CMakeLists.txt usr/share/doc/vektra-dev/examples/catch/catch.cpp; do
     [[ -f "$devroot/$file" ]] || fail "vektra-dev lacks $file"
 done
