@@ -108,8 +108,8 @@ private:
         return w;
 #else
         if (count >= 4) {
-            return load<std::uint32_t>(at) |
-                   std::uint64_t(load<std::uint32_t>(at + count - 4)) << (8 * (count - 4));
+            return load<std::uint32_t>(at) | std::uint64_t(load<std::uint32_t>(at + count - 4))
+                                                 << (8 * (count - 4));
         }
         return static_cast<unsigned char>(at[0]) |
                std::uint64_t(static_cast<unsigned char>(at[count / 2])) << (8 * (count / 2)) |
