@@ -122,14 +122,16 @@ Outcome play(const XServer& display, const Row& row, const TempDir& dir)
         .environment("DISPLAY=" + display.display())
         .sanitizerPreload();
     game.start(row.args);
-    // Shown: mapped, so that it can take the focus.
-    const bool shown = waitUntil(
+    // The window is found once it is mapped and has taken the focus; a game
+    // that ends first (a refused setting, after the window opened or not)
+    // is not waited for.
+    const bool focused = waitUntil(
         [&] {
-            return !game.running() || display.xdotool("search --onlyvisible --name '^Vektra$'");
+            return !game.running() ||
+                   display.xdotool("search --onlyvisible --name '^Vektra$' windowfocus --sync");
         },
         ROW_TIME_LIMIT_MS);
-    if (shown && game.running()) {
-        display.focus("Vektra");
+    if (focused && game.running()) {
         if (row.playMatch) {
             // Space starts a match on the title; player 0 starts heading
             // right, so Left turns it back into its own trail and ends the
