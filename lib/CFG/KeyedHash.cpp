@@ -41,7 +41,7 @@ std::uint64_t KeyedHash::remember(MemoSet& set, std::string_view text, std::uint
     ++misses;
     set.recent ^= 1;
     Memo& memo = set.ways[set.recent];
-    memo = Memo{first, last, text.size(), unmemoised(text)};
+    memo = Memo{first, last, unmemoised(text), true};
     return memo.hash;
 }
 

@@ -16,30 +16,28 @@ namespace CFG {
 //
 // A running game reads its few hot keys at every step, and even SipHash-1-3
 // costs more than the rest of such a read: a short text hashed again is
-// answered from a small per-thread memo of recent ones. The memo picks its
-// set from the text's bytes, never from where the text lies, and each set
-// keeps its two most recently used texts, so any two hot keys are both
-// served whatever the linker does with them. It compares the whole text, so
-// it can only save work, never give another text's hash.
+// answered from a small per-thread memo of recent ones. The memo keeps the
+// two most recently used texts of each size, so any two hot keys are both
+// served, wherever their texts lie and whatever the linker does with them.
+// It compares the whole text, so it can only save work, never give another
+// text's hash.
 class KeyedHash {
     using Hasher = SipHash<1, 3>;
 
     static constexpr std::size_t MAX_MEMO_TEXT = 16;
-    // A text of 1 to MAX_MEMO_TEXT bytes, held whole in two words that may
-    // overlap (two 4-byte ones under eight bytes; the first, middle and last
-    // byte under four: together they cover every byte, so equal words and
-    // sizes mean equal texts), and its hash.
+    // A text held whole in two words that may overlap (two 4-byte ones under
+    // eight bytes; the first, middle and last byte under four: together they
+    // cover every byte of a text of the set's size), and its hash.
     struct Memo {
         std::uint64_t first = 0, last = 0;
-        std::size_t size = 0;
         std::uint64_t hash = 0;
+        bool used = false;
     };
     struct MemoSet {
         Memo ways[2];
         // The way used last: a miss replaces the other one.
         std::size_t recent = 0;
     };
-    static constexpr std::size_t MEMO_SETS = 8;
 
 public:
     static std::uint64_t of(std::string_view text)
@@ -63,11 +61,12 @@ public:
                     std::uint64_t(static_cast<unsigned char>(data[size - 1])) << 16;
             last = 0;
         }
-        static thread_local MemoSet sets[MEMO_SETS];
-        MemoSet& set = sets[setOf(first, last, size)];
+        // One set per size.
+        static thread_local MemoSet sets[MAX_MEMO_TEXT];
+        MemoSet& set = sets[size - 1];
         for (std::size_t way = 0; way < 2; ++way) {
             const Memo& memo = set.ways[way];
-            if (memo.first == first && memo.last == last && memo.size == size) {
+            if (memo.first == first && memo.last == last && memo.used) {
                 set.recent = way;
                 return memo.hash;
             }
@@ -80,14 +79,6 @@ public:
     static unsigned long memoMisses();
 
 private:
-    // Any cheap spread serves: a set only decides which texts compete. (The
-    // rotation keeps the words of an 8-byte text, which are one, apart.)
-    static std::size_t setOf(std::uint64_t first, std::uint64_t last, std::size_t size)
-    {
-        const std::uint64_t turned = last << 29 | last >> 35;
-        return static_cast<std::size_t>(((first ^ turned ^ size) * 0x9E3779B97F4A7C15u) >> 61) %
-               MEMO_SETS;
-    }
     template <typename Word>
     static Word load(const char* at)
     {

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <set>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "CFG/KeyedHash.h"
@@ -69,6 +70,15 @@ TEST(KeyedHash, TheMemoNeverAnswersForAnotherText)
         }
     }
     EXPECT_GT(hashes.size(), 60u) << "distinct texts, distinct hashes";
+
+    // A new thread's memo holds no text, not even one of zero bytes.
+    std::set<std::uint64_t> zeros;
+    std::thread([&] {
+        for (std::size_t size = 1; size <= 16; ++size) {
+            zeros.insert(KeyedHash::of(std::string(size, '\0')));
+        }
+    }).join();
+    EXPECT_EQ(zeros.size(), 16u);
 }
 
 // Two hot keys read in turn are both answered by the memo, wherever they
