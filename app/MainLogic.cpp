@@ -263,7 +263,7 @@ bool MainLogic::playStep()
     if (playback) {
         return playback->step(match);
     }
-    const MatchInputs inputs = people.inputs(match);
+    const MatchInputs& inputs = people.inputs(match);
     recorder.beforeStep(match, inputs);
     match.step(inputs);
     return true;

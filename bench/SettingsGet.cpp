@@ -2,14 +2,25 @@
 // key references, and an "EVAL:(" key, against std::map::find on the same
 // keys and values, and against std::unordered_map::find with a copy of the
 // value found (what a plain get does: one hash, one comparison, one copy).
+// Then the small stores a game has: every key of the shipped vektra.cfg and
+// 64 more, in a fixed random order, and the running game's two hot reads in
+// turn ("MOVE_TIME" and "FLASH_TIME" as numbers, through the global store
+// and its overrides, from the same key texts each time). Only the public
+// settings interface is used, so this file also builds against an older
+// settings library (bench/settings-get-against.sh).
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <map>
+#include <random>
 #include <string>
 #include <unordered_map>
 #include <vector>
 
+#include "CFG/CFG.h"
 #include "CFG/Info.h"
+#include "CFG/InfoParser.h"
 #include "SettingsData.h"
 
 namespace {
@@ -55,9 +66,8 @@ const Store& store()
     return built;
 }
 
-void lookups(benchmark::State& state, const std::vector<std::string>& keys)
+void lookups(benchmark::State& state, const CFG::Info& info, const std::vector<std::string>& keys)
 {
-    const CFG::Info& info = store().info;
     std::size_t n = 0;
     for (auto _ : state) {
         std::string value = info.get(keys[n++ % keys.size()]);
@@ -67,17 +77,17 @@ void lookups(benchmark::State& state, const std::vector<std::string>& keys)
 
 void BM_VektraGetPlain(benchmark::State& state)
 {
-    lookups(state, store().plainKeys);
+    lookups(state, store().info, store().plainKeys);
 }
 
 void BM_VektraGetTwoReferences(benchmark::State& state)
 {
-    lookups(state, store().referenceKeys);
+    lookups(state, store().info, store().referenceKeys);
 }
 
 void BM_VektraGetEval(benchmark::State& state)
 {
-    lookups(state, store().evalKeys);
+    lookups(state, store().info, store().evalKeys);
 }
 
 void BM_MapFind(benchmark::State& state)
@@ -101,6 +111,65 @@ void BM_UnorderedFindCopy(benchmark::State& state)
     }
 }
 
+#ifndef VEKTRA_SOURCE_DIR
+#define VEKTRA_SOURCE_DIR "."
+#endif
+
+// The shipped vektra.cfg: VEKTRA_SHIPPED_CFG when set (so that builds of
+// other commits read the same file), else this source tree's.
+std::string shippedFile()
+{
+    const char* path = std::getenv("VEKTRA_SHIPPED_CFG");
+    return path != nullptr ? path : VEKTRA_SOURCE_DIR "/vektra.cfg";
+}
+
+constexpr int EXTRA_KEYS = 64;
+
+struct SmallStore {
+    CFG::Info overrides{nullptr};
+    CFG::Info info{&overrides};
+    std::vector<std::string> keys;
+    bool loaded;
+
+    SmallStore() : loaded(info.addConfig(shippedFile()))
+    {
+        for (int n = 0; n < EXTRA_KEYS; ++n) {
+            info.add("EXTRA_SETTING_" + std::to_string(n), std::to_string(n * 7));
+        }
+        info.keys(keys);
+        std::shuffle(keys.begin(), keys.end(), std::mt19937(42));
+    }
+};
+
+void BM_VektraGetShippedPlus64(benchmark::State& state)
+{
+    static SmallStore store;
+    if (!store.loaded) {
+        state.SkipWithError("the shipped vektra.cfg did not load");
+        return;
+    }
+    lookups(state, store.info, store.keys);
+}
+
+void BM_VektraHotReads(benchmark::State& state)
+{
+    static const bool loaded = CFG::setConfig(shippedFile());
+    if (!loaded) {
+        state.SkipWithError("the shipped vektra.cfg did not load");
+        return;
+    }
+    static const std::string MOVE_TIME = "MOVE_TIME";
+    static const std::string FLASH_TIME = "FLASH_TIME";
+    const CFG::InfoParser* parser = CFG::parser();
+    for (auto _ : state) {
+        float move = parser->getNumber<float>(MOVE_TIME);
+        float flash = parser->getNumber<float>(FLASH_TIME);
+        benchmark::DoNotOptimize(move);
+        benchmark::DoNotOptimize(flash);
+    }
+    state.SetItemsProcessed(state.iterations() * 2);
+}
+
 } // namespace
 
 BENCHMARK(BM_VektraGetPlain);
@@ -108,3 +177,5 @@ BENCHMARK(BM_VektraGetTwoReferences);
 BENCHMARK(BM_VektraGetEval);
 BENCHMARK(BM_MapFind);
 BENCHMARK(BM_UnorderedFindCopy);
+BENCHMARK(BM_VektraGetShippedPlus64);
+BENCHMARK(BM_VektraHotReads);

@@ -37,11 +37,20 @@ void PeopleInput::start(const MatchOptions& options)
     pads.read(humans);
 }
 
-MatchInputs PeopleInput::inputs(const Match& match)
+const MatchInputs& PeopleInput::inputs(const Match& match)
 {
-    if (turnBuffer) {
-        return bufferedInputs(match);
+    // With nobody in the match every seat keeps its heading: a match of
+    // computer players only (the simulator's) asks no device at any step.
+    static const MatchInputs NOBODY;
+    if (humans == 0) {
+        return NOBODY;
     }
+    wanted = turnBuffer ? bufferedInputs(match) : heldInputs(match);
+    return wanted;
+}
+
+MatchInputs PeopleInput::heldInputs(const Match& match)
+{
     MatchInputs inputs;
     if (match.getStepCount() == 0 && countdown) {
         countdownPresses(match, inputs);

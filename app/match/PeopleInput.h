@@ -24,10 +24,12 @@ public:
     void updatePads(bool buffered) { pads.update(buffered ? &steering : nullptr); }
     const PadControl& getPads() const { return pads; }
 
-    // The headings the people want at the match's next step.
-    MatchInputs inputs(const Match& match);
+    // The headings the people want at the match's next step, good until the
+    // next call.
+    const MatchInputs& inputs(const Match& match);
 
 private:
+    MatchInputs heldInputs(const Match& match);
     MatchInputs bufferedInputs(const Match& match);
     void countdownPresses(const Match& match, MatchInputs& inputs);
     void readKeyCodes();
@@ -40,6 +42,7 @@ private:
     unsigned char keyCodes[4] = {};
     Steering steering;
     PadControl pads;
+    MatchInputs wanted;
 };
 
 } // namespace Tool

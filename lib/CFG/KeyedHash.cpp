@@ -2,44 +2,46 @@
 
 #include <sodium.h>
 
-#include <array>
-
 #include "Util/Abort.h"
 
 namespace CFG {
 
 namespace {
 
-using Key = std::array<unsigned char, crypto_shorthash_KEYBYTES>;
+thread_local unsigned long misses = 0;
 
-Key randomKey()
+SipHash<1, 3>::Key randomKey()
 {
     // sodium_init makes randombytes safe to call from any thread; it only
     // fails when the system has no source of randomness at all.
     if (sodium_init() < 0) {
         ABORT("libsodium could not be initialised: no source of randomness");
     }
-    Key key;
-    randombytes_buf(key.data(), key.size());
+    SipHash<1, 3>::Key key;
+    randombytes_buf(&key, sizeof key);
     return key;
 }
 
 } // namespace
 
-std::uint64_t KeyedHash::sipHash(std::string_view text)
+unsigned long KeyedHash::memoMisses()
 {
-    static const Key KEY = randomKey();
-    static_assert(crypto_shorthash_BYTES == sizeof(std::uint64_t), "SipHash gives 64 bits");
-    std::uint64_t hash = 0;
-    // The bytes as they come: any fixed reading of them serves as a hash.
-    crypto_shorthash(reinterpret_cast<unsigned char*>(&hash),
-                     reinterpret_cast<const unsigned char*>(text.data()), text.size(), KEY.data());
-    return hash;
+    return misses;
 }
 
-std::uint64_t KeyedHash::remember(Memo& memo, std::string_view text, const Memo::Words& words)
+std::uint64_t KeyedHash::unmemoised(std::string_view text)
 {
-    memo = Memo{text.data(), text.size(), words, sipHash(text)};
+    static const Hasher::Key KEY = randomKey();
+    return Hasher::of(text, KEY);
+}
+
+std::uint64_t KeyedHash::remember(MemoSet& set, std::string_view text, std::uint64_t first,
+                                  std::uint64_t last)
+{
+    ++misses;
+    set.recent ^= 1;
+    Memo& memo = set.ways[set.recent];
+    memo = Memo{first, last, unmemoised(text), true};
     return memo.hash;
 }
 

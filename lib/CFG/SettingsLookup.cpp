@@ -60,6 +60,14 @@ bool spendText(std::size_t bytes)
     return spend(lookupBudget().textLeft, bytes);
 }
 
+// What a key that no store holds reads as (made on first use, so that a
+// get during another file's static start-up finds it).
+const std::string* noValue()
+{
+    static const std::string NO_VALUE;
+    return &NO_VALUE;
+}
+
 } // namespace
 
 bool SettingsLookup::needsExpansion(std::string_view value)
@@ -165,24 +173,38 @@ inline bool SettingsLookup::mayAnswer(const std::string& key, std::size_t hash) 
 
 inline const std::string* SettingsLookup::plainValue(const std::string& key, std::size_t hash) const
 {
-    static const std::string NO_VALUE;
     // A key absent from a store with no override layer reads as the empty
     // string whatever budget is left, so it costs none: this is what a store
     // asks its override layer at every lookup. Any other lookup inside
     // another one counts against that one's budget.
     if (lookupBudget().depth != 0) {
-        return mayAnswer(key, hash) ? nullptr : &NO_VALUE;
+        return mayAnswer(key, hash) ? nullptr : noValue();
     }
     if (overrides != nullptr) {
-        // Only a plain store's answer is known without asking it; the
-        // exact type, because a derived store may answer otherwise.
-        if (typeid(*overrides) != typeid(Info) || overrides->impl->lookup.mayAnswer(key, hash)) {
+        // Only a plain store's answer is known without asking it (the exact
+        // type: a derived store may answer otherwise), and only when it has
+        // no layer of its own. Its plain value is what its get would return;
+        // a value it lacks or holds empty leaves the answer to this store.
+        // The key's hash serves both stores.
+        if (typeid(*overrides) != typeid(Info)) {
             return nullptr;
+        }
+        const SettingsLookup& layer = overrides->impl->lookup;
+        if (layer.overrides != nullptr) {
+            return nullptr;
+        }
+        if (const SettingsNode* answer = layer.entries.find(key, hash)) {
+            if (answer->choices || answer->expands) {
+                return nullptr;
+            }
+            if (!answer->value.empty()) {
+                return &answer->value;
+            }
         }
     }
     const SettingsNode* node = entries.find(key, hash);
     if (node == nullptr) {
-        return &NO_VALUE;
+        return noValue();
     }
     return node->choices || node->expands ? nullptr : &node->value;
 }

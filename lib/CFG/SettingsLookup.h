@@ -63,11 +63,12 @@ private:
     // override layer and no entry for it.
     bool mayAnswer(const std::string& key, std::size_t hash) const;
     // The value a get of key returns when it needs no recursion: outside any
-    // other lookup, a plain entry with nothing to expand (or no entry) when
-    // the override layer is a plain store holding no answer; anywhere, no
-    // value for a key the store certainly lacks. Null when the whole lookup
-    // has to run.
-    const std::string* plainValue(const std::string& key, std::size_t hash) const;
+    // other lookup, the plain value of an override layer that is a plain
+    // store, or else a plain entry with nothing to expand (or no entry);
+    // anywhere, no value for a key the store certainly lacks. Null when the
+    // whole lookup has to run. Inlined into get: it is most of a read.
+    [[gnu::always_inline]] const std::string* plainValue(const std::string& key,
+                                                         std::size_t hash) const;
     std::string expandedLookup(const std::string& key, std::size_t hash) const;
     // The value stored for name, the override layer first. own: name is
     // the key the outer get asked for, whose value is not charged.

@@ -1,6 +1,5 @@
 #include "CFG/SettingsTable.h"
 
-#include "CFG/KeyedHash.h"
 #include "CFG/SettingsLookup.h"
 
 namespace CFG {
@@ -20,11 +19,6 @@ bool wantsLargerIndex(std::size_t entries, std::size_t slots)
 }
 
 } // namespace
-
-std::size_t SettingsTable::hashOf(std::string_view key)
-{
-    return static_cast<std::size_t>(KeyedHash::of(key));
-}
 
 const SettingsNode* SettingsTable::findInMap(std::string_view key) const
 {

@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "CFG/KeyedHash.h"
+
 namespace CFG {
 
 class SettingsTable;
@@ -40,7 +42,10 @@ public:
 
     // The hash find expects for key: SipHash under a per-process random key
     // (KeyedHash), so that no file can choose keys that share a probe chain.
-    static std::size_t hashOf(std::string_view key);
+    static std::size_t hashOf(std::string_view key)
+    {
+        return static_cast<std::size_t>(KeyedHash::of(key));
+    }
 
     // A find looks at most this many slots past a key's own; a key that
     // would sit further is kept in the map only, and the table then asks

@@ -3,13 +3,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <regex>
 #include <sstream>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "Support/ProgramRun.h"
@@ -19,11 +17,13 @@
 using TestSupport::Outcome;
 using TestSupport::ProgramRun;
 using TestSupport::TempDir;
+using TestSupport::waitUntil;
 using TestSupport::XServer;
 
 // Bad settings and arguments given to the real game on an X server of its
-// own. Each run waits for the window, starts a match with SPACE when the
-// row asks for it, then presses ESC until the title screen ends the game.
+// own. Each run waits for the window, plays a match to its printed result
+// when the row asks for it, then presses ESC until the title screen ends
+// the game.
 // Each row says how the run must end (exit code, error text as a regular
 // expression); no row may end in a signal, a time-out or a core file.
 
@@ -106,28 +106,15 @@ void prepare(const TempDir& dir, Settings settings)
     ::mkdir(dir.path("folder.cfg").c_str(), 0700);
 }
 
-void sleepMs(int ms)
-{
-    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
-}
-
-// Waits for the game's window; false when the game ended first or none came.
-bool awaitWindow(const XServer& display, ProgramRun& game)
-{
-    for (int tries = 0; tries < 150 && game.running(); ++tries) {
-        if (!display.findWindow("Vektra", 1).empty()) {
-            return true;
-        }
-        sleepMs(100);
-    }
-    return false;
-}
-
-// Each row alone takes at most about 3 s (9 s was seen on a fresh machine
-// for the 1024 x 1024 grid), sanitized or not; the limit is well over five
-// times that, so that a loaded machine does not fail a row.
+// A row takes as long as the game needs: under a second for most, a few
+// seconds for the 1024 x 1024 grid on a fresh machine; the limit is far
+// above that, so that a loaded machine does not fail a row.
 const double ROW_TIME_LIMIT_SECONDS = 60;
+const int ROW_TIME_LIMIT_MS = static_cast<int>(ROW_TIME_LIMIT_SECONDS * 1000);
 
+// Every wait is on what the game shows (its window, its output, its end),
+// pressing keys meanwhile where the game has to answer them, so that a row
+// takes as long as the game needs and no longer.
 Outcome play(const XServer& display, const Row& row, const TempDir& dir)
 {
     ProgramRun game(VEKTRA_GAME, dir.dir());
@@ -135,28 +122,33 @@ Outcome play(const XServer& display, const Row& row, const TempDir& dir)
         .environment("DISPLAY=" + display.display())
         .sanitizerPreload();
     game.start(row.args);
-    if (awaitWindow(display, game)) {
-        display.focus("Vektra");
-        sleepMs(300);
+    // The window is found once it is mapped and has taken the focus; a game
+    // that ends first (a refused setting, after the window opened or not)
+    // is not waited for.
+    const bool focused = waitUntil(
+        [&] {
+            return !game.running() ||
+                   display.xdotool("search --onlyvisible --name '^Vektra$' windowfocus --sync");
+        },
+        ROW_TIME_LIMIT_MS);
+    if (focused && game.running()) {
         if (row.playMatch) {
-            // Player 0 starts heading right: turning back into its own
-            // trail ends the match at once, whatever the arena's size. A
-            // slow first frame of a large arena can swallow a short press,
-            // and the match would then run until player 0 meets the far
-            // wall: so Left is pressed again (on the title it does nothing).
-            display.holdKey("space");
-            sleepMs(300);
-            for (int tries = 0; tries < 3; ++tries) {
-                display.holdKey("Left");
-                sleepMs(500);
-            }
+            // Space starts a match on the title; player 0 starts heading
+            // right, so Left turns it back into its own trail and ends the
+            // match at once, whatever the arena's size. Both are pressed in
+            // turn until the game prints the match's result: the title may
+            // not be up yet, and a slow first frame of a large arena can
+            // swallow a press (Left does nothing on the title).
+            const auto resultOrEnd = [&] { return !game.running() || !game.output().empty(); };
+            waitUntil(resultOrEnd, ROW_TIME_LIMIT_MS, [&] {
+                display.xdotool("keydown space sleep 0.1 keyup space "
+                                "keydown Left sleep 0.1 keyup Left");
+            });
         }
-        // ESC ends the game only on the title screen, so it is repeated
-        // until the match is over.
-        for (int tries = 0; tries < 60 && game.running(); ++tries) {
-            display.holdKey("Escape");
-            sleepMs(200);
-        }
+        // Escape ends the game only on the title screen, so it is repeated
+        // until the game has ended.
+        waitUntil([&] { return !game.running(); }, ROW_TIME_LIMIT_MS,
+                  [&] { display.holdKey("Escape"); });
     }
     return game.finish();
 }

@@ -52,6 +52,18 @@ TEST(Info, NonEmptyOverridesWinWhateverTheOrder)
     EXPECT_EQ(store.get("WIDTH"), "800");
     EXPECT_EQ(store.get("HEIGHT"), "768") << "an empty override hides nothing";
     EXPECT_EQ(store.get("DOUBLE"), "800x");
+    ASSERT_TRUE(overrides.add("AREA", "::WIDTH::x::HEIGHT::"));
+    EXPECT_EQ(store.get("AREA"), "800x") << "expanded in the override layer";
+
+    // A layer's own layer is asked first.
+    Info top(nullptr);
+    Info middle(&top);
+    Info bottom(&middle);
+    ASSERT_TRUE(middle.add("DEPTH", "2"));
+    ASSERT_TRUE(bottom.add("DEPTH", "1"));
+    EXPECT_EQ(bottom.get("DEPTH"), "2");
+    ASSERT_TRUE(top.add("DEPTH", "3"));
+    EXPECT_EQ(bottom.get("DEPTH"), "3");
 
     // Choices and the default choice are asked of the override layer too.
     TempDir dir;

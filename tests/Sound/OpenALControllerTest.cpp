@@ -156,4 +156,14 @@ TEST_F(OpenALControllerTest, PlaysPausesResumesAndStops)
     EXPECT_FALSE(sound.isPlaying(0));
 }
 
+// The wave writer's file keeps the mix's time, so the tests can hear when a sound played: its
+// device is never paused, however long nothing plays.
+TEST_F(OpenALControllerTest, TheWaveWriterIsNeverPaused)
+{
+    OpenALController sound(0.0);
+    ASSERT_TRUE(sound.init());
+    EXPECT_FALSE(sound.pausesWhenIdle());
+    EXPECT_FALSE(sound.devicePaused());
+}
+
 } // namespace

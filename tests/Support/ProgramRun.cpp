@@ -158,6 +158,11 @@ bool ProgramRun::running()
     return true;
 }
 
+std::string ProgramRun::output() const
+{
+    return readAll(outPath);
+}
+
 bool ProgramRun::signal(int number)
 {
     return running() && ::kill(child, number) == 0;

@@ -43,6 +43,8 @@ public:
     // since start) and returns how it ended. run does both.
     void start(const std::vector<std::string>& args);
     bool running();
+    // What the program has written to standard output so far.
+    std::string output() const;
     // Sends signal to the running program (not its group); false when it
     // is not running.
     bool signal(int number);

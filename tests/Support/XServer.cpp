@@ -126,7 +126,9 @@ std::string XServer::findWindow(const std::string& title, int attempts) const
 bool XServer::focus(const std::string& title) const
 {
     for (int attempt = 0; attempt < 10; ++attempt) {
-        wait(50 + 100 * attempt);
+        if (attempt > 0) {
+            wait(50 + 100 * attempt);
+        }
         const std::string window = findWindow(title, 1);
         if (!window.empty() && xdotool("windowfocus --sync " + window)) {
             return true;

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "Sound/AL/IdlePause.h"
 #include "Sound/AL/QuietAudioLibraries.h"
 #include "Sound/AL/SoundFile.h"
 
@@ -29,7 +30,10 @@ void placeOnChannel(ALuint source, int channel)
 
 } // namespace
 
-OpenALController::OpenALController() : device(nullptr), context(nullptr) {}
+OpenALController::OpenALController(double idleSeconds)
+    : device(nullptr), context(nullptr), idleSeconds(idleSeconds)
+{
+}
 
 OpenALController::~OpenALController()
 {
@@ -53,6 +57,7 @@ bool OpenALController::init()
     }
     sources.assign(MAX_SOURCES, 0);
     buffers.assign(MAX_SOUNDS, 0);
+    idle = std::make_unique<IdlePause>(device, idleSeconds);
     return true;
 }
 
@@ -69,6 +74,7 @@ bool OpenALController::addSource(int source, bool looping)
             name = 0;
             return false;
         }
+        idle->watch(name);
     }
     alSourceStop(name);
     alSourcei(name, AL_LOOPING, looping ? AL_TRUE : AL_FALSE);
@@ -116,6 +122,7 @@ void OpenALController::play(int source, int sound, int channel, int volume)
     alSourcei(name, AL_BUFFER, static_cast<ALint>(buffers[static_cast<std::size_t>(sound)]));
     alSourcef(name, AL_GAIN, gainOf(volume));
     placeOnChannel(name, channel);
+    idle->wake();
     alSourcePlay(name);
 }
 
@@ -136,6 +143,7 @@ void OpenALController::resume(int source)
     alGetSourcei(name, AL_SOURCE_STATE, &state);
     // Only a paused source goes on; a stopped one would start its sound again.
     if (state == AL_PAUSED) {
+        idle->wake();
         alSourcePlay(name);
     }
 }
@@ -168,6 +176,8 @@ void OpenALController::setVolume(int source, int volume)
 
 void OpenALController::shutdown()
 {
+    // The watcher looks at the sources: it ends before they go.
+    idle.reset();
     if (context != nullptr) {
         for (ALuint& name : sources) {
             if (name != 0) {
@@ -190,6 +200,16 @@ void OpenALController::shutdown()
         alcCloseDevice(device);
         device = nullptr;
     }
+}
+
+bool OpenALController::pausesWhenIdle() const
+{
+    return idle != nullptr && idle->pausesWhenIdle();
+}
+
+bool OpenALController::devicePaused() const
+{
+    return idle != nullptr && idle->paused();
 }
 
 bool OpenALController::usableSource(int source) const

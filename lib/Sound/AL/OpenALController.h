@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -9,6 +10,8 @@ struct ALCdevice_struct;
 struct ALCcontext_struct;
 
 namespace Sound {
+
+class IdlePause;
 
 // The sound controller on OpenAL Soft: a few voices ("sources") that each play one loaded
 // sound at a time, mixed by OpenAL on its own thread, so playing never waits for the device.
@@ -27,6 +30,9 @@ namespace Sound {
 // Values out of their range are clamped (volume, channel) or ignored (source, sound: the
 // call does nothing, load and addSource return false, isPlaying false). Before a successful
 // init() and after shutdown() every call does nothing and returns false.
+//
+// The device is paused while nothing plays (IdlePause): until the first sound, and from
+// idleSeconds after the last one; the next sound resumes it.
 class OpenALController : public I_SoundController {
 public:
     static constexpr int MAX_SOURCES = 16;
@@ -34,8 +40,9 @@ public:
     static constexpr int ALL_SOURCES = -1;
     // Longest sound file accepted; longer ones are not sound effects.
     static constexpr double MAX_SECONDS = 30.0;
+    static constexpr double IDLE_SECONDS = 2.0;
 
-    OpenALController();
+    explicit OpenALController(double idleSeconds = IDLE_SECONDS);
     ~OpenALController() override;
     OpenALController(const OpenALController&) = delete;
     OpenALController& operator=(const OpenALController&) = delete;
@@ -56,6 +63,11 @@ public:
     void setVolume(int source, int volume) override;
     void shutdown() override;
 
+    // Whether the device is paused while idle at all (not under the wave-writer backend, nor
+    // without OpenAL Soft's pause extension), and whether it is now.
+    bool pausesWhenIdle() const;
+    bool devicePaused() const;
+
 private:
     bool usableSource(int source) const;
     void stopUsers(unsigned int buffer);
@@ -65,6 +77,8 @@ private:
     // OpenAL names; 0 where nothing was made.
     std::vector<unsigned int> sources;
     std::vector<unsigned int> buffers;
+    double idleSeconds;
+    std::unique_ptr<IdlePause> idle;
 };
 
 } // namespace Sound
