@@ -11,7 +11,7 @@
 #include "Game/ViewManager.h"
 #include "MainView.h"
 #include "Util/Debug.h"
-#include "app/match/MatchSettings.h"
+#include "app/input/MatchSettings.h"
 #include "app/sound/MatchSounds.h"
 #include "app/sound/SoundChoice.h"
 #include "app/views/TextView.h"

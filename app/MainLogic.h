@@ -6,13 +6,13 @@
 
 #include "Events/I_EventConsumer.h"
 #include "Game/I_LogicState.h"
+#include "app/input/MatchOptions.h"
+#include "app/input/PeopleInput.h"
+#include "app/input/Scoreboard.h"
 #include "app/match/Match.h"
-#include "app/match/MatchOptions.h"
-#include "app/match/PeopleInput.h"
-#include "app/match/Replay.h"
-#include "app/match/ReplayPlayback.h"
-#include "app/match/ReplayRecorder.h"
-#include "app/match/Scoreboard.h"
+#include "app/replay/Replay.h"
+#include "app/replay/ReplayPlayback.h"
+#include "app/replay/ReplayRecorder.h"
 
 namespace Game {
 class GameManager;

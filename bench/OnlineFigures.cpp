@@ -33,8 +33,8 @@
 #include <thread>
 #include <vector>
 
-#include "app/online/BotClient.h"
-#include "app/online/LossyRelay.h"
+#include "Support/Net/LossyRelay.h"
+#include "app/bots/BotClient.h"
 #include "app/online/ServerSession.h"
 
 namespace {

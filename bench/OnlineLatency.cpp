@@ -29,16 +29,16 @@
 #include "Game/I_GameUpdated.h"
 #include "Game/LogicController.h"
 #include "ShippedSettings.h"
+#include "Support/Net/LossyRelay.h"
 #include "app/MainLogic.h"
-#include "app/OnlineLogic.h"
 #include "app/VektraGame.h"
+#include "app/input/MatchOptions.h"
 #include "app/match/Headings.h"
-#include "app/match/MatchOptions.h"
 #include "app/online/ClientSession.h"
-#include "app/online/LossyRelay.h"
 #include "app/online/ServerSession.h"
-#include "app/tools/HeadlessVektra.h"
+#include "app/onlinegame/OnlineLogic.h"
 #include "app/settings/ServerSettings.h"
+#include "app/tools/HeadlessVektra.h"
 
 namespace {
 

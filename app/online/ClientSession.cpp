@@ -8,10 +8,10 @@
 #include "InputBook.h"
 #include "MessageCodec.h"
 #include "NetStart.h"
-#include "ResendCap.h"
 #include "PasswordProof.h"
+#include "ResendCap.h"
 #include "app/match/Headings.h"
-#include "app/match/MatchHeader.h"
+#include "app/replay/MatchHeader.h"
 
 namespace Online {
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/match/MatchHeader.h"
+#include "app/replay/MatchHeader.h"
 
 namespace Online {
 

@@ -19,12 +19,12 @@
 #include "Game/LogicController.h"
 #include "Support/GlobalStateGuard.h"
 #include "Support/TempDir.h"
-#include "app/OnlineLogic.h"
 #include "app/VektraGame.h"
+#include "app/input/MatchOptions.h"
 #include "app/match/Headings.h"
-#include "app/match/MatchOptions.h"
 #include "app/online/ClientSession.h"
 #include "app/online/ServerSession.h"
+#include "app/onlinegame/OnlineLogic.h"
 #include "app/tools/HeadlessVektra.h"
 
 namespace {

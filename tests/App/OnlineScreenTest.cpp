@@ -7,10 +7,10 @@
 
 #include "Devices/Joypad.h"
 #include "GameFixture.h"
-#include "app/OnlineAddress.h"
-#include "app/OnlineSteering.h"
 #include "app/match/Headings.h"
 #include "app/match/Match.h"
+#include "app/onlinegame/OnlineAddress.h"
+#include "app/onlinegame/OnlineSteering.h"
 #include "app/views/OnlineTextView.h"
 
 namespace {

@@ -10,8 +10,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/online/BotClient.h"
-#include "app/online/LossyRelay.h"
+#include "Support/Net/LossyRelay.h"
+#include "app/bots/BotClient.h"
 #include "app/online/ServerSession.h"
 
 namespace {

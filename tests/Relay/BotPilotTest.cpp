@@ -5,9 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include "app/bots/BotPilot.h"
 #include "app/match/Headings.h"
 #include "app/match/Match.h"
-#include "app/online/BotPilot.h"
 
 namespace {
 

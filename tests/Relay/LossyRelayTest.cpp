@@ -14,7 +14,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/online/LossyRelay.h"
+#include "Support/Net/LossyRelay.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "app/input/MatchOptions.h"
+#include "app/input/PadControl.h"
+#include "app/input/Steering.h"
 #include "app/match/Match.h"
-#include "app/match/MatchOptions.h"
-#include "app/match/PadControl.h"
-#include "app/match/Steering.h"
 
 namespace Tool {
 

@@ -5,7 +5,7 @@
 #include <ctime>
 #include <fstream>
 
-#include "Match.h"
+#include "app/match/Match.h"
 
 namespace Tool {
 

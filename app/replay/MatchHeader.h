@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "MatchSetup.h"
+#include "app/match/MatchSetup.h"
 
 namespace Tool {
 

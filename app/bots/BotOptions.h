@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "Protocol.h"
+#include "app/online/Protocol.h"
 
 namespace Online {
 

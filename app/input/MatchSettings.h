@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "MatchSetup.h"
+#include "app/match/MatchSetup.h"
 
 namespace Tool {
 

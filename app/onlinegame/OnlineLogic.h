@@ -8,8 +8,8 @@
 #include "Game/I_LogicState.h"
 #include "OnlineScreen.h"
 #include "OnlineSteering.h"
-#include "app/match/MatchOptions.h"
-#include "app/match/Scoreboard.h"
+#include "app/input/MatchOptions.h"
+#include "app/input/Scoreboard.h"
 #include "app/online/ClientSession.h"
 
 namespace Game {

@@ -2,9 +2,9 @@
 
 #include <vector>
 
-#include "app/match/MatchOptions.h"
-#include "app/match/PadControl.h"
-#include "app/match/Steering.h"
+#include "app/input/MatchOptions.h"
+#include "app/input/PadControl.h"
+#include "app/input/Steering.h"
 
 namespace Tool {
 

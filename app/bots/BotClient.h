@@ -4,7 +4,7 @@
 
 #include "BotOptions.h"
 #include "BotPilot.h"
-#include "ClientSession.h"
+#include "app/online/ClientSession.h"
 
 namespace Online {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "MatchSimulator.h"
+#include "app/tools/MatchSimulator.h"
 
 namespace Tool {
 

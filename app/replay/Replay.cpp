@@ -4,7 +4,7 @@
 
 #include <fstream>
 
-#include "Match.h"
+#include "app/match/Match.h"
 
 namespace Tool {
 

@@ -10,7 +10,7 @@
 
 #include "CFG/CFG.h"
 #include "CFG/SettingNumber.h"
-#include "Replay.h"
+#include "app/replay/Replay.h"
 
 namespace Tool {
 

@@ -1,6 +1,6 @@
 #include "ReplayPlayback.h"
 
-#include "Match.h"
+#include "app/match/Match.h"
 
 namespace Tool {
 

@@ -2,7 +2,7 @@
 
 #include "Devices/Devices.h"
 #include "Devices/Keyboard.h"
-#include "Headings.h"
+#include "app/match/Headings.h"
 
 namespace Tool {
 
