@@ -8,6 +8,7 @@
 #include "MatchSetup.h"
 #include "Random/RandSimple.h"
 #include "app/match/Headings.h"
+#include "app/match/PlayerHead.h"
 #include "app/players/GridSnapshot.h"
 
 namespace Tool {
