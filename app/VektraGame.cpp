@@ -7,6 +7,7 @@
 #include "Game/GameAssembly.h"
 #include "Game/LogicController.h"
 #include "MainLogic.h"
+#include "MainView.h"
 #include "TitleLogic.h"
 #include "app/input/PadControl.h"
 #include "app/onlinegame/OnlineLogic.h"
@@ -25,7 +26,12 @@ void registerVektraStates(Game::LogicController& logic, Game::GameManager* manag
     }
     // An online client has one state of its own: the server runs the matches.
     if (!CFG::get("CONNECT").empty()) {
-        logic.add("ONLINE", new OnlineLogic(manager), {});
+        logic.add("ONLINE",
+                  new OnlineLogic(manager,
+                                  [manager](const Match& match, const Scoreboard& score) {
+                                      return new MainView(manager, match, score);
+                                  }),
+                  {});
         return;
     }
     logic.add("TITLE", new TitleLogic(manager), {});

@@ -12,7 +12,6 @@
 #include "Game/ViewManager.h"
 #include "OnlineAddress.h"
 #include "Util/Debug.h"
-#include "app/MainView.h"
 #include "app/online/ClientSession.h"
 #include "app/online/Protocol.h"
 #include "app/views/OnlineTextView.h"
@@ -61,9 +60,10 @@ OnlineScreen::Phase screenPhase(Phase phase)
 
 } // namespace
 
-OnlineLogic::OnlineLogic(Game::GameManager* gameManager)
-    : gameManager(gameManager), options(), session(), screen(), score(), steering(), arena(nullptr),
-      arenaMatch(nullptr), words(nullptr), started(std::chrono::steady_clock::now()), inMatch(false)
+OnlineLogic::OnlineLogic(Game::GameManager* gameManager, ArenaMaker arenaMaker)
+    : gameManager(gameManager), options(), session(), screen(), score(), steering(),
+      makeArena(std::move(arenaMaker)), arena(nullptr), arenaMatch(nullptr), words(nullptr),
+      started(std::chrono::steady_clock::now()), inMatch(false)
 {
     // The client's own settings give only the people and their keys; the
     // match itself comes from the server.
@@ -151,7 +151,7 @@ void OnlineLogic::startMatch()
     score.result.clear();
     steering.start(options, static_cast<int>(session->myPlayers().size()));
     arenaMatch = &session->match();
-    arena = new MainView(gameManager, session->match(), score);
+    arena = makeArena(session->match(), score);
     gameManager->getViewManager()->add(arena);
     // Taken out and put back, so that the words stay above the arena.
     gameManager->getViewManager()->remove(words);

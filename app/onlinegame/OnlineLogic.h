@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -14,11 +15,11 @@
 
 namespace Game {
 class GameManager;
-}
+class I_View;
+} // namespace Game
 
 namespace Tool {
 
-class MainView;
 class Match;
 class OnlineTextView;
 
@@ -39,9 +40,14 @@ public:
     static constexpr unsigned char KEY_ESCAPE = 27;
     static constexpr unsigned char KEY_SPACE = 32;
 
+    // Makes the view that draws a match with its scoreboard: the game hands
+    // in its own arena view (MainView), so that this folder needs nothing
+    // of the game's local states.
+    using ArenaMaker = std::function<Game::I_View*(const Match&, const Scoreboard&)>;
+
     // Reads the settings and starts joining. Throws std::invalid_argument,
     // with a message for the player, for a "CONNECT" it cannot read.
-    explicit OnlineLogic(Game::GameManager* gameManager);
+    OnlineLogic(Game::GameManager* gameManager, ArenaMaker arenaMaker);
     ~OnlineLogic() override;
     OnlineLogic(const OnlineLogic&) = delete;
     OnlineLogic& operator=(const OnlineLogic&) = delete;
@@ -56,7 +62,7 @@ public:
 
     const OnlineScreen& getScreen() const { return screen; }
     const Online::ClientSession& getSession() const { return *session; }
-    MainView* getView() const { return arena; }
+    Game::I_View* getView() const { return arena; }
     OnlineTextView* getTextView() const { return words; }
 
 private:
@@ -79,7 +85,8 @@ private:
     // The arena view reads the result here: "LEAVE" draws no arena.
     Scoreboard score;
     OnlineSteering steering;
-    MainView* arena;
+    ArenaMaker makeArena;
+    Game::I_View* arena;
     // The match the arena view draws: a new match may be a new object.
     const Match* arenaMatch;
     OnlineTextView* words;
