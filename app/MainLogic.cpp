@@ -127,6 +127,10 @@ MatchSetup MainLogic::nextSetup()
 {
     MatchSetup setup = match.getSetup();
     setup.humans = options.humans;
+    // The turn buffer never lets a press end a person's match by turning
+    // them into their own trail; held keys play the classic rule.
+    setup.reversals =
+        options.turnBuffer ? ReversalPolicy::DROPPED_WHEN_BLOCKED : ReversalPolicy::APPLIED;
     setup.colors = options.colors;
     setup.levels = MatchSettings::levels(setup.playerCount, options.humans);
     if (!turnChanceRead) {

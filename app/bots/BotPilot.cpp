@@ -2,22 +2,10 @@
 
 #include <algorithm>
 
-#include "app/match/Headings.h"
 #include "app/match/Match.h"
+#include "app/match/TurnRules.h"
 
 namespace Online {
-
-namespace {
-
-// What a computer player sees of the match, for the step about to be played.
-Tool::GridSnapshot snapshotOf(const Tool::Match& match)
-{
-    return Tool::GridSnapshot{match.getGridWidth(),   match.getGridHeight(),
-                              match.getGrid(),        &match.getPlayer(0),
-                              match.getPlayerCount(), match.getStepCount() + 1};
-}
-
-} // namespace
 
 BotPilot::BotPilot(int pilotLevel, std::uint32_t seed)
     : level(std::clamp(pilotLevel, 0, Tool::ComputerPlayers::MAX_LEVEL)), lastStep(0), random(seed),
@@ -34,7 +22,7 @@ void BotPilot::startMatch(const Tool::Match& match, const std::vector<int>& seat
         }
     }
     computers.setLevels(levels);
-    computers.startMatch(snapshotOf(match));
+    computers.startMatch(match.snapshotForNextStep());
     lastStep = match.getStepCount();
 }
 
@@ -42,7 +30,7 @@ std::vector<int> BotPilot::decide(const Tool::Match& match, const std::vector<in
 {
     const unsigned long step = match.getStepCount() + 1;
     if (step <= lastStep) {
-        computers.startMatch(snapshotOf(match));
+        computers.startMatch(match.snapshotForNextStep());
     }
     lastStep = step;
     std::vector<int> headings;
@@ -58,18 +46,15 @@ int BotPilot::decideOne(const Tool::Match& match, int player)
         !match.getPlayer(player).alive) {
         return Tool::MatchInputs::KEEP;
     }
-    const Tool::PlayerHead& head = match.getPlayer(player);
     const int r = static_cast<int>(random.getFloat() * 100);
-    const int classic =
-        Tool::Match::decideHeading(head.heading, r, match.getSetup().turnChance, [&](int heading) {
-            return match.cell(head.x + Tool::STEP_X[heading], head.y + Tool::STEP_Y[heading]) !=
-                   Tool::Match::FREE;
-        });
-    const int heading = level == 0 ? classic : computers.decide(snapshotOf(match), player, classic);
-    // A person may never turn straight back (the server refuses it): where
-    // the classic decision finds no way out, going on is as good.
-    const bool refused = heading == Tool::BACK[head.heading];
-    return heading == head.heading || refused ? Tool::MatchInputs::KEEP : heading;
+    const int classic = match.classicHeading(player, r);
+    const int heading =
+        level == 0 ? classic : computers.decide(match.snapshotForNextStep(), player, classic);
+    // Only a turn the rules apply is worth sending: where the decision finds
+    // no way out but back, going on is as good.
+    return Tool::TurnRules(match).judge(match, player, heading) == Tool::TurnRules::Outcome::APPLIED
+               ? heading
+               : Tool::MatchInputs::KEEP;
 }
 
 } // namespace Online

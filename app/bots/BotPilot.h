@@ -15,7 +15,9 @@ namespace Online {
 // Steers the seats a bot holds as the computer players of one level would
 // steer them, reading the match as the bot's client predicts it. The
 // decision is only a wish sent to the server like a person's key, so it
-// needs to agree with nobody: it keeps its own search and random draws.
+// needs to agree with nobody: it keeps its own search and random draws, and
+// asks the match only for the classic decision on its own draw and for the
+// TurnRules that say which turns are worth sending.
 class BotPilot {
 public:
     BotPilot(int level, std::uint32_t seed);

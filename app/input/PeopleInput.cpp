@@ -3,7 +3,6 @@
 #include "CFG/CFG.h"
 #include "Devices/Devices.h"
 #include "Devices/KeyboardStrings.h"
-#include "app/match/Headings.h"
 
 namespace Tool {
 
@@ -53,7 +52,7 @@ MatchInputs PeopleInput::heldInputs(const Match& match)
 {
     MatchInputs inputs;
     if (match.getStepCount() == 0 && countdown) {
-        countdownPresses(match, inputs);
+        countdownPresses(inputs);
     }
     if (humans > 0) {
         readKeyCodes();
@@ -82,26 +81,20 @@ MatchInputs PeopleInput::bufferedInputs(const Match& match)
 {
     MatchInputs inputs;
     for (int seat = 0; seat < humans; ++seat) {
-        const PlayerHead& player = match.getPlayer(seat);
-        const int back = BACK[player.heading];
-        const bool blockedBehind =
-            match.cell(player.x + STEP_X[back], player.y + STEP_Y[back]) != Match::FREE;
-        const int heading = steering.takePress(seat, player.heading, blockedBehind);
+        const int heading = steering.takePress(seat, match, seat);
         inputs.heading[seat] = heading == Steering::NONE ? MatchInputs::KEEP : heading;
     }
     return inputs;
 }
 
-void PeopleInput::countdownPresses(const Match& match, MatchInputs& inputs)
+void PeopleInput::countdownPresses(MatchInputs& inputs)
 {
     // Held keys steer at every step; the presses of the countdown turn each
-    // person once, the last one that is not straight back counting.
+    // person once, the last one counting (the step judges it).
     for (int seat = 0; seat < humans; ++seat) {
-        int heading = match.getPlayer(seat).heading;
-        for (int press = steering.takePress(seat, heading, false); press != Steering::NONE;
-             press = steering.takePress(seat, heading, false)) {
-            heading = press;
-            inputs.heading[seat] = heading;
+        for (int press = steering.takePress(seat); press != Steering::NONE;
+             press = steering.takePress(seat)) {
+            inputs.heading[seat] = press;
         }
     }
 }

@@ -31,7 +31,7 @@ public:
 private:
     MatchInputs heldInputs(const Match& match);
     MatchInputs bufferedInputs(const Match& match);
-    void countdownPresses(const Match& match, MatchInputs& inputs);
+    void countdownPresses(MatchInputs& inputs);
     void readKeyCodes();
     bool keyDown(int direction) const;
 

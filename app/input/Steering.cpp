@@ -2,7 +2,8 @@
 
 #include "Devices/Devices.h"
 #include "Devices/Keyboard.h"
-#include "app/match/Headings.h"
+#include "app/match/Match.h"
+#include "app/match/TurnRules.h"
 
 namespace Tool {
 
@@ -54,17 +55,30 @@ void Steering::push(int seat, int direction)
     }
 }
 
-int Steering::takePress(int seat, int heading, bool blockedBehind)
+int Steering::takePress(int seat, const Match& match, int player)
+{
+    const TurnRules rules(match);
+    return take(seat, [&](int direction) {
+        return rules.judge(match, player, direction) == TurnRules::Outcome::REVERSAL;
+    });
+}
+
+int Steering::takePress(int seat)
+{
+    return take(seat, [](int) { return false; });
+}
+
+template <typename Dropped>
+int Steering::take(int seat, Dropped dropped)
 {
     if (seat < 0 || seat >= seats) {
         return NONE;
     }
     int taken = NONE;
     int used = 0;
-    // A dropped reversal does not cost the step: the next press may apply.
     while (used < queued[seat] && taken == NONE) {
         const int d = queue[seat][used++];
-        if (!(d == BACK[heading] && blockedBehind)) {
+        if (!dropped(d)) {
             taken = d;
         }
     }

@@ -2,6 +2,8 @@
 
 namespace Tool {
 
+class Match;
+
 // The people's steering for the human seats: each seat's four key codes
 // (up, down, left, right) and, for the turn buffer, the presses that came
 // in since the last step. Held keys are looked up on the keyboard device at
@@ -30,14 +32,20 @@ public:
     // A push of a seat's pad toward direction: queued for that seat as a key press is.
     void push(int seat, int direction);
 
-    // The seat's oldest queued press that is not a turn straight back into
-    // its own trail (the opposite of heading while blockedBehind), or NONE.
-    // Presses taken or dropped leave the queue.
-    int takePress(int seat, int heading, bool blockedBehind);
+    // The seat's oldest queued press that the match's TurnRules do not drop
+    // as a turn straight back for player, or NONE: a dropped turn does not
+    // cost the step, the press after it may apply. Presses taken or dropped
+    // leave the queue.
+    int takePress(int seat, const Match& match, int player);
+    // The seat's oldest queued press, whatever it is, or NONE.
+    int takePress(int seat);
 
     void clearPresses();
 
 private:
+    template <typename Dropped>
+    int take(int seat, Dropped dropped);
+
     int seats = 0;
     unsigned char keys[MAX_SEATS][4] = {};
     int queue[MAX_SEATS][QUEUE_LENGTH] = {};

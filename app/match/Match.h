@@ -128,6 +128,14 @@ public:
     std::uint32_t getDecisionRandom() const { return decisionGenerator.getState(); }
     const ComputerPlayers& getComputers() const { return *computers; }
 
+    // The classic decision for player number at the step about to be
+    // played, from its draw r (0 to 99): what decideHeading gives on this
+    // grid. Draws nothing, so a bot can ask it with a number of its own.
+    int classicHeading(int number, int r) const;
+    // What a computer player sees of the match for the step about to be
+    // played, for a search outside the match (a bot's).
+    GridSnapshot snapshotForNextStep() const;
+
     // The classic decision's heading for one step, from its draw r (0 to
     // 100) and turnChance: first a random quarter turn when r is below
     // turnChance (TURN_EVEN for an even r, TURN_ODD for an odd one), then,

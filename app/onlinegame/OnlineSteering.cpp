@@ -1,8 +1,8 @@
 #include "OnlineSteering.h"
 
 #include "CFG/CFG.h"
-#include "app/match/Headings.h"
 #include "app/match/Match.h"
+#include "app/match/TurnRules.h"
 
 namespace Tool {
 
@@ -27,33 +27,32 @@ void OnlineSteering::start(const MatchOptions& options, int seats)
     steering.setSeats(seats, codes);
     pads.read(seats);
     turnBuffer = options.turnBuffer;
-    for (int seat = 0; seat < Steering::MAX_SEATS; ++seat) {
-        sentStep[seat] = ~0ul;
-        sentHeading[seat] = Steering::NONE;
+    for (unsigned long& first : openStep) {
+        first = 0;
     }
 }
 
 int OnlineSteering::wanted(const Match& match, int seat, int player)
 {
-    const PlayerHead& head = match.getPlayer(player);
-    const int back = BACK[head.heading];
-    const bool blockedBehind =
-        match.cell(head.x + STEP_X[back], head.y + STEP_Y[back]) != Match::FREE;
-    if (turnBuffer) {
-        // One press per step: the next waits until the turn has been stepped.
-        if (sentStep[seat] == match.getStepCount()) {
-            return Steering::NONE;
-        }
-        const int press = steering.takePress(seat, head.heading, blockedBehind);
-        return press == head.heading ? Steering::NONE : press;
-    }
-    const int pad = pads.heading(seat);
-    const int held = pad != PadControl::NONE ? pad : steering.heldHeading(seat, head.heading);
-    if (held == head.heading || (held == back && blockedBehind) ||
-        (sentStep[seat] == match.getStepCount() && sentHeading[seat] == held)) {
+    const unsigned long next = match.getStepCount() + 1;
+    if (TurnRules::schedule(next, openStep[seat], next) == TurnRules::Outcome::SECOND_IN_STEP) {
         return Steering::NONE;
     }
-    return held;
+    const TurnRules rules(match);
+    int heading = Steering::NONE;
+    if (turnBuffer) {
+        heading = steering.takePress(seat, match, player);
+    } else {
+        const int pad = pads.heading(seat);
+        heading = pad != PadControl::NONE
+                      ? pad
+                      : steering.heldHeading(seat, match.getPlayer(player).heading);
+    }
+    // A press of the heading held is spent without a turn.
+    return heading != Steering::NONE &&
+                   rules.judge(match, player, heading) == TurnRules::Outcome::APPLIED
+               ? heading
+               : Steering::NONE;
 }
 
 std::vector<OnlineSteering::Turn> OnlineSteering::turns(const Match& match,
@@ -68,8 +67,7 @@ std::vector<OnlineSteering::Turn> OnlineSteering::turns(const Match& match,
         }
         const int heading = wanted(match, seat, player);
         if (heading != Steering::NONE) {
-            sentStep[seat] = match.getStepCount();
-            sentHeading[seat] = heading;
+            openStep[seat] = match.getStepCount() + 2;
             out.push_back(Turn{seat, heading});
         }
     }

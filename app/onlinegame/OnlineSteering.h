@@ -15,9 +15,10 @@ class Match;
 // 4 of the client's own settings) steers the player number the server gave
 // it. Held keys turn as soon as they differ from the heading, and a seat's pad
 // pointing somewhere has the last word; with the turn buffer ("TURN_BUFFER")
-// a press or push turns once, one per seat and step. A turn straight back
-// into the trail is never sent: the server would refuse it. Holds values
-// only; the keyboard and joypad are looked up when read.
+// a press or push turns once. A turn the match's TurnRules would drop is
+// never sent, and a seat sends one turn per step: the next waits until the
+// predicted match has played the step of the last. Holds values only; the
+// keyboard and joypad are looked up when read.
 class OnlineSteering {
 public:
     struct Turn {
@@ -42,10 +43,10 @@ private:
     Steering steering;
     PadControl pads;
     bool turnBuffer = false;
-    // Per seat: the step and heading of the last turn sent, so that a key
-    // held until the turn shows is sent once.
-    unsigned long sentStep[Steering::MAX_SEATS] = {};
-    int sentHeading[Steering::MAX_SEATS] = {};
+    // Per seat: the first step its next turn may name (one after the step
+    // of the last turn sent), so that a key held until the turn shows is
+    // sent once.
+    unsigned long openStep[Steering::MAX_SEATS] = {};
 };
 
 } // namespace Tool

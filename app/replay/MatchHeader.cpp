@@ -76,6 +76,20 @@ bool colors(const std::string& text, std::vector<Util::RGBA>& out)
     return false;
 }
 
+// The reversal policies by their names in a header, in ReversalPolicy's order.
+const char* const REVERSAL_NAMES[] = {"APPLIED", "DROPPED_WHEN_BLOCKED", "DROPPED"};
+
+bool reversalPolicy(const std::string& text, ReversalPolicy& policy)
+{
+    for (int k = 0; k < 3; ++k) {
+        if (text == REVERSAL_NAMES[k]) {
+            policy = static_cast<ReversalPolicy>(k);
+            return true;
+        }
+    }
+    return false;
+}
+
 } // namespace
 
 std::string MatchHeader::encode() const
@@ -92,6 +106,10 @@ std::string MatchHeader::encode() const
     line("NUM_PLAYERS", std::to_string(setup.playerCount));
     line("HUMAN_PLAYERS", std::to_string(setup.humans));
     line("TURN_CHANCE", std::to_string(setup.turnChance));
+    // Classic matches leave it out, so their headers read as they always did.
+    if (setup.reversals != ReversalPolicy::APPLIED) {
+        line("REVERSALS", REVERSAL_NAMES[static_cast<int>(setup.reversals)]);
+    }
     for (std::size_t k = 0; k < setup.levels.size(); ++k) {
         line("AI_LEVEL_P" + std::to_string(k + 1), std::to_string(setup.levels[k]));
     }
@@ -180,6 +198,15 @@ bool MatchHeader::decode(const std::string& text, MatchHeader& header, std::size
             return false;
         }
         read.setup.levels.push_back(static_cast<int>(value));
+    }
+    // Absent in every header written before the policy was: classic.
+    const auto reversals = values.find("REVERSALS");
+    if (reversals != values.end()) {
+        if (!reversalPolicy(reversals->second, read.setup.reversals)) {
+            error = "header's REVERSALS is not APPLIED, DROPPED_WHEN_BLOCKED or DROPPED";
+            return false;
+        }
+        values.erase(reversals);
     }
     const auto listed = values.find("PLAYER_COLORS");
     if (listed != values.end()) {

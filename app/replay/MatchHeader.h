@@ -11,7 +11,9 @@ namespace Tool {
 // settings' own names, then an empty line. The settings that shape the
 // match, both random generators' states at its start (the game never
 // reseeds them between matches, so a seed alone could not bring back the
-// second match of a run), and the match's number in its run.
+// second match of a run), and the match's number in its run. The reversal
+// policy ("REVERSALS") is written only when it is not the classic one, and
+// a header without it is classic.
 struct MatchHeader {
     static constexpr int FORMAT = 1;
     // The first line, followed by the format number.

@@ -139,6 +139,8 @@ protected:
         setup.levels = {0, 0};
         setup.startRandom = 7;
         setup.decisionRandom = 7;
+        // As the server plays online: every turn straight back dropped.
+        setup.reversals = Tool::ReversalPolicy::DROPPED;
         return setup;
     }
 
