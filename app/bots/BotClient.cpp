@@ -26,6 +26,12 @@ BotClient::BotClient(const BotOptions& botOptions)
 {
 }
 
+BotClient::BotClient(const BotOptions& botOptions, std::unique_ptr<I_Transport> transport)
+    : options(botOptions), client(clientOptions(botOptions), std::move(transport)),
+      pilot(botOptions.level, botOptions.seed)
+{
+}
+
 BotClient::Outcome BotClient::service(double now)
 {
     if (state != Outcome::RUNNING) {

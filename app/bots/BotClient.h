@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "BotOptions.h"
@@ -18,7 +19,9 @@ class BotClient {
 public:
     enum class Outcome { RUNNING, DONE, FAILED };
 
+    // On the real network, or over transport.
     explicit BotClient(const BotOptions& options);
+    BotClient(const BotOptions& options, std::unique_ptr<I_Transport> transport);
 
     // Services the session at now (seconds, the caller's monotonic clock)
     // and does what the phase asks.
