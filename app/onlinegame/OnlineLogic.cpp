@@ -58,12 +58,23 @@ OnlineScreen::Phase screenPhase(Phase phase)
     return OnlineScreen::LEFT;
 }
 
+OnlineLogic::TransportMaker& transportMaker()
+{
+    static OnlineLogic::TransportMaker maker;
+    return maker;
+}
+
 } // namespace
+
+void OnlineLogic::useTransports(TransportMaker maker)
+{
+    transportMaker() = std::move(maker);
+}
 
 OnlineLogic::OnlineLogic(Game::GameManager* gameManager, ArenaMaker arenaMaker)
     : gameManager(gameManager), options(), session(), screen(), score(), steering(),
       makeArena(std::move(arenaMaker)), arena(nullptr), arenaMatch(nullptr), words(nullptr),
-      started(std::chrono::steady_clock::now()), inMatch(false)
+      inMatch(false)
 {
     // The client's own settings give only the people and their keys; the
     // match itself comes from the server.
@@ -76,7 +87,7 @@ OnlineLogic::OnlineLogic(Game::GameManager* gameManager, ArenaMaker arenaMaker)
     if (options.leaveKey != 0 && options.leaveKey != KEY_ESCAPE) {
         screen.leaveName = CFG::get("KEY_LEAVE");
     }
-    session.reset(new Online::ClientSession(client));
+    join();
     // The seats' pads work from the lobby on (A says ready).
     steering.start(options, client.seats);
     words = new OnlineTextView(gameManager, screen);
@@ -126,8 +137,7 @@ std::string OnlineLogic::onUpdate(float)
     if (inMatch) {
         steer();
     }
-    const std::chrono::duration<double> now = std::chrono::steady_clock::now() - started;
-    session->service(now.count());
+    session->service(session->clock());
     const Phase after = session->phase();
     if (after == Phase::MATCH && (!inMatch || &session->match() != arenaMatch)) {
         startMatch();
@@ -250,8 +260,14 @@ void OnlineLogic::rejoin()
     // The token of the last join takes the seats back at the next match,
     // when the server still knows it.
     client.token = session->token();
-    session.reset(new Online::ClientSession(client));
+    join();
     fillScreen();
+}
+
+void OnlineLogic::join()
+{
+    session.reset(transportMaker() ? new Online::ClientSession(client, transportMaker()())
+                                   : new Online::ClientSession(client));
 }
 
 void OnlineLogic::quit()

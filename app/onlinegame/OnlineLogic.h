@@ -1,6 +1,5 @@
 #pragma once
 
-#include <chrono>
 #include <functional>
 #include <memory>
 #include <string>
@@ -44,6 +43,14 @@ public:
     // in its own arena view (MainView), so that this folder needs nothing
     // of the game's local states.
     using ArenaMaker = std::function<Game::I_View*(const Match&, const Scoreboard&)>;
+    // Makes the transport of each join.
+    using TransportMaker = std::function<std::unique_ptr<Online::I_Transport>()>;
+
+    // The online client's joins go over transports from maker from now on,
+    // and its time is theirs: a test's network in memory with simulated
+    // time. Kept for the rest of the process, like the devices; an empty
+    // maker brings the real network back.
+    static void useTransports(TransportMaker maker);
 
     // Reads the settings and starts joining. Throws std::invalid_argument,
     // with a message for the player, for a "CONNECT" it cannot read.
@@ -75,6 +82,7 @@ private:
     void rejoin();
     void quit();
     void removeArena();
+    void join();
 
     Game::GameManager* gameManager;
     MatchOptions options;
@@ -90,7 +98,6 @@ private:
     // The match the arena view draws: a new match may be a new object.
     const Match* arenaMatch;
     OnlineTextView* words;
-    std::chrono::steady_clock::time_point started;
     bool inMatch;
 };
 

@@ -37,8 +37,7 @@ constexpr Outcome S = Outcome::SECOND_IN_STEP;
 // step, the bot says only what its search decides.
 constexpr int NONE = -1;
 
-const ReversalPolicy POLICIES[3] = {ReversalPolicy::APPLIED,
-                                    ReversalPolicy::DROPPED_WHEN_BLOCKED,
+const ReversalPolicy POLICIES[3] = {ReversalPolicy::APPLIED, ReversalPolicy::DROPPED_WHEN_BLOCKED,
                                     ReversalPolicy::DROPPED};
 
 struct Input {
@@ -174,8 +173,8 @@ protected:
             const auto verdict =
                 book.submit(0, next + static_cast<unsigned long>(input.named), input.heading, next);
             last = verdict == Online::InputBook::Verdict::SECOND_IN_STEP ? S
-                   : verdict == Online::InputBook::Verdict::MOVED       ? L
-                                                                        : A;
+                   : verdict == Online::InputBook::Verdict::MOVED        ? L
+                                                                         : A;
         }
         std::vector<Online::StepHeading> out;
         book.take(next, match, out);
@@ -224,7 +223,7 @@ protected:
         pilot.startMatch(match, {0});
         const int wish = pilot.decide(match, {0})[0];
         const int heading = row.inputs.back().heading;
-        return static_cast<int>(wish == heading                   ? A
+        return static_cast<int>(wish == heading                         ? A
                                 : heading == match.getPlayer(0).heading ? N
                                                                         : R);
     }
@@ -250,8 +249,8 @@ TEST_F(TurnRulesTable, EveryCallerGivesTheOutcomeTheRulesGiveUnderEachPolicy)
             const unsigned long next = match.getStepCount() + 1;
             const unsigned long open = row.inputs.size() > 1 ? next + 1 : 0;
             const Outcome when = TurnRules::schedule(next + last.named, open, next);
-            EXPECT_EQ(row.outcome[p], when == A ? TurnRules(match).judge(match, 0, last.heading)
-                                                : when);
+            EXPECT_EQ(row.outcome[p],
+                      when == A ? TurnRules(match).judge(match, 0, last.heading) : when);
             int expressed = 0;
             for (const auto& caller : callers) {
                 SCOPED_TRACE(caller.first);
