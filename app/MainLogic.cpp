@@ -57,7 +57,7 @@ MainLogic::MainLogic(Game::GameManager* gameManager)
         gameManager->getViewManager()->add(textView);
     }
     if (CFG::parser()->getBool("SOUND")) {
-        sounds.reset(new MatchSounds(gameManager, *this, soundFolder()));
+        sounds.reset(new MatchSounds(gameManager, match, score, seats, soundFolder()));
     }
 }
 
@@ -115,6 +115,10 @@ void MainLogic::usePads()
 void MainLogic::startOptions()
 {
     options = MatchOptions::read(match.getPlayerCount(), quiet());
+    seats.clear();
+    for (int seat = 0; seat < options.humans; ++seat) {
+        seats.push_back(seat);
+    }
     score.paused = false;
     people.start(options);
     if (options.needsPresses() && !listening) {

@@ -179,6 +179,8 @@ private:
     bool listening;
     ReplayRecorder recorder;
     std::unique_ptr<ReplayPlayback> playback;
+    // The player numbers the people here steer: 0 to options.humans - 1.
+    std::vector<int> seats;
     // The match's sound cues ("SOUND"); null without.
     std::unique_ptr<MatchSounds> sounds;
 };

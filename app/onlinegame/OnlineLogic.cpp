@@ -14,6 +14,8 @@
 #include "Util/Debug.h"
 #include "app/online/ClientSession.h"
 #include "app/online/Protocol.h"
+#include "app/sound/MatchSounds.h"
+#include "app/sound/SoundChoice.h"
 #include "app/views/OnlineTextView.h"
 
 namespace Tool {
@@ -74,7 +76,7 @@ void OnlineLogic::useTransports(TransportMaker maker)
 OnlineLogic::OnlineLogic(Game::GameManager* gameManager, ArenaMaker arenaMaker)
     : gameManager(gameManager), options(), session(), screen(), score(), steering(),
       makeArena(std::move(arenaMaker)), arena(nullptr), arenaMatch(nullptr), words(nullptr),
-      inMatch(false)
+      soundOn(CFG::parser()->getBool("SOUND")), inMatch(false)
 {
     // The client's own settings give only the people and their keys; the
     // match itself comes from the server.
@@ -121,6 +123,7 @@ void OnlineLogic::doExit(const std::string&)
 
 void OnlineLogic::removeArena()
 {
+    sounds.reset();
     if (arena != nullptr) {
         gameManager->getViewManager()->remove(arena);
         delete arena;
@@ -163,6 +166,10 @@ void OnlineLogic::startMatch()
     arenaMatch = &session->match();
     arena = makeArena(session->match(), score);
     gameManager->getViewManager()->add(arena);
+    if (soundOn) {
+        sounds.reset(new MatchSounds(gameManager, session->match(), score, session->myPlayers(),
+                                     soundFolder()));
+    }
     // Taken out and put back, so that the words stay above the arena.
     gameManager->getViewManager()->remove(words);
     gameManager->getViewManager()->add(words);

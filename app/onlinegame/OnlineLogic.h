@@ -20,6 +20,7 @@ class I_View;
 namespace Tool {
 
 class Match;
+class MatchSounds;
 class OnlineTextView;
 
 // The one logic state of an online client ("ONLINE", in place of the title
@@ -32,8 +33,9 @@ class OnlineTextView;
 // Escape quits outside a match. A refusal or a lost server is shown with its
 // reason until Escape; after a lost server Space joins again with the last
 // join's token, which takes the seats back. Prints each match's result on
-// standard output as local play does. Owns the session and both views; the
-// game manager is not owned.
+// standard output as local play does, and plays its sound cues ("SOUND") as
+// local play does, for this window's people. Owns the session, both views
+// and the cues; the game manager is not owned.
 class OnlineLogic : public Game::I_LogicState, public EVT::I_EventConsumer {
 public:
     static constexpr unsigned char KEY_ESCAPE = 27;
@@ -98,6 +100,10 @@ private:
     // The match the arena view draws: a new match may be a new object.
     const Match* arenaMatch;
     OnlineTextView* words;
+    // The match's sound cues while a match is shown ("SOUND"); read from
+    // the session, so they go before it.
+    bool soundOn;
+    std::unique_ptr<MatchSounds> sounds;
     bool inMatch;
 };
 
