@@ -44,15 +44,15 @@ TEST(EnetTransport, ALostMessageGoesAgainWithinAboutARoundTripEvenAtHighLoss)
     Listener server;
     std::string error;
     ASSERT_TRUE(server.transport.listen("127.0.0.1", 0, 4, error)) << error;
-    Online::RelayOptions lossy;
+    TestSupport::RelayOptions lossy;
     lossy.targetPort = server.transport.port();
     lossy.seed = 5;
     lossy.maxSeconds = 30;
-    for (Online::RelayLink* link : {&lossy.toServer, &lossy.toClient}) {
-        link->delayMs = 10;
+    for (TestSupport::LinkShape* link : {&lossy.toServer, &lossy.toClient}) {
+        link->delay = 0.01;
         link->loss = 0.2;
     }
-    Online::LossyRelay relay(lossy);
+    TestSupport::LossyRelay relay(lossy);
     ASSERT_TRUE(relay.open(error)) << error;
     std::thread relayThread([&relay] { relay.run(); });
 

@@ -79,47 +79,32 @@ TEST(MemoryNetwork, ReliableMessagesArriveOnceAndInOrderUnreliableOnesAsTheNetwo
 {
     const struct {
         const char* name;
-        LinkShape shape;
+        void (*shape)(LinkShape&);
     } rows[] = {
-        {"uniform loss",
-         [] {
-             LinkShape s;
-             s.delay = 0.01;
-             s.loss = 0.2;
-             return s;
-         }()},
+        {"uniform loss", [](LinkShape& s) { s.loss = 0.2; }},
         {"bursts of loss",
-         [] {
-             LinkShape s;
-             s.delay = 0.01;
+         [](LinkShape& s) {
              s.burstChance = 0.05;
              s.burstLength = 5;
-             return s;
-         }()},
-        {"duplicates",
-         [] {
-             LinkShape s;
-             s.delay = 0.01;
-             s.duplicate = 0.3;
-             return s;
-         }()},
+         }},
+        {"duplicates", [](LinkShape& s) { s.duplicate = 0.3; }},
         {"reordering and jitter",
-         [] {
-             LinkShape s;
-             s.delay = 0.01;
+         [](LinkShape& s) {
              s.jitter = 0.005;
              s.reorder = 0.3;
-             return s;
-         }()},
+         }},
     };
     constexpr int COUNT = 300;
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
+        LinkShape shape;
+        shape.delay = 0.01;
+        row.shape(shape);
         std::vector<std::uint16_t> unreliable;
         for (Delivery delivery : {Delivery::RELIABLE, Delivery::UNRELIABLE}) {
             MemoryNetwork network(7);
-            network.toListener = row.shape;
-            network.fromListener = row.shape;
+            network.toListener = shape;
+            network.fromListener = shape;
             Pair pair(network);
             pair.pump(1);
             pair.sendNumbers(COUNT, delivery);
@@ -133,10 +118,10 @@ TEST(MemoryNetwork, ReliableMessagesArriveOnceAndInOrderUnreliableOnesAsTheNetwo
             }
         }
         // Each habit shows where it was asked for, on what is not resent.
-        const bool lossy = row.shape.loss > 0 || row.shape.burstChance > 0;
+        const bool lossy = shape.loss > 0 || shape.burstChance > 0;
         EXPECT_EQ(lossy, unreliable.size() < COUNT) << unreliable.size();
-        EXPECT_EQ(row.shape.duplicate > 0, unreliable.size() > COUNT) << unreliable.size();
-        EXPECT_EQ(row.shape.reorder > 0, outOfOrder(unreliable) > 0);
+        EXPECT_EQ(shape.duplicate > 0, unreliable.size() > COUNT) << unreliable.size();
+        EXPECT_EQ(shape.reorder > 0, outOfOrder(unreliable) > 0);
     }
 }
 

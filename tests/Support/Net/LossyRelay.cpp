@@ -11,7 +11,7 @@
 #include <chrono>
 #include <cstring>
 
-namespace Online {
+namespace TestSupport {
 
 namespace {
 
@@ -50,11 +50,12 @@ std::uint64_t keyOf(const sockaddr_in& address)
 } // namespace
 
 LossyRelay::LossyRelay(const RelayOptions& relayOptions)
-    : options(relayOptions), listenSocket(-1), listenPort(0), target{}, order(0), sentTotal(0),
-      startTime(0), started(false), stopped(true), stopAsked(false)
+    : options(relayOptions), listenSocket(-1),
+      listenPort(0), target{}, fates{LinkFate(relayOptions.seed),
+                                     LinkFate(static_cast<std::uint64_t>(relayOptions.seed) ^
+                                              0x9E3779B97F4A7C15ULL)},
+      order(0), sentTotal(0), startTime(0), started(false), stopped(true), stopAsked(false)
 {
-    generator[TO_SERVER].seed(options.seed);
-    generator[TO_CLIENT].seed(static_cast<std::uint64_t>(options.seed) ^ 0x9E3779B97F4A7C15ULL);
 }
 
 LossyRelay::~LossyRelay()
@@ -168,9 +169,9 @@ void LossyRelay::receiveFromClients(double now)
         if (size < 0) {
             return;
         }
-        ++counts[TO_SERVER].received;
         const int upstream = upstreamFor(source);
         if (upstream < 0) {
+            ++counts[TO_SERVER].received;
             ++counts[TO_SERVER].lost;
             continue;
         }
@@ -187,7 +188,6 @@ void LossyRelay::receiveFromServer(double now)
             if (size < 0) {
                 break;
             }
-            ++counts[TO_CLIENT].received;
             admit(TO_CLIENT, static_cast<int>(k),
                   std::string(buffer, static_cast<std::size_t>(size)), now);
         }
@@ -218,36 +218,16 @@ int LossyRelay::upstreamFor(const sockaddr_in& client)
     return index;
 }
 
-double LossyRelay::draw(int direction)
-{
-    // 53 random bits as a share in [0, 1): the same on every platform, unlike
-    // the standard distributions.
-    return static_cast<double>(generator[direction]() >> 11) * 0x1.0p-53;
-}
-
 // Decides the fate of one arriving datagram: lost, or scheduled once or
 // twice, each copy with its own delay.
 void LossyRelay::admit(int direction, int upstream, std::string bytes, double now)
 {
-    const RelayLink& link = direction == TO_SERVER ? options.toServer : options.toClient;
-    RelayCount& count = counts[direction];
-    if (draw(direction) < link.loss) {
-        ++count.lost;
-        return;
-    }
-    const int copies = draw(direction) < link.duplicate ? 2 : 1;
-    count.duplicated += copies - 1;
+    double due[2];
+    const int copies = fates[direction].arrivals(
+        direction == TO_SERVER ? options.toServer : options.toClient, now,
+        upstreams[static_cast<std::size_t>(upstream)].lastDue[direction], counts[direction], due);
     for (int copy = 0; copy < copies; ++copy) {
-        double due = now + (link.delayMs + (2.0 * draw(direction) - 1.0) * link.jitterMs) / 1000.0;
-        double& last = upstreams[static_cast<std::size_t>(upstream)].lastDue[direction];
-        if (draw(direction) < link.reorder) {
-            ++count.reordered;
-            due = std::max(due, last) + link.reorderMs / 1000.0;
-        } else {
-            due = std::max(due, last);
-            last = due;
-        }
-        schedule(direction, upstream, bytes, due);
+        schedule(direction, upstream, bytes, due[copy]);
     }
 }
 
@@ -285,4 +265,4 @@ void LossyRelay::sendDue(double now)
     }
 }
 
-} // namespace Online
+} // namespace TestSupport

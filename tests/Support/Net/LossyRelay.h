@@ -6,26 +6,12 @@
 #include <cstdint>
 #include <map>
 #include <queue>
-#include <random>
 #include <string>
 #include <vector>
 
-namespace Online {
+#include "LinkFate.h"
 
-// How one direction of the relay treats its datagrams. Delays are one way,
-// in milliseconds; shares are from 0 to 1.
-struct RelayLink {
-    double delayMs = 0;
-    // Each datagram's delay is drawn evenly from delayMs +/- jitterMs; jitter
-    // alone never reorders (a datagram leaves no earlier than the one before).
-    double jitterMs = 0;
-    double loss = 0;
-    double duplicate = 0;
-    // A reordered datagram is held reorderMs longer than its delay, so that
-    // the ones behind it overtake it.
-    double reorder = 0;
-    double reorderMs = 20;
-};
+namespace TestSupport {
 
 // Everything the relay is told: where the server listens (loopback only),
 // how each direction behaves, the seed of its draws and its bounds.
@@ -34,8 +20,8 @@ struct RelayOptions {
     std::uint16_t targetPort = 0;
     // 0 takes a free port.
     std::uint16_t listenPort = 0;
-    RelayLink toServer;
-    RelayLink toClient;
+    LinkShape toServer;
+    LinkShape toClient;
     std::uint32_t seed = 1;
     // The relay stops by itself once it has sent this many datagrams (both
     // directions together) or lived this long.
@@ -47,20 +33,12 @@ struct RelayOptions {
     std::size_t maxQueued = 65536;
 };
 
-// What one direction did.
-struct RelayCount {
-    unsigned long received = 0;
-    unsigned long sent = 0;
-    unsigned long lost = 0;
-    unsigned long duplicated = 0;
-    unsigned long reordered = 0;
-};
-
 // A UDP forwarder on 127.0.0.1 standing in front of a server on loopback,
-// for tests and benchmarks of a bad network: seeded delay, jitter, loss,
-// duplication and reordering in each direction. Each client source address
-// gets its own upstream socket, so the server sees one peer per client.
-// Owns its sockets. Driven either by pump(now) from the caller's own loop
+// for tests and benchmarks of a bad network on the real transport: seeded
+// delay, jitter, loss (uniform and in bursts), duplication and reordering in
+// each direction, drawn as the network in memory draws them (LinkFate), on
+// the real clock. Each client source address gets its own upstream socket,
+// so the server sees one peer per client. Owns its sockets. Driven either by pump(now) from the caller's own loop
 // (non-blocking) or by run() on a thread of its own; it stops by itself at
 // its bounds, and refuses any target that is not a loopback address.
 class LossyRelay {
@@ -87,8 +65,8 @@ public:
     bool running() const { return !stopped; }
 
     // Read after the relay stopped (or between pumps on the pumping thread).
-    const RelayCount& toServer() const { return counts[0]; }
-    const RelayCount& toClient() const { return counts[1]; }
+    const LinkCount& toServer() const { return counts[0]; }
+    const LinkCount& toClient() const { return counts[1]; }
     int clients() const { return static_cast<int>(upstreams.size()); }
 
     // True for a dotted IPv4 address on 127.0.0.0/8 or "localhost".
@@ -122,7 +100,6 @@ private:
     int upstreamFor(const sockaddr_in& client);
     void admit(int direction, int upstream, std::string bytes, double now);
     void schedule(int direction, int upstream, const std::string& bytes, double due);
-    double draw(int direction);
     void sendDue(double now);
     double nextDue() const;
 
@@ -133,8 +110,8 @@ private:
     std::vector<Upstream> upstreams;
     std::map<std::uint64_t, int> upstreamOf;
     std::priority_queue<Datagram, std::vector<Datagram>, std::greater<Datagram>> queue;
-    std::mt19937_64 generator[2];
-    RelayCount counts[2];
+    LinkFate fates[2];
+    LinkCount counts[2];
     unsigned long order;
     unsigned long sentTotal;
     double startTime;
@@ -143,4 +120,4 @@ private:
     std::atomic<bool> stopAsked;
 };
 
-} // namespace Online
+} // namespace TestSupport

@@ -1,7 +1,5 @@
 #include "MemoryNetwork.h"
 
-#include <algorithm>
-
 #include "MemoryTransport.h"
 
 namespace TestSupport {
@@ -12,7 +10,8 @@ constexpr std::uint32_t LOOPBACK = 0x7F000001;
 
 } // namespace
 
-MemoryNetwork::MemoryNetwork(std::uint32_t seed) : generator(seed)
+MemoryNetwork::MemoryNetwork(std::uint32_t seed)
+    : fates{LinkFate(seed), LinkFate(static_cast<std::uint64_t>(seed) ^ 0x9E3779B97F4A7C15ull)}
 {
     names["localhost"] = LOOPBACK;
 }
@@ -65,55 +64,28 @@ const MemoryNetwork::End* MemoryNetwork::find(const MemoryAddress& at) const
     return found == ends.end() ? nullptr : &found->second;
 }
 
-bool MemoryNetwork::chance(double share)
-{
-    return share > 0 && std::uniform_real_distribution<double>(0, 1)(generator) < share;
-}
-
 void MemoryNetwork::post(const MemoryDatagram& datagram)
 {
     // Towards an end that listens, or back from one.
     const End* sender = find(datagram.from);
     const int direction = sender != nullptr && sender->listening ? 1 : 0;
-    const LinkShape& shape = direction == 0 ? toListener : fromListener;
-    LinkCount& count = counts[direction];
-    ++count.sent;
-    bool lost = false;
-    if (burstLeft[direction] > 0) {
-        --burstLeft[direction];
-        lost = true;
-    } else if (chance(shape.burstChance)) {
-        burstLeft[direction] = std::max(0, shape.burstLength - 1);
-        lost = true;
-    } else {
-        lost = chance(shape.loss);
-    }
-    if (lost) {
-        ++count.lost;
-        return;
-    }
-    const int copies = chance(shape.duplicate) ? 2 : 1;
-    count.duplicated += static_cast<unsigned long>(copies - 1);
+    double due[2];
+    const int copies =
+        fates[direction].arrivals(direction == 0 ? toListener : fromListener, clock,
+                                  lastDue[{datagram.from, datagram.to}], counts[direction], due);
     for (int copy = 0; copy < copies; ++copy) {
-        const double spread = std::uniform_real_distribution<double>(-1, 1)(generator);
-        double& last = lastDue[{datagram.from, datagram.to}];
-        double due = std::max(clock + std::max(0.0, shape.delay + spread * shape.jitter), last);
-        last = due;
-        if (chance(shape.reorder)) {
-            due += shape.reorderDelay;
-            ++count.reordered;
-        }
-        flights.push(Flight{due, order++, datagram});
+        flights.push(Flight{due[copy], order++, direction, datagram});
     }
 }
 
 void MemoryNetwork::deliverDue()
 {
     while (!flights.empty() && flights.top().due <= clock) {
-        const MemoryDatagram datagram = flights.top().datagram;
+        const Flight flight = flights.top();
         flights.pop();
-        if (const End* end = find(datagram.to)) {
-            end->transport->take(datagram);
+        ++counts[flight.direction].sent;
+        if (const End* end = find(flight.datagram.to)) {
+            end->transport->take(flight.datagram);
         }
     }
 }

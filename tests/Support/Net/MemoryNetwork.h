@@ -5,43 +5,15 @@
 #include <map>
 #include <memory>
 #include <queue>
-#include <random>
 #include <string>
 #include <vector>
 
+#include "LinkFate.h"
 #include "app/online/I_Transport.h"
 
 namespace TestSupport {
 
 class MemoryTransport;
-
-// How one direction of the network treats its datagrams. Seconds one way;
-// shares from 0 to 1.
-struct LinkShape {
-    double delay = 0.0005;
-    // Each datagram's delay is drawn evenly from delay +/- jitter; jitter
-    // alone never reorders (a datagram arrives no earlier than the one sent
-    // before it between the same two ends).
-    double jitter = 0;
-    double loss = 0;
-    // Losses in bursts: a datagram starts a burst with this chance, and the
-    // burst takes it and the burstLength - 1 after it in this direction.
-    double burstChance = 0;
-    int burstLength = 0;
-    double duplicate = 0;
-    // A reordered datagram is held reorderDelay longer, so the ones sent
-    // after it overtake it.
-    double reorder = 0;
-    double reorderDelay = 0.02;
-};
-
-// What one direction did.
-struct LinkCount {
-    unsigned long sent = 0;
-    unsigned long lost = 0;
-    unsigned long duplicated = 0;
-    unsigned long reordered = 0;
-};
 
 // An end's address: IPv4 (host byte order; 0 for every address of a
 // listener) and port.
@@ -114,6 +86,7 @@ private:
     struct Flight {
         double due;
         unsigned long order;
+        int direction;
         MemoryDatagram datagram;
         bool operator>(const Flight& other) const
         {
@@ -125,19 +98,18 @@ private:
         bool listening;
     };
 
-    bool chance(double share);
     // The end at an address, or at every address of its port.
     const End* find(const MemoryAddress& at) const;
 
     double clock = 0;
-    std::mt19937_64 generator;
+    // Towards the listening ends and back.
+    LinkFate fates[2];
     std::map<std::string, std::uint32_t> names;
     std::map<MemoryAddress, End> ends;
     std::uint16_t nextPort = 49152;
     std::priority_queue<Flight, std::vector<Flight>, std::greater<Flight>> flights;
     unsigned long order = 0;
     std::map<std::pair<MemoryAddress, MemoryAddress>, double> lastDue;
-    int burstLeft[2] = {0, 0};
     LinkCount counts[2];
 };
 
