@@ -19,7 +19,8 @@ namespace Online {
 struct ServerOptions {
     // 0 takes any free port (port() tells which).
     std::uint16_t port = Protocol::DEFAULT_PORT;
-    // Loopback only unless a host is named ("0.0.0.0": every interface).
+    // Loopback only unless a host is named ("0.0.0.0": every interface);
+    // vektra-server names 0.0.0.0 when "BIND_ADDRESS" is absent.
     std::string bindHost = "127.0.0.1";
     int maxClients = 16;
     // Empty: an open server.
