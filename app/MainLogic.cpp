@@ -11,7 +11,7 @@
 #include "Game/ViewManager.h"
 #include "MainView.h"
 #include "Util/Debug.h"
-#include "app/match/MatchSettings.h"
+#include "app/input/MatchSettings.h"
 #include "app/sound/MatchSounds.h"
 #include "app/sound/SoundChoice.h"
 #include "app/views/TextView.h"
@@ -57,7 +57,7 @@ MainLogic::MainLogic(Game::GameManager* gameManager)
         gameManager->getViewManager()->add(textView);
     }
     if (CFG::parser()->getBool("SOUND")) {
-        sounds.reset(new MatchSounds(gameManager, *this, soundFolder()));
+        sounds.reset(new MatchSounds(gameManager, match, score, seats, soundFolder()));
     }
 }
 
@@ -115,6 +115,10 @@ void MainLogic::usePads()
 void MainLogic::startOptions()
 {
     options = MatchOptions::read(match.getPlayerCount(), quiet());
+    seats.clear();
+    for (int seat = 0; seat < options.humans; ++seat) {
+        seats.push_back(seat);
+    }
     score.paused = false;
     people.start(options);
     if (options.needsPresses() && !listening) {
@@ -127,6 +131,10 @@ MatchSetup MainLogic::nextSetup()
 {
     MatchSetup setup = match.getSetup();
     setup.humans = options.humans;
+    // The turn buffer never lets a press end a person's match by turning
+    // them into their own trail; held keys play the classic rule.
+    setup.reversals =
+        options.turnBuffer ? ReversalPolicy::DROPPED_WHEN_BLOCKED : ReversalPolicy::APPLIED;
     setup.colors = options.colors;
     setup.levels = MatchSettings::levels(setup.playerCount, options.humans);
     if (!turnChanceRead) {

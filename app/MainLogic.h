@@ -6,13 +6,13 @@
 
 #include "Events/I_EventConsumer.h"
 #include "Game/I_LogicState.h"
+#include "app/input/MatchOptions.h"
+#include "app/input/PeopleInput.h"
+#include "app/input/Scoreboard.h"
 #include "app/match/Match.h"
-#include "app/match/MatchOptions.h"
-#include "app/match/PeopleInput.h"
-#include "app/match/Replay.h"
-#include "app/match/ReplayPlayback.h"
-#include "app/match/ReplayRecorder.h"
-#include "app/match/Scoreboard.h"
+#include "app/replay/Replay.h"
+#include "app/replay/ReplayPlayback.h"
+#include "app/replay/ReplayRecorder.h"
 
 namespace Game {
 class GameManager;
@@ -179,6 +179,8 @@ private:
     bool listening;
     ReplayRecorder recorder;
     std::unique_ptr<ReplayPlayback> playback;
+    // The player numbers the people here steer: 0 to options.humans - 1.
+    std::vector<int> seats;
     // The match's sound cues ("SOUND"); null without.
     std::unique_ptr<MatchSounds> sounds;
 };

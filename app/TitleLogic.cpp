@@ -4,7 +4,7 @@
 #include "Devices/Devices.h"
 #include "Events/EventBus.h"
 #include "Events/EventType.h"
-#include "app/match/MatchOptions.h"
+#include "app/input/MatchOptions.h"
 
 namespace Tool {
 

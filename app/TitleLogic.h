@@ -4,7 +4,7 @@
 
 #include "Events/I_EventConsumer.h"
 #include "Game/I_LogicState.h"
-#include "app/match/PadControl.h"
+#include "app/input/PadControl.h"
 
 namespace Game {
 class GameManager;

@@ -7,9 +7,10 @@
 #include "Game/GameAssembly.h"
 #include "Game/LogicController.h"
 #include "MainLogic.h"
-#include "OnlineLogic.h"
+#include "MainView.h"
 #include "TitleLogic.h"
-#include "app/match/PadControl.h"
+#include "app/input/PadControl.h"
+#include "app/onlinegame/OnlineLogic.h"
 #include "app/settings/SettingRules.h"
 #include "app/settings/SettingsCheck.h"
 #include "app/sound/SoundChoice.h"
@@ -25,7 +26,12 @@ void registerVektraStates(Game::LogicController& logic, Game::GameManager* manag
     }
     // An online client has one state of its own: the server runs the matches.
     if (!CFG::get("CONNECT").empty()) {
-        logic.add("ONLINE", new OnlineLogic(manager), {});
+        logic.add("ONLINE",
+                  new OnlineLogic(manager,
+                                  [manager](const Match& match, const Scoreboard& score) {
+                                      return new MainView(manager, match, score);
+                                  }),
+                  {});
         return;
     }
     logic.add("TITLE", new TitleLogic(manager), {});

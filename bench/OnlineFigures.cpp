@@ -33,8 +33,8 @@
 #include <thread>
 #include <vector>
 
-#include "app/online/BotClient.h"
-#include "app/online/LossyRelay.h"
+#include "Support/Net/LossyRelay.h"
+#include "app/bots/BotClient.h"
 #include "app/online/ServerSession.h"
 
 namespace {
@@ -44,7 +44,7 @@ using Bots = std::vector<std::unique_ptr<BotClient>>;
 
 double now()
 {
-    return Online::LossyRelay::clock();
+    return TestSupport::LossyRelay::clock();
 }
 
 double threadSeconds()
@@ -104,7 +104,7 @@ void addBots(Bots& bots, int count, std::uint16_t port, unsigned long matches, d
 // holds or every bot has finished or failed, or seconds pass; false on
 // time or on a failed bot (its reason printed).
 template <typename Done>
-bool pump(Bots& bots, Online::ServerSession* server, Online::LossyRelay* relay, double seconds,
+bool pump(Bots& bots, Online::ServerSession* server, TestSupport::LossyRelay* relay, double seconds,
           Done done)
 {
     const double until = now() + seconds;
@@ -192,17 +192,17 @@ int rollbacks(unsigned long matches, double loss, double moveMs, double rttMs, u
         return 1;
     }
     Online::ServerSession& server = *opened;
-    Online::RelayOptions options;
+    TestSupport::RelayOptions options;
     options.targetPort = server.port();
     options.seed = seed * 1000 + static_cast<std::uint32_t>(loss);
     options.maxPackets = 100000000;
     options.maxSeconds = 24 * 3600;
-    for (Online::RelayLink* link : {&options.toServer, &options.toClient}) {
-        link->delayMs = rttMs / 2;
-        link->jitterMs = rttMs / 10; // +/- 20 % of the round trip over both ways
+    for (TestSupport::LinkShape* link : {&options.toServer, &options.toClient}) {
+        link->delay = rttMs / 2 / 1000.0;
+        link->jitter = rttMs / 10 / 1000.0; // +/- 20 % of the round trip over both ways
         link->loss = loss / 100;
     }
-    Online::LossyRelay relay(options);
+    TestSupport::LossyRelay relay(options);
     std::string error;
     if (!relay.open(error)) {
         std::printf("%s\n", error.c_str());

@@ -29,16 +29,16 @@
 #include "Game/I_GameUpdated.h"
 #include "Game/LogicController.h"
 #include "ShippedSettings.h"
+#include "Support/Net/LossyRelay.h"
 #include "app/MainLogic.h"
-#include "app/OnlineLogic.h"
 #include "app/VektraGame.h"
+#include "app/input/MatchOptions.h"
 #include "app/match/Headings.h"
-#include "app/match/MatchOptions.h"
 #include "app/online/ClientSession.h"
-#include "app/online/LossyRelay.h"
 #include "app/online/ServerSession.h"
-#include "app/tools/HeadlessVektra.h"
+#include "app/onlinegame/OnlineLogic.h"
 #include "app/settings/ServerSettings.h"
+#include "app/tools/HeadlessVektra.h"
 
 namespace {
 
@@ -156,12 +156,12 @@ OnlineFigures onlineRun(double frameSeconds, int keyAt)
     if (!server.open(error)) {
         return {};
     }
-    Online::RelayOptions relayOptions;
+    TestSupport::RelayOptions relayOptions;
     relayOptions.targetPort = server.port();
-    relayOptions.toServer.delayMs = ONE_WAY_MS;
-    relayOptions.toClient.delayMs = ONE_WAY_MS;
+    relayOptions.toServer.delay = ONE_WAY_MS / 1000.0;
+    relayOptions.toClient.delay = ONE_WAY_MS / 1000.0;
     relayOptions.maxSeconds = 60;
-    Online::LossyRelay relay(relayOptions);
+    TestSupport::LossyRelay relay(relayOptions);
     if (!relay.open(error)) {
         return {};
     }
@@ -169,9 +169,9 @@ OnlineFigures onlineRun(double frameSeconds, int keyAt)
     // machines; only this function's end touches them again.
     std::atomic<bool> stop(false);
     std::thread serving([&] {
-        const double start = Online::LossyRelay::clock();
+        const double start = TestSupport::LossyRelay::clock();
         while (!stop) {
-            server.service(Online::LossyRelay::clock() - start);
+            server.service(TestSupport::LossyRelay::clock() - start);
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
         }
     });

@@ -38,7 +38,7 @@ install(FILES ${VEKTRA_SHIPPED_SETTINGS} DESTINATION ${VEKTRA_DATA_DIR} COMPONEN
 # The sounds, found by the game from its own place: the relative path is built in.
 install(FILES ${VEKTRA_SOUND_FILES} DESTINATION ${VEKTRA_DATA_DIR}/sounds COMPONENT game)
 file(RELATIVE_PATH sounds_from_program /x/${VEKTRA_PROGRAM_DIR} /x/${VEKTRA_DATA_DIR}/sounds)
-target_compile_definitions(VektraGame PRIVATE VEKTRA_SOUNDS_FROM_PROGRAM="${sounds_from_program}")
+target_compile_definitions(VektraSound PRIVATE VEKTRA_SOUNDS_FROM_PROGRAM="${sounds_from_program}")
 
 # Launchers: the relative paths from their folder are written into them, and
 # the game's usage (shared with scripts/run-game) and version.

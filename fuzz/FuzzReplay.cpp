@@ -12,8 +12,8 @@
 #include <zlib.h>
 
 #include "app/match/Match.h"
-#include "app/match/Replay.h"
-#include "app/match/ReplayPlayback.h"
+#include "app/replay/Replay.h"
+#include "app/replay/ReplayPlayback.h"
 
 namespace {
 

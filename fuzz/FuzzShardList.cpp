@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/tools/ShardList.h"
+#include "app/shards/ShardList.h"
 
 namespace {
 

@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "CellKeys.h"
+#include "TurnRules.h"
 #include "app/players/ComputerPlayers.h"
 
 namespace Tool {
@@ -226,9 +227,11 @@ void Match::step(const MatchInputs& inputs)
         return;
     }
     ++state.step;
+    const TurnRules rules(setup.reversals);
     for (int seat = 0; seat < setup.humans && seat < MatchSetup::MAX_HUMANS; ++seat) {
         const int heading = inputs.heading[seat];
-        if (heading >= UP && heading <= RIGHT && !isHandedOver(seat)) {
+        if (heading >= UP && heading <= RIGHT && !isHandedOver(seat) &&
+            rules.judge(*this, seat, heading) == TurnRules::Outcome::APPLIED) {
             state.players[seat].heading = heading;
         }
     }
@@ -267,13 +270,18 @@ void Match::decide(int number)
 {
     // Exactly one draw per decision, whatever the outcome and the level: the
     // sequence of draws then depends only on who is still in.
-    PlayerHead& player = state.players[number];
     const int r = static_cast<int>(decisionGenerator.getFloat() * 100);
-    const int classic = decideHeading(player.heading, r, setup.turnChance, [&](int heading) {
+    const int classic = classicHeading(number, r);
+    state.players[number].heading =
+        getLevel(number) == 0 ? classic : computers->decide(snapshot(), number, classic);
+}
+
+int Match::classicHeading(int number, int r) const
+{
+    const PlayerHead& player = state.players[number];
+    return decideHeading(player.heading, r, setup.turnChance, [&](int heading) {
         return blocked(player.x + STEP_X[heading], player.y + STEP_Y[heading]);
     });
-    player.heading =
-        getLevel(number) == 0 ? classic : computers->decide(snapshot(), number, classic);
 }
 
 std::size_t Match::move(int number)
@@ -327,6 +335,13 @@ GridSnapshot Match::snapshot() const
 {
     return GridSnapshot{setup.gridWidth,      setup.gridHeight,  state.cells.data(),
                         state.players.data(), setup.playerCount, state.step};
+}
+
+GridSnapshot Match::snapshotForNextStep() const
+{
+    GridSnapshot next = snapshot();
+    ++next.step;
+    return next;
 }
 
 std::uint64_t Match::checksum() const

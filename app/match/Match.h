@@ -8,6 +8,7 @@
 #include "MatchSetup.h"
 #include "Random/RandSimple.h"
 #include "app/match/Headings.h"
+#include "app/match/PlayerHead.h"
 #include "app/players/GridSnapshot.h"
 
 namespace Tool {
@@ -126,6 +127,14 @@ public:
     std::uint32_t getStartRandom() const { return startGenerator.getState(); }
     std::uint32_t getDecisionRandom() const { return decisionGenerator.getState(); }
     const ComputerPlayers& getComputers() const { return *computers; }
+
+    // The classic decision for player number at the step about to be
+    // played, from its draw r (0 to 99): what decideHeading gives on this
+    // grid. Draws nothing, so a bot can ask it with a number of its own.
+    int classicHeading(int number, int r) const;
+    // What a computer player sees of the match for the step about to be
+    // played, for a search outside the match (a bot's).
+    GridSnapshot snapshotForNextStep() const;
 
     // The classic decision's heading for one step, from its draw r (0 to
     // 100) and turnChance: first a random quarter turn when r is below

@@ -8,6 +8,13 @@
 
 namespace Tool {
 
+// What becomes of a person's turn straight back into the direction they
+// came from (TurnRules applies it): applied, which goes into the trail and
+// out (the classic game); dropped when the cell behind is blocked (the
+// turn buffer: a press never ends a person's match by mistake); always
+// dropped (online play).
+enum class ReversalPolicy { APPLIED, DROPPED_WHEN_BLOCKED, DROPPED };
+
 // Everything that shapes one match, as a plain value: the game reads it
 // from the settings at a match start, a replay reads it from its header.
 // The model reads nothing else, so the same setup and inputs always play
@@ -30,6 +37,7 @@ struct MatchSetup {
     int humans = 1;
     // The classic decision's chance in 100 of a random turn.
     int turnChance = 0;
+    ReversalPolicy reversals = ReversalPolicy::APPLIED;
     // Level of every seat (0: the classic decision; human seats play none).
     std::vector<int> levels;
     // One colour per player, empty when colours are off; with colours the

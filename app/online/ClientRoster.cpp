@@ -1,12 +1,10 @@
 #include "ClientRoster.h"
 
-#include <enet/enet.h>
-
 #include <algorithm>
 
 namespace Online {
 
-ServerClient& ClientRoster::add(ENetPeer* peer, double now, int rateLimit)
+ServerClient& ClientRoster::add(PeerId peer, double now, int rateLimit)
 {
     std::unique_ptr<ServerClient> client(new ServerClient());
     client->peer = peer;
@@ -17,13 +15,13 @@ ServerClient& ClientRoster::add(ENetPeer* peer, double now, int rateLimit)
     return added;
 }
 
-ServerClient* ClientRoster::find(ENetPeer* peer)
+ServerClient* ClientRoster::find(PeerId peer)
 {
     const auto found = clients.find(peer);
     return found == clients.end() ? nullptr : found->second.get();
 }
 
-void ClientRoster::remove(ENetPeer* peer)
+void ClientRoster::remove(PeerId peer)
 {
     clients.erase(peer);
 }
@@ -70,7 +68,7 @@ std::vector<ServerClient*> ClientRoster::inOrder(bool readyOnly) const
     return joined;
 }
 
-Message ClientRoster::lobby(bool running) const
+Message ClientRoster::lobby(bool running, const I_Transport& transport) const
 {
     Message lobby;
     lobby.type = MessageType::LOBBY;
@@ -79,7 +77,7 @@ Message ClientRoster::lobby(bool running) const
         LobbyEntry entry;
         entry.name = client->who.name;
         entry.pingMs =
-            static_cast<std::uint16_t>(std::min<enet_uint32>(client->peer->roundTripTime, 65535));
+            static_cast<std::uint16_t>(std::clamp(transport.roundTripMs(client->peer), 0, 65535));
         entry.ready = client->ready;
         entry.seats = static_cast<std::uint8_t>(client->who.seats);
         lobby.lobby.push_back(entry);

@@ -5,12 +5,11 @@
 #include <string>
 #include <vector>
 
+#include "I_Transport.h"
 #include "JoinDesk.h"
 #include "Message.h"
 #include "PasswordProof.h"
 #include "RateLimit.h"
-
-typedef struct _ENetPeer ENetPeer;
 
 namespace Online {
 
@@ -18,7 +17,7 @@ namespace Online {
 // the password proof, joined (its identity known), or on its way out.
 struct ServerClient {
     enum class Stage { HELLO, PROOF, JOINED, GONE };
-    ENetPeer* peer = nullptr;
+    PeerId peer = 0;
     Stage stage = Stage::HELLO;
     JoinDesk::Identity who;
     bool ready = false;
@@ -33,15 +32,15 @@ struct ServerClient {
     bool joined() const { return stage == Stage::JOINED; }
 };
 
-// The server's connected peers, found by their ENet peer, and what the
+// The server's connected peers, found by their transport's number, and what the
 // lobby and a match start need of them: counts, the joined in seat order,
 // the lobby as a message, the seats handed out. Owns the records.
 class ClientRoster {
 public:
-    ServerClient& add(ENetPeer* peer, double now, int rateLimit);
+    ServerClient& add(PeerId peer, double now, int rateLimit);
     // Null for a peer not (or no longer) on the roster.
-    ServerClient* find(ENetPeer* peer);
-    void remove(ENetPeer* peer);
+    ServerClient* find(PeerId peer);
+    void remove(PeerId peer);
     bool empty() const { return clients.empty(); }
     std::vector<ServerClient*> all() const;
 
@@ -50,15 +49,16 @@ public:
     int readyCount() const;
     // The joined (only the ready ones when readyOnly) in seat order.
     std::vector<ServerClient*> inOrder(bool readyOnly) const;
-    // LOBBY: every joined client with its ping, ready flag and seats.
-    Message lobby(bool running) const;
+    // LOBBY: every joined client with its ping (as transport measures it),
+    // ready flag and seats.
+    Message lobby(bool running, const I_Transport& transport) const;
     // Seats the ready clients in order from player 0 on, one player per
     // seat, and clears their ready flags: names gets each person's name at
     // its player number (playerCount long); returns the people seated.
     int seatReady(int playerCount, std::vector<std::string>& names);
 
 private:
-    std::map<ENetPeer*, std::unique_ptr<ServerClient>> clients;
+    std::map<PeerId, std::unique_ptr<ServerClient>> clients;
 };
 
 } // namespace Online

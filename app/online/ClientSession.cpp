@@ -1,17 +1,14 @@
 #include "ClientSession.h"
 
-#include <enet/enet.h>
-
 #include <algorithm>
 #include <cmath>
 
+#include "EnetTransport.h"
 #include "InputBook.h"
 #include "MessageCodec.h"
-#include "NetStart.h"
-#include "ResendCap.h"
 #include "PasswordProof.h"
 #include "app/match/Headings.h"
-#include "app/match/MatchHeader.h"
+#include "app/replay/MatchHeader.h"
 
 namespace Online {
 
@@ -38,132 +35,111 @@ std::string printable(const std::string& text, std::size_t most)
 
 } // namespace
 
-ClientSession::ClientSession(const ClientOptions& given) : options(given)
+ClientSession::ClientSession(const ClientOptions& given)
+    : ClientSession(given, std::unique_ptr<I_Transport>(new EnetTransport()))
 {
+}
+
+ClientSession::ClientSession(const ClientOptions& given, std::unique_ptr<I_Transport> link)
+    : options(given), transport(std::move(link))
+{
+    if (!PasswordProof::ready()) {
+        lose("the crypto library (libsodium) could not start");
+        return;
+    }
+    transport->setReceiveLimits(Protocol::MAX_SERVER_MESSAGE, 0);
     std::string error;
-    if (!NetStart::ready(error)) {
+    peer = transport->connect(options.host, options.port, error);
+    if (peer == 0) {
         lose(error);
         return;
     }
-    host = enet_host_create(nullptr, 1, Protocol::CHANNELS, 0, 0);
-    ENetAddress address{};
-    address.port = options.port;
-    if (host == nullptr || enet_address_set_host(&address, options.host.c_str()) != 0) {
-        lose("cannot reach " + options.host + ": unknown host");
-        return;
-    }
-    host->maximumPacketSize = Protocol::MAX_SERVER_MESSAGE;
-    peer = enet_host_connect(host, &address, Protocol::CHANNELS, 0);
-    if (peer == nullptr) {
-        lose("cannot connect to " + options.host);
-        return;
-    }
-    const auto limitMs = static_cast<enet_uint32>(options.timeout * 1000);
-    enet_peer_timeout(peer, 0, limitMs, limitMs);
+    transport->setTimeout(peer, options.timeout);
 }
 
 ClientSession::~ClientSession()
 {
-    if (host != nullptr) {
-        if (peer != nullptr) {
-            enet_peer_disconnect_now(peer, 0);
-        }
-        enet_host_destroy(host);
+    if (peer != 0) {
+        transport->disconnect(peer, Farewell::NOW);
     }
 }
 
 void ClientSession::send(const Message& message)
 {
-    if (peer == nullptr) {
+    if (peer == 0) {
         return;
     }
-    const std::vector<std::uint8_t> bytes = MessageCodec::encode(message);
-    ENetPacket* packet = enet_packet_create(bytes.data(), bytes.size(), ENET_PACKET_FLAG_RELIABLE);
-    if (packet != nullptr && enet_peer_send(peer, Protocol::CHANNEL_MAIN, packet) != 0) {
-        enet_packet_destroy(packet);
-    }
+    transport->send(peer, MessageCodec::encode(message), Delivery::RELIABLE);
     // Out at once: a turn should not wait for the next service call.
-    enet_host_flush(host);
+    transport->flush();
 }
 
 void ClientSession::lose(const std::string& reason)
 {
     currentPhase = Phase::LOST;
     why = reason;
-    if (peer != nullptr) {
-        enet_peer_disconnect_now(peer, 0);
-        peer = nullptr;
+    if (peer != 0) {
+        transport->disconnect(peer, Farewell::NOW);
+        peer = 0;
     }
 }
 
 void ClientSession::service(double now)
 {
-    if (host == nullptr) {
-        return;
-    }
-    ResendCap::apply(host);
-    ENetEvent event;
-    for (int n = 0;
-         n < MAX_EVENTS_PER_SERVICE && host != nullptr && enet_host_service(host, &event, 0) > 0;
-         ++n) {
-        if (event.type == ENET_EVENT_TYPE_CONNECT) {
-            Message hello;
-            hello.type = MessageType::HELLO;
-            hello.version = Protocol::VERSION;
-            hello.text = printable(options.name, Protocol::MAX_NAME);
-            hello.seats = static_cast<std::uint8_t>(
-                std::max(1, std::min(options.seats, Protocol::MAX_LOCAL_SEATS)));
-            hello.token = options.token;
-            send(hello);
-        } else if (event.type == ENET_EVENT_TYPE_RECEIVE) {
-            Message message;
-            std::string error;
-            const bool read = MessageCodec::decode(event.packet->data, event.packet->dataLength,
-                                                   Protocol::MAX_SERVER_MESSAGE, message, error);
-            enet_packet_destroy(event.packet);
-            if (!read) {
-                lose("Mismatch: the server sent what this client cannot read (" + error + ")");
-            } else if (currentPhase != Phase::LOST && currentPhase != Phase::LEFT) {
-                handle(message, now);
-            }
-        } else if (event.type == ENET_EVENT_TYPE_DISCONNECT) {
-            peer = nullptr;
-            if (currentPhase == Phase::CONNECTING && closingReason.empty()) {
-                lose("cannot reach a server at " + options.host + ":" +
-                     std::to_string(options.port));
-            } else if (currentPhase != Phase::REFUSED && currentPhase != Phase::LEFT &&
-                       currentPhase != Phase::LOST) {
-                lose(closingReason.empty() ? "the server went away"
-                                           : "the server closed: " + closingReason);
-            }
+    TransportEvent event;
+    for (int n = 0; n < MAX_EVENTS_PER_SERVICE && transport->poll(event); ++n) {
+        if (event.peer != peer || peer == 0) {
+            continue;
+        }
+        switch (event.type) {
+        case TransportEvent::Type::CONNECTED:
+            hello();
+            break;
+        case TransportEvent::Type::RECEIVED:
+            receive(event.bytes, now);
+            break;
+        case TransportEvent::Type::DISCONNECTED:
+            disconnected();
+            break;
         }
     }
     advance(now);
-    countBytes();
 }
 
-void ClientSession::countBytes()
+void ClientSession::hello()
 {
-    // ENet's counters are 32 bits; take them over before they wrap.
-    sentTotal += host->totalSentData;
-    receivedTotal += host->totalReceivedData;
-    host->totalSentData = 0;
-    host->totalReceivedData = 0;
+    Message hello;
+    hello.type = MessageType::HELLO;
+    hello.version = Protocol::VERSION;
+    hello.text = printable(options.name, Protocol::MAX_NAME);
+    hello.seats =
+        static_cast<std::uint8_t>(std::max(1, std::min(options.seats, Protocol::MAX_LOCAL_SEATS)));
+    hello.token = options.token;
+    send(hello);
 }
 
-std::uint64_t ClientSession::bytesSent() const
+void ClientSession::receive(const std::vector<std::uint8_t>& bytes, double now)
 {
-    return sentTotal + (host != nullptr ? host->totalSentData : 0);
+    Message message;
+    std::string error;
+    if (!MessageCodec::decode(bytes.data(), bytes.size(), Protocol::MAX_SERVER_MESSAGE, message,
+                              error)) {
+        lose("Mismatch: the server sent what this client cannot read (" + error + ")");
+    } else if (currentPhase != Phase::LOST && currentPhase != Phase::LEFT) {
+        handle(message, now);
+    }
 }
 
-std::uint64_t ClientSession::bytesReceived() const
+void ClientSession::disconnected()
 {
-    return receivedTotal + (host != nullptr ? host->totalReceivedData : 0);
-}
-
-int ClientSession::roundTripMs() const
-{
-    return peer != nullptr ? static_cast<int>(peer->roundTripTime) : 0;
+    peer = 0;
+    if (currentPhase == Phase::CONNECTING && closingReason.empty()) {
+        lose("cannot reach a server at " + options.host + ":" + std::to_string(options.port));
+    } else if (currentPhase != Phase::REFUSED && currentPhase != Phase::LEFT &&
+               currentPhase != Phase::LOST) {
+        lose(closingReason.empty() ? "the server went away"
+                                   : "the server closed: " + closingReason);
+    }
 }
 
 void ClientSession::handle(const Message& message, double now)
@@ -225,12 +201,12 @@ void ClientSession::setReady(bool value)
 
 void ClientSession::leave()
 {
-    if (peer != nullptr) {
+    if (peer != 0) {
         Message bye;
         bye.type = MessageType::LEAVE;
         send(bye);
-        enet_peer_disconnect_later(peer, 0);
-        enet_host_flush(host);
+        transport->disconnect(peer, Farewell::AFTER_SENT);
+        transport->flush();
     }
     if (currentPhase != Phase::LOST && currentPhase != Phase::REFUSED) {
         currentPhase = Phase::LEFT;
@@ -327,13 +303,13 @@ void ClientSession::handleEnd(const Message& message)
 
 void ClientSession::advance(double now)
 {
-    if (currentPhase != Phase::MATCH || peer == nullptr) {
+    if (currentPhase != Phase::MATCH || peer == 0) {
         return;
     }
     // Ahead of the last confirmed step by the time since it came and the
     // round trip (plus one step), so an own turn reaches the server before
     // it plays the step the turn is for.
-    const double roundTrip = peer->roundTripTime / 1000.0;
+    const double roundTrip = transport->roundTripMs(peer) / 1000.0;
     const double since = std::max(0.0, now - confirmedAt);
     const unsigned long lead = static_cast<unsigned long>(std::ceil(roundTrip / stepSeconds)) + 1;
     const unsigned long elapsed = static_cast<unsigned long>(since / stepSeconds);

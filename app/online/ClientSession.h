@@ -4,12 +4,12 @@
 #include <string>
 #include <vector>
 
+#include <memory>
+
+#include "I_Transport.h"
 #include "Message.h"
 #include "PredictedMatch.h"
 #include "app/match/Match.h"
-
-typedef struct _ENetHost ENetHost;
-typedef struct _ENetPeer ENetPeer;
 
 namespace Online {
 
@@ -41,11 +41,12 @@ struct ClientOptions {
 //
 // Nothing here blocks or keeps time: service(now) does all the work, with
 // now a monotonic clock in seconds that the caller owns (real time, not a
-// game clock that may pause: the server steps in real time). Call it every
-// frame. After OVER the lobby goes on: setReady(true) again for the next
-// match. Destroying a session without leave() is a lost connection to the
-// server (its seats go to computer players, its token stays good for the
-// reconnect window). Owns its ENet host and the local match.
+// game clock that may pause: the server steps in real time; clock() is the
+// transport's). Call it every frame. After OVER the lobby goes on:
+// setReady(true) again for the next match. Destroying a session without
+// leave() is a lost connection to the server (its seats go to computer
+// players, its token stays good for the reconnect window). Owns its
+// transport and the local match.
 //
 // The interface grows by additions only; nothing published here changes
 // meaning.
@@ -76,7 +77,9 @@ public:
         unsigned long fullStatesApplied = 0;
     };
 
+    // On the real network (EnetTransport).
     explicit ClientSession(const ClientOptions& options);
+    ClientSession(const ClientOptions& options, std::unique_ptr<I_Transport> transport);
     ~ClientSession();
     ClientSession(const ClientSession&) = delete;
     ClientSession& operator=(const ClientSession&) = delete;
@@ -84,6 +87,8 @@ public:
     // Pumps the network, handles every message, and moves the local match
     // to where it should be at now. Never blocks.
     void service(double now);
+    // Seconds on the transport's clock, a now for service().
+    double clock() const { return transport->now(); }
 
     Phase phase() const { return currentPhase; }
     // Why the phase is REFUSED or LOST, in words for the screen.
@@ -132,12 +137,12 @@ public:
     // The last authoritative step and the local match's step.
     unsigned long confirmedStep() const { return predicted.confirmedStep(); }
     unsigned long predictedStep() const { return predicted.predictedStep(); }
-    // ENet's own counters of bytes sent and received (protocol overhead
-    // included) since construction.
-    std::uint64_t bytesSent() const;
-    std::uint64_t bytesReceived() const;
-    // The round trip ENet measures to the server, in milliseconds.
-    int roundTripMs() const;
+    // The transport's own counters of bytes sent and received (its
+    // overhead included) since construction.
+    std::uint64_t bytesSent() const { return transport->bytesSent(); }
+    std::uint64_t bytesReceived() const { return transport->bytesReceived(); }
+    // The round trip the transport measures to the server, in milliseconds.
+    int roundTripMs() const { return peer != 0 ? transport->roundTripMs(peer) : 0; }
 
     // For tests: changes the local copy at its last confirmed step so that
     // its checksum no longer matches the server's.
@@ -152,11 +157,13 @@ private:
     void handleEnd(const Message& message);
     void lose(const std::string& reason);
     void advance(double now);
-    void countBytes();
+    void hello();
+    void receive(const std::vector<std::uint8_t>& bytes, double now);
+    void disconnected();
 
     ClientOptions options;
-    ENetHost* host = nullptr;
-    ENetPeer* peer = nullptr;
+    std::unique_ptr<I_Transport> transport;
+    PeerId peer = 0;
     Phase currentPhase = Phase::CONNECTING;
     std::string why;
     std::string closingReason;
@@ -175,8 +182,6 @@ private:
     double confirmedAt = 0;
     bool awaitingFullState = false;
     double requestedAt = 0;
-    std::uint64_t sentTotal = 0;
-    std::uint64_t receivedTotal = 0;
 };
 
 } // namespace Online

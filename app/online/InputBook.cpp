@@ -2,8 +2,11 @@
 
 #include "app/match/Headings.h"
 #include "app/match/Match.h"
+#include "app/match/TurnRules.h"
 
 namespace Online {
+
+using Tool::TurnRules;
 
 void InputBook::reset(int count)
 {
@@ -19,7 +22,7 @@ InputBook::Verdict InputBook::submit(int player, unsigned long step, int heading
     if (heading < Tool::UP || heading > Tool::RIGHT) {
         return Verdict::BAD_HEADING;
     }
-    if (step + MAX_LATE < nextStep) {
+    if (tooOld(step, nextStep)) {
         return Verdict::TOO_OLD;
     }
     if (step > nextStep + MAX_AHEAD) {
@@ -29,35 +32,35 @@ InputBook::Verdict InputBook::submit(int player, unsigned long step, int heading
     // Inputs of one peer arrive in the order they were sent (one reliable
     // channel), so a step at or before the last one asked is a second
     // change for a step, or a replay of one.
-    if (book.asked && step <= book.lastAsked) {
+    const TurnRules::Outcome when = TurnRules::schedule(step, book.openStep, nextStep);
+    if (when == TurnRules::Outcome::SECOND_IN_STEP) {
         return Verdict::SECOND_IN_STEP;
     }
     if (book.queue.size() >= MAX_QUEUED) {
         return Verdict::QUEUE_FULL;
     }
-    book.asked = true;
-    book.lastAsked = step;
+    book.openStep = step + 1;
     book.queue.push_back(Booked{step, heading});
-    return step < nextStep ? Verdict::MOVED : Verdict::TAKEN;
+    return when == TurnRules::Outcome::LATE ? Verdict::MOVED : Verdict::TAKEN;
 }
 
 int InputBook::take(unsigned long step, const Tool::Match& match, std::vector<StepHeading>& out)
 {
     out.clear();
     int dropped = 0;
+    const TurnRules rules(match);
     for (std::size_t k = 0; k < players.size(); ++k) {
         std::deque<Booked>& queue = players[k].queue;
         // The queue is in step order: its front is due at its own step, or
         // at this one if it was late or waited behind an earlier late one.
-        while (!queue.empty() && queue.front().step <= step) {
+        while (!queue.empty() && TurnRules::landing(queue.front().step, step) == step) {
             const int heading = queue.front().heading;
             queue.pop_front();
             const int player = static_cast<int>(k);
             if (player >= match.getPlayerCount() || !match.getPlayer(player).alive) {
                 break;
             }
-            const int now = match.getPlayer(player).heading;
-            if (heading == Tool::BACK[now] || heading == now) {
+            if (rules.judge(match, player, heading) != TurnRules::Outcome::APPLIED) {
                 ++dropped;
                 continue;
             }

@@ -12,14 +12,14 @@ class Match;
 
 namespace Online {
 
-// The server's book of the headings clients asked for, under the steering
-// rules: an input is for the step it names; one for a step already played
-// (but not too long ago) is moved to the next step not yet played, and that
-// player's later inputs follow it in their order, one step each; at most
-// one change per player per step; steps far in the past or the future are
-// dropped. Whether the player is the sender's is the session's check, and
-// the rule against a turn straight back is checked again when a heading is
-// applied, against where the player heads then. Holds values only.
+// The server's book of the headings clients asked for, under the match's
+// TurnRules: an input is for the step it names, one for a step already
+// played is moved to the first step not played, that player's later inputs
+// following it one step each, and a second change for one step is dropped;
+// the heading rule (no change, a turn straight back) is judged when a
+// heading is applied, against where the player heads then. Steps further
+// in the past or the future than the book keeps are dropped. Whether the
+// player is the sender's is the session's check. Holds values only.
 class InputBook {
 public:
     // How far behind the next step to be played an input may name its
@@ -55,6 +55,12 @@ public:
     {
         return verdict == Verdict::TAKEN || verdict == Verdict::MOVED;
     }
+    // An input for step is too old to be moved once nextStep is the first
+    // step not played (the book has dropped it, or would).
+    static bool tooOld(unsigned long step, unsigned long nextStep)
+    {
+        return step + MAX_LATE < nextStep;
+    }
 
 private:
     struct Booked {
@@ -63,8 +69,8 @@ private:
     };
     struct Player {
         std::deque<Booked> queue;
-        unsigned long lastAsked = 0;
-        bool asked = false;
+        // The first step the player's next input may name.
+        unsigned long openStep = 0;
     };
     std::vector<Player> players;
 };

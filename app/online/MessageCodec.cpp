@@ -1,7 +1,7 @@
 #include "MessageCodec.h"
 
 #include "ByteStream.h"
-#include "app/match/MatchHeader.h"
+#include "app/replay/MatchHeader.h"
 
 namespace Online {
 

@@ -4,6 +4,7 @@
 
 #include "InputBook.h"
 #include "app/match/Headings.h"
+#include "app/match/TurnRules.h"
 
 namespace Online {
 
@@ -59,7 +60,7 @@ Tool::MatchInputs PredictedMatch::predictedInputs(unsigned long step) const
     for (std::size_t seat = 0; seat < ownTurns.size(); ++seat) {
         unsigned long previous = confirmed;
         for (const OwnTurn& turn : ownTurns[seat]) {
-            const unsigned long at = std::max(turn.step, previous + 1);
+            const unsigned long at = Tool::TurnRules::landing(turn.step, previous + 1);
             if (at == step) {
                 inputs.heading[mine[seat]] = turn.heading;
             }
@@ -93,15 +94,16 @@ unsigned long PredictedMatch::steer(int localSeat, int heading)
     unsigned long last = confirmed;
     int holding = model->getPlayer(player).heading;
     for (const OwnTurn& turn : turns) {
-        last = std::max(turn.step, last + 1);
+        last = Tool::TurnRules::landing(turn.step, last + 1);
         if (last >= next) {
             holding = turn.heading;
         }
     }
-    if (heading == holding || heading == Tool::BACK[holding]) {
+    if (Tool::TurnRules(*model).judge(*model, player, heading, holding) !=
+        Tool::TurnRules::Outcome::APPLIED) {
         return 0;
     }
-    const unsigned long step = std::max(next, last + 1);
+    const unsigned long step = Tool::TurnRules::landing(next, last + 1);
     turns.push_back(OwnTurn{step, heading});
     return step;
 }
@@ -205,7 +207,7 @@ void PredictedMatch::settleOwnTurns(const Message& message)
             }
         }
         // The server drops what is too old; so does the prediction.
-        while (!turns.empty() && turns.front().step + InputBook::MAX_LATE < confirmed) {
+        while (!turns.empty() && InputBook::tooOld(turns.front().step, confirmed)) {
             turns.pop_front();
         }
     }

@@ -2,12 +2,15 @@
 
 #include <algorithm>
 
-#include "app/match/MatchHeader.h"
+#include "app/replay/MatchHeader.h"
 
 namespace Online {
 
 ServerMatch::ServerMatch(const Tool::MatchSetup& base) : setup(base), model(new Tool::Match(base))
 {
+    // A person steers a predicted copy, where a turn straight back may look
+    // safe that the server's trail makes fatal: online play drops them all.
+    setup.reversals = Tool::ReversalPolicy::DROPPED;
 }
 
 void ServerMatch::start(int people, std::uint32_t startRandom, std::uint32_t decisionRandom,

@@ -12,7 +12,8 @@
 namespace Online {
 
 // One match as the server plays it: the match model set up from the
-// server's setup and the people's seats, the book of the clients' inputs,
+// server's setup (with online play's reversal policy: every turn straight
+// back dropped) and the people's seats, the book of the clients' inputs,
 // and the seats to hand to computer players at the next step. Each step()
 // plays one step and returns what every client needs to play it too: the
 // headings applied, the hand-overs, the checksum after it. Owns the match.

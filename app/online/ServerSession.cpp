@@ -1,12 +1,9 @@
 #include "ServerSession.h"
 
-#include <enet/enet.h>
-
 #include <algorithm>
 
+#include "EnetTransport.h"
 #include "MessageCodec.h"
-#include "NetStart.h"
-#include "ResendCap.h"
 #include "StatusFile.h"
 
 namespace Online {
@@ -21,7 +18,7 @@ constexpr int MAX_CATCH_UP_STEPS = 4;
 constexpr double LOBBY_EVERY = 1.0;
 // How long draining waits for the clients to take the goodbye.
 constexpr double DRAIN_SECONDS = 1.0;
-// Bytes of received packets ENet may hold for one peer.
+// Bytes of received messages the transport may hold for one peer.
 constexpr std::size_t MAX_WAITING_BYTES = 64 * 1024;
 // Seconds between two full states for one peer.
 constexpr double FULL_STATE_GAP = 0.5;
@@ -33,7 +30,13 @@ constexpr std::size_t SPARE_PEERS = 8;
 } // namespace
 
 ServerSession::ServerSession(const ServerOptions& options, std::ostream& log)
-    : options(options), log(log),
+    : ServerSession(options, log, std::unique_ptr<I_Transport>(new EnetTransport()))
+{
+}
+
+ServerSession::ServerSession(const ServerOptions& options, std::ostream& log,
+                             std::unique_ptr<I_Transport> transport)
+    : options(options), log(log), transport(std::move(transport)),
       desk(options.password, options.maxClients,
            std::min(options.setup.playerCount, Tool::MatchSetup::MAX_HUMANS),
            options.reconnectWindow),
@@ -43,18 +46,16 @@ ServerSession::ServerSession(const ServerOptions& options, std::ostream& log)
 
 ServerSession::~ServerSession()
 {
-    if (host != nullptr) {
-        for (ServerClient* client : roster.all()) {
-            enet_peer_disconnect_now(client->peer, 0);
-        }
-        enet_host_flush(host);
-        enet_host_destroy(host);
+    for (ServerClient* client : roster.all()) {
+        transport->disconnect(client->peer, Farewell::NOW);
     }
+    transport->flush();
 }
 
 bool ServerSession::open(std::string& error)
 {
-    if (!NetStart::ready(error)) {
+    if (!PasswordProof::ready()) {
+        error = "the crypto library (libsodium) could not start";
         return false;
     }
     const std::string problem = options.setup.problem();
@@ -62,26 +63,16 @@ bool ServerSession::open(std::string& error)
         error = "the match cannot be played: " + problem;
         return false;
     }
-    ENetAddress address{};
-    address.port = options.port;
-    if (options.bindHost.empty() || options.bindHost == "0.0.0.0") {
-        address.host = ENET_HOST_ANY;
-    } else if (enet_address_set_host_ip(&address, options.bindHost.c_str()) != 0) {
-        error = "cannot listen on " + options.bindHost + ": not an IPv4 address";
-        return false;
-    }
     const int maxClients = std::max(1, options.maxClients);
-    host = enet_host_create(&address, static_cast<std::size_t>(maxClients) + SPARE_PEERS,
-                            Protocol::CHANNELS, 0, 0);
-    if (host == nullptr) {
-        error = "cannot listen on port " + std::to_string(options.port) + " (taken?)";
+    if (!transport->listen(options.bindHost, options.port,
+                           static_cast<std::size_t>(maxClients) + SPARE_PEERS, error)) {
         return false;
     }
-    boundPort = host->address.port;
-    // ENet would otherwise put together packets of up to 32 MiB for a
-    // peer; nothing a client sends is longer than this.
-    host->maximumPacketSize = Protocol::MAX_CLIENT_MESSAGE;
-    host->maximumWaitingData = MAX_WAITING_BYTES;
+    listening = true;
+    boundPort = transport->port();
+    // Nothing a client sends is longer than this: the transport would
+    // otherwise put together messages of many megabytes for a peer.
+    transport->setReceiveLimits(Protocol::MAX_CLIENT_MESSAGE, MAX_WAITING_BYTES);
     currentMatch.reset(new ServerMatch(options.setup));
     wins.assign(static_cast<std::size_t>(options.setup.playerCount), 0);
     return true;
@@ -143,24 +134,20 @@ std::uint32_t ServerSession::nextRandom()
 
 void ServerSession::service(double now)
 {
-    if (host == nullptr || currentState == State::CLOSED) {
+    if (!listening || currentState == State::CLOSED) {
         return;
     }
-    ResendCap::apply(host);
-    ENetEvent event;
-    for (int n = 0; n < MAX_EVENTS_PER_SERVICE && enet_host_service(host, &event, 0) > 0; ++n) {
+    TransportEvent event;
+    for (int n = 0; n < MAX_EVENTS_PER_SERVICE && transport->poll(event); ++n) {
         switch (event.type) {
-        case ENET_EVENT_TYPE_CONNECT:
+        case TransportEvent::Type::CONNECTED:
             onConnect(event.peer, now);
             break;
-        case ENET_EVENT_TYPE_RECEIVE:
-            onReceive(event.peer, event.packet->data, event.packet->dataLength, now);
-            enet_packet_destroy(event.packet);
+        case TransportEvent::Type::RECEIVED:
+            onReceive(event.peer, event.bytes, now);
             break;
-        case ENET_EVENT_TYPE_DISCONNECT:
+        case TransportEvent::Type::DISCONNECTED:
             dropClient(event.peer, now, "lost");
-            break;
-        case ENET_EVENT_TYPE_NONE:
             break;
         }
     }
@@ -177,39 +164,33 @@ void ServerSession::service(double now)
         nextLobbyAt = now + LOBBY_EVERY;
         broadcastLobby();
     }
-    enet_host_flush(host);
+    transport->flush();
     noteStatus();
 }
 
 void ServerSession::wait(double now, double most)
 {
-    if (host == nullptr) {
+    if (!listening) {
         return;
     }
     double seconds = most;
     if (currentState == State::RUNNING) {
         seconds = std::min(seconds, nextStepAt - now);
     }
-    if (seconds <= 0) {
-        return;
-    }
-    enet_uint32 condition = ENET_SOCKET_WAIT_RECEIVE | ENET_SOCKET_WAIT_INTERRUPT;
-    enet_socket_wait(host->socket, &condition, static_cast<enet_uint32>(seconds * 1000));
+    transport->wait(seconds);
 }
 
-void ServerSession::onConnect(ENetPeer* peer, double now)
+void ServerSession::onConnect(PeerId peer, double now)
 {
-    const auto limitMs = static_cast<enet_uint32>(options.peerTimeout * 1000);
-    enet_peer_timeout(peer, 0, limitMs, limitMs);
+    transport->setTimeout(peer, options.peerTimeout);
     if (currentState == State::DRAINING) {
-        enet_peer_disconnect(peer, 0);
+        transport->disconnect(peer, Farewell::DROP_QUEUED);
         return;
     }
     roster.add(peer, now, options.rateLimit);
 }
 
-void ServerSession::onReceive(ENetPeer* peer, const std::uint8_t* data, std::size_t size,
-                              double now)
+void ServerSession::onReceive(PeerId peer, const std::vector<std::uint8_t>& bytes, double now)
 {
     ServerClient* found = roster.find(peer);
     if (found == nullptr || found->stage == ServerClient::Stage::GONE) {
@@ -222,7 +203,8 @@ void ServerSession::onReceive(ENetPeer* peer, const std::uint8_t* data, std::siz
     }
     Message message;
     std::string error;
-    if (!MessageCodec::decode(data, size, Protocol::MAX_CLIENT_MESSAGE, message, error)) {
+    if (!MessageCodec::decode(bytes.data(), bytes.size(), Protocol::MAX_CLIENT_MESSAGE, message,
+                              error)) {
         malformed(client, now);
         return;
     }
@@ -236,8 +218,8 @@ void ServerSession::malformed(ServerClient& client, double now)
         ++stats.disconnectedPeers;
         log << "drop " << (client.who.name.empty() ? "(not joined)" : client.who.name)
             << ": too many malformed messages" << std::endl;
-        ENetPeer* peer = client.peer;
-        enet_peer_disconnect_now(peer, 0);
+        const PeerId peer = client.peer;
+        transport->disconnect(peer, Farewell::NOW);
         dropClient(peer, now, "malformed");
     }
 }
@@ -268,8 +250,8 @@ void ServerSession::handle(ServerClient& client, const Message& message, double 
             ++stats.fullStatesSent;
         }
     } else if (type == MessageType::LEAVE) {
-        ENetPeer* peer = client.peer;
-        enet_peer_disconnect_later(peer, 0);
+        const PeerId peer = client.peer;
+        transport->disconnect(peer, Farewell::AFTER_SENT);
         dropClient(peer, now, "left");
     } else {
         malformed(client, now);
@@ -335,7 +317,7 @@ void ServerSession::refuse(ServerClient& client, RefusalCode code, const std::st
     log << "refuse " << client.who.name << ": " << refusal.text << std::endl;
     client.stage = ServerClient::Stage::GONE;
     // After the refusal itself has gone out.
-    enet_peer_disconnect_later(client.peer, 0);
+    transport->disconnect(client.peer, Farewell::AFTER_SENT);
 }
 
 void ServerSession::handleReady(ServerClient& client, const Message& message, double now)
@@ -361,22 +343,13 @@ void ServerSession::handleInput(ServerClient& client, const Message& message)
 
 void ServerSession::send(ServerClient& client, const Message& message)
 {
-    const std::vector<std::uint8_t> bytes = MessageCodec::encode(message);
-    ENetPacket* packet = enet_packet_create(bytes.data(), bytes.size(), ENET_PACKET_FLAG_RELIABLE);
-    // ENet checks one limit for what a host sends and receives: the
-    // server's stays at the longest client message, and opens only while
-    // a (large) full state is handed over.
-    host->maximumPacketSize = Protocol::MAX_SERVER_MESSAGE;
-    if (packet != nullptr && enet_peer_send(client.peer, Protocol::CHANNEL_MAIN, packet) != 0) {
-        enet_packet_destroy(packet);
-    }
-    host->maximumPacketSize = Protocol::MAX_CLIENT_MESSAGE;
+    transport->send(client.peer, MessageCodec::encode(message), Delivery::RELIABLE);
 }
 
 void ServerSession::broadcastLobby()
 {
     const bool running = currentState == State::RUNNING;
-    const Message lobby = roster.lobby(running);
+    const Message lobby = roster.lobby(running, *transport);
     // Seated people see names and wins from the match start; the lobby
     // (with its pings) is for those waiting.
     for (ServerClient* client : roster.inOrder(false)) {
@@ -478,7 +451,7 @@ void ServerSession::endMatch()
     broadcastLobby();
 }
 
-void ServerSession::dropClient(ENetPeer* peer, double now, const char* how)
+void ServerSession::dropClient(PeerId peer, double now, const char* how)
 {
     ServerClient* found = roster.find(peer);
     if (found == nullptr) {
@@ -511,14 +484,14 @@ void ServerSession::dropSlowJoins(double now)
              client->stage == ServerClient::Stage::PROOF) &&
             now - client->connectedAt > JOIN_SECONDS) {
             client->stage = ServerClient::Stage::GONE;
-            enet_peer_disconnect(client->peer, 0);
+            transport->disconnect(client->peer, Farewell::DROP_QUEUED);
         }
     }
 }
 
 void ServerSession::drain(const std::string& reason, double now)
 {
-    if (host == nullptr) {
+    if (!listening) {
         currentState = State::CLOSED;
         return;
     }
@@ -530,12 +503,12 @@ void ServerSession::drain(const std::string& reason, double now)
     closing.text = reason.substr(0, Protocol::MAX_REASON);
     for (ServerClient* client : roster.all()) {
         send(*client, closing);
-        enet_peer_disconnect_later(client->peer, 0);
+        transport->disconnect(client->peer, Farewell::AFTER_SENT);
     }
     log << "closing: " << closing.text << std::endl;
     currentState = State::DRAINING;
     closeBy = now + DRAIN_SECONDS;
-    enet_host_flush(host);
+    transport->flush();
     noteStatus();
 }
 

@@ -7,12 +7,10 @@
 #include <vector>
 
 #include "ClientRoster.h"
+#include "I_Transport.h"
 #include "JoinDesk.h"
 #include "Message.h"
 #include "ServerMatch.h"
-
-typedef struct _ENetHost ENetHost;
-typedef struct _ENetPeer ENetPeer;
 
 namespace Online {
 
@@ -21,7 +19,8 @@ namespace Online {
 struct ServerOptions {
     // 0 takes any free port (port() tells which).
     std::uint16_t port = Protocol::DEFAULT_PORT;
-    // Loopback only unless a host is named ("0.0.0.0": every interface).
+    // Loopback only unless a host is named ("0.0.0.0": every interface);
+    // vektra-server names 0.0.0.0 when "BIND_ADDRESS" is absent.
     std::string bindHost = "127.0.0.1";
     int maxClients = 16;
     // Empty: an open server.
@@ -41,7 +40,7 @@ struct ServerOptions {
     int rateLimit = 100;
     // Malformed messages a peer may send before it is disconnected.
     int malformedLimit = 8;
-    // Seconds without an answer before ENet gives a peer up as gone.
+    // Seconds without an answer before the transport gives a peer up as gone.
     double peerTimeout = 5;
     // Where statusLine() is written at every change of state or count
     // (replaced whole, through a temporary file); empty: nowhere.
@@ -55,7 +54,7 @@ struct ServerOptions {
 // one step every moveTime from the inputs the clients send (under the
 // steering rules of InputBook), and streams every step's inputs, seat
 // events and checksum. Logs one line per join, leave, match start and
-// result to log. Owns its ENet host, the clients' records and the match.
+// result to log. Owns its transport, the clients' records and the match.
 class ServerSession {
 public:
     enum class State { LOBBY, RUNNING, DRAINING, CLOSED };
@@ -69,18 +68,23 @@ public:
         unsigned long stepsPlayed = 0;
     };
 
+    // On the real network (EnetTransport).
     ServerSession(const ServerOptions& options, std::ostream& log);
+    ServerSession(const ServerOptions& options, std::ostream& log,
+                  std::unique_ptr<I_Transport> transport);
     ~ServerSession();
     ServerSession(const ServerSession&) = delete;
     ServerSession& operator=(const ServerSession&) = delete;
 
-    // Binds the port; false with a reason (port taken, no ENet).
+    // Binds the port; false with a reason (port taken, no network).
     bool open(std::string& error);
     std::uint16_t port() const { return boundPort; }
 
     // Pumps the network and plays the steps due at now (seconds, the
     // caller's monotonic clock). Never blocks.
     void service(double now);
+    // Seconds on the transport's clock, a now for service().
+    double clock() const { return transport->now(); }
     // Sleeps until a packet arrives, the next step is due, or most
     // seconds pass, whichever comes first (a server's loop between two
     // service calls: no busy polling, no delay for a client's turn).
@@ -102,10 +106,10 @@ public:
     const Tool::Match* match() const { return currentMatch ? &currentMatch->match() : nullptr; }
 
 private:
-    void onConnect(ENetPeer* peer, double now);
-    void onReceive(ENetPeer* peer, const std::uint8_t* data, std::size_t size, double now);
+    void onConnect(PeerId peer, double now);
+    void onReceive(PeerId peer, const std::vector<std::uint8_t>& bytes, double now);
     // how: "lost" (vanished: its token stays good), "left" or "malformed".
-    void dropClient(ENetPeer* peer, double now, const char* how);
+    void dropClient(PeerId peer, double now, const char* how);
     void handle(ServerClient& client, const Message& message, double now);
     void handleHello(ServerClient& client, const Message& message, double now);
     void handleProof(ServerClient& client, const Message& message);
@@ -126,7 +130,8 @@ private:
 
     ServerOptions options;
     std::ostream& log;
-    ENetHost* host = nullptr;
+    std::unique_ptr<I_Transport> transport;
+    bool listening = false;
     std::uint16_t boundPort = 0;
     State currentState = State::LOBBY;
     ClientRoster roster;

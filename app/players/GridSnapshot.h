@@ -1,16 +1,8 @@
 #pragma once
 
-namespace Tool {
+#include "app/match/PlayerHead.h"
 
-// Where one player stands and which way it is going (headings: 0 up, 1 down,
-// 2 left, 3 right). The match keeps its player records in this form, so a
-// computer player reads them in place.
-struct PlayerHead {
-    int x;
-    int y;
-    int heading;
-    bool alive;
-};
+namespace Tool {
 
 // What a computer player sees of a match when it decides: the grid (0 is a
 // free cell, anything else blocked; the outer ring is always blocked, so a

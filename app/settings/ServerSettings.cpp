@@ -4,8 +4,8 @@
 
 #include "CFG/CFG.h"
 #include "CFG/SettingNumber.h"
-#include "app/match/MatchOptions.h"
-#include "app/match/MatchSettings.h"
+#include "app/input/MatchOptions.h"
+#include "app/input/MatchSettings.h"
 
 namespace Tool {
 

@@ -1,10 +1,12 @@
 #include "MatchSounds.h"
 
+#include <algorithm>
 #include <string>
 
 #include "Game/GameManager.h"
-#include "app/MainLogic.h"
 #include "Sound/I_SoundController.h"
+#include "app/input/Scoreboard.h"
+#include "app/match/Match.h"
 
 namespace Tool {
 
@@ -17,9 +19,10 @@ constexpr int FULL_VOLUME = 100;
 
 } // namespace
 
-MatchSounds::MatchSounds(Game::GameManager* manager, const MainLogic& match,
-                         const std::string& folder)
-    : manager(manager), sound(manager->getSoundController()), match(match)
+MatchSounds::MatchSounds(Game::GameManager* manager, const Match& match, const Scoreboard& score,
+                         const std::vector<int>& seats, const std::string& folder)
+    : manager(manager), sound(manager->getSoundController()), match(match), score(score),
+      seats(seats)
 {
     for (int cue = 0; cue < CUES; ++cue) {
         sound->addSource(cue, false);
@@ -43,29 +46,29 @@ const char* MatchSounds::fileName(Cue cue)
 
 void MatchSounds::onGameUpdated(const float&)
 {
-    if (match.getMatchesStarted() != matchesSeen) {
+    if (score.matchesStarted != matchesSeen) {
         startMatch();
     }
     if (matchesSeen == 0 || resultSeen) {
         return;
     }
-    if (match.isPaused() != pausedSeen) {
+    if (score.paused != pausedSeen) {
         pausedSeen = !pausedSeen;
         play(PAUSE);
     }
     if (match.getStepCount() != stepsSeen) {
         step();
     }
-    if (!match.getResult().empty()) {
+    if (!score.result.empty()) {
         finish();
     }
 }
 
 void MatchSounds::startMatch()
 {
-    matchesSeen = match.getMatchesStarted();
+    matchesSeen = score.matchesStarted;
     stepsSeen = match.getStepCount();
-    pausedSeen = match.isPaused();
+    pausedSeen = score.paused;
     resultSeen = false;
     const int count = match.getPlayerCount();
     headings.assign(static_cast<std::size_t>(count), 0);
@@ -83,8 +86,8 @@ void MatchSounds::step()
     bool turned = false;
     int crashedAt = -1;
     for (int k = 0; k < match.getPlayerCount(); ++k) {
-        const MainLogic::Player& player = match.getPlayer(k);
-        if (player.alive && match.isHuman(k) && player.heading != headings[k]) {
+        const PlayerHead& player = match.getPlayer(k);
+        if (player.alive && match.isHuman(k) && atThisWindow(k) && player.heading != headings[k]) {
             turned = true;
         }
         if (alive[k] && !player.alive && crashedAt < 0) {
@@ -106,12 +109,16 @@ void MatchSounds::step()
 void MatchSounds::finish()
 {
     resultSeen = true;
-    const std::string& result = match.getResult();
-    if (result == "DRAW") {
+    if (score.result == "DRAW") {
         play(DRAW);
-    } else if (result.rfind("WIN=", 0) == 0) {
+    } else if (match.isOver() && match.getOutcome() >= 0 && atThisWindow(match.getOutcome())) {
         play(WIN);
     }
+}
+
+bool MatchSounds::atThisWindow(int player) const
+{
+    return std::find(seats.begin(), seats.end(), player) != seats.end();
 }
 
 void MatchSounds::play(Cue cue, int channel)

@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "app/match/Match.h"
-#include "app/match/Replay.h"
-#include "app/match/ReplayPlayback.h"
+#include "app/replay/Replay.h"
+#include "app/replay/ReplayPlayback.h"
 
 namespace Tool {
 

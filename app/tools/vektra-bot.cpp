@@ -9,7 +9,7 @@
 #include <thread>
 #include <vector>
 
-#include "app/online/BotClient.h"
+#include "app/bots/BotClient.h"
 
 namespace {
 

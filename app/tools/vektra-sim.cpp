@@ -16,9 +16,9 @@
 #include "CFG/GuardedMain.h"
 #include "MatchSimulator.h"
 #include "ReplayCheck.h"
-#include "ShardList.h"
 #include "SimulatorOptions.h"
 #include "Util/OutputCheck.h"
+#include "app/shards/ShardList.h"
 
 namespace {
 

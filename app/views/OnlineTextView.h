@@ -5,7 +5,7 @@
 
 #include "Game/I_View.h"
 #include "TextLines.h"
-#include "app/OnlineScreen.h"
+#include "app/onlinegame/OnlineScreen.h"
 
 namespace Game {
 class GameManager;

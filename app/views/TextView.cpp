@@ -8,9 +8,9 @@
 #include "CFG/CFG.h"
 #include "Game/GameManager.h"
 #include "Render/BlockFont.h"
+#include "app/input/MatchOptions.h"
+#include "app/input/Scoreboard.h"
 #include "app/match/Match.h"
-#include "app/match/MatchOptions.h"
-#include "app/match/Scoreboard.h"
 
 namespace Tool {
 

@@ -10,8 +10,8 @@
 #include "Devices/Devices.h"
 #include "Support/TempDir.h"
 #include "Util/Debug.h"
+#include "app/shards/ShardList.h"
 #include "app/tools/MatchSimulator.h"
-#include "app/tools/ShardList.h"
 #include "app/tools/SimulatorOptions.h"
 
 namespace {

@@ -1,15 +1,13 @@
 // The online client as the game runs it: the whole game on the headless
 // platform with "CONNECT", joined to a server in this process on 127.0.0.1
-// at an ephemeral port. Frames are paced so that the session's real clock
-// moves (ENet keeps real time); every loop is bounded by its frame limit.
+// at an ephemeral port of a network in memory, whose simulated clock moves
+// a frame's time every frame; every loop is bounded by its frame limit.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <functional>
 #include <memory>
 #include <sstream>
 #include <string>
-#include <thread>
 
 #include "Events/EventBus.h"
 #include "Events/EventType.h"
@@ -18,13 +16,14 @@
 #include "Game/I_GameUpdated.h"
 #include "Game/LogicController.h"
 #include "Support/GlobalStateGuard.h"
+#include "Support/Net/MemoryNetwork.h"
 #include "Support/TempDir.h"
-#include "app/OnlineLogic.h"
 #include "app/VektraGame.h"
+#include "app/input/MatchOptions.h"
 #include "app/match/Headings.h"
-#include "app/match/MatchOptions.h"
 #include "app/online/ClientSession.h"
 #include "app/online/ServerSession.h"
+#include "app/onlinegame/OnlineLogic.h"
 #include "app/tools/HeadlessVektra.h"
 
 namespace {
@@ -35,6 +34,7 @@ using Tool::OnlineScreen;
 constexpr unsigned char SPACE = 32;
 constexpr unsigned char ESC = 27;
 constexpr int FRAME_LIMIT = 3000;
+constexpr double FRAME_SECONDS = 0.016;
 
 void press(unsigned char code, bool down = true)
 {
@@ -42,34 +42,39 @@ void press(unsigned char code, bool down = true)
     EVT::EventBus::instance().raiseEvent(&event, false);
 }
 
-// Runs the server beside the game, once per frame, and hands each frame to
-// the test's own look at the game.
+// Moves the network's clock a frame on and runs the server beside the game,
+// once per frame, and hands each frame to the test's own look at the game.
 class Beside : public Game::I_GameUpdated {
 public:
-    Beside(std::unique_ptr<Online::ServerSession>& server,
+    Beside(TestSupport::MemoryNetwork& network, std::unique_ptr<Online::ServerSession>& server,
            std::function<void(Tool::OnlineLogic&)> look)
-        : server(server), look(std::move(look))
+        : network(network), server(server), look(std::move(look))
     {
     }
     void onGameUpdated(const float&) override
     {
+        network.advance(FRAME_SECONDS);
         if (server) {
-            server->service(
-                std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count());
+            server->service(network.now());
         }
         look(*logic);
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
 
+    TestSupport::MemoryNetwork& network;
     // Read at every frame: a test may end the server in the middle.
     std::unique_ptr<Online::ServerSession>& server;
     std::function<void(Tool::OnlineLogic&)> look;
     Tool::OnlineLogic* logic = nullptr;
-    std::chrono::steady_clock::time_point begin = std::chrono::steady_clock::now();
 };
 
 class OnlineClientTest : public ::testing::Test {
 protected:
+    OnlineClientTest()
+    {
+        Tool::OnlineLogic::useTransports([this] { return network.endpoint(); });
+    }
+    ~OnlineClientTest() override { Tool::OnlineLogic::useTransports(nullptr); }
+
     // A 16 x 12 arena, three players with colours, classic computer players
     // and a step every 30 ms.
     void startServer(const std::string& password = "", std::uint16_t port = 0)
@@ -85,7 +90,7 @@ protected:
         options.moveTime = 0.03;
         options.startWait = 0;
         options.password = password;
-        server.reset(new Online::ServerSession(options, serverLog));
+        server.reset(new Online::ServerSession(options, serverLog, network.endpoint()));
         std::string error;
         ASSERT_TRUE(server->open(error)) << error;
     }
@@ -100,8 +105,8 @@ protected:
                                     "KEY_MOVE_DOWN == DOWN\nKEY_MOVE_LEFT == LEFT\n"
                                     "KEY_MOVE_RIGHT == RIGHT\nCONNECT == 127.0.0.1:" +
                                         std::to_string(server ? server->port() : 9) + "\n" + extra);
-        Tool::HeadlessVektra game(0.016, {}, FRAME_LIMIT, settings);
-        Beside beside(server, std::move(look));
+        Tool::HeadlessVektra game(FRAME_SECONDS, {}, FRAME_LIMIT, settings);
+        Beside beside(network, server, std::move(look));
         beside.logic = Tool::onlineState(
             *dynamic_cast<Game::LogicController*>(game.manager.getLogicController()));
         EXPECT_EQ(nullptr, game.match) << "no local match state online";
@@ -111,6 +116,7 @@ protected:
         return game.app.getFramesRun();
     }
 
+    TestSupport::MemoryNetwork network;
     TestSupport::GlobalStateGuard global;
     TestSupport::TempDir dir;
     std::ostringstream serverLog;

@@ -7,10 +7,10 @@
 
 #include "Devices/Joypad.h"
 #include "GameFixture.h"
-#include "app/OnlineAddress.h"
-#include "app/OnlineSteering.h"
 #include "app/match/Headings.h"
 #include "app/match/Match.h"
+#include "app/onlinegame/OnlineAddress.h"
+#include "app/onlinegame/OnlineSteering.h"
 #include "app/views/OnlineTextView.h"
 
 namespace {
@@ -139,6 +139,8 @@ protected:
         setup.levels = {0, 0};
         setup.startRandom = 7;
         setup.decisionRandom = 7;
+        // As the server plays online: every turn straight back dropped.
+        setup.reversals = Tool::ReversalPolicy::DROPPED;
         return setup;
     }
 

@@ -21,8 +21,8 @@
 #include "GameFixture.h"
 #include "app/MainLogic.h"
 #include "app/VektraGame.h"
-#include "app/match/Replay.h"
-#include "app/match/ReplayPlayback.h"
+#include "app/replay/Replay.h"
+#include "app/replay/ReplayPlayback.h"
 #include "app/tools/HeadlessVektra.h"
 
 namespace {

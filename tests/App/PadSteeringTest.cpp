@@ -13,9 +13,9 @@
 #include "Game/I_GameUpdated.h"
 #include "Support/GlobalStateGuard.h"
 #include "Support/TempDir.h"
-#include "app/tools/HeadlessVektra.h"
 #include "app/MainLogic.h"
-#include "app/match/PadControl.h"
+#include "app/input/PadControl.h"
+#include "app/tools/HeadlessVektra.h"
 
 namespace {
 

@@ -20,6 +20,8 @@ Tool::MatchSetup twoPeople()
     setup.playerCount = 2;
     setup.humans = 2;
     setup.levels.assign(2, 0);
+    // As the server plays online: every turn straight back dropped.
+    setup.reversals = Tool::ReversalPolicy::DROPPED;
     return setup;
 }
 

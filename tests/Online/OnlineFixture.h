@@ -1,22 +1,21 @@
 #pragma once
 
-#include <chrono>
 #include <functional>
 #include <memory>
 #include <sstream>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "RawPeer.h"
+#include "Support/Net/MemoryNetwork.h"
 #include "app/online/ClientSession.h"
 #include "app/online/ServerSession.h"
 
 // A server on 127.0.0.1 at an ephemeral port and the clients of one test,
-// all in this process, pumped together in bounded loops on the real clock
-// (ENet keeps its own timers in real time).
+// all in this process on a network in memory, pumped together in bounded
+// loops on its simulated clock.
 class OnlineFixture : public ::testing::Test {
 protected:
     // A small quick match: a 20 x 20 grid, four players, classic computer
@@ -40,7 +39,7 @@ protected:
 
     void startServer(const Online::ServerOptions& options)
     {
-        server.reset(new Online::ServerSession(options, log));
+        server.reset(new Online::ServerSession(options, log, network.endpoint()));
         std::string error;
         ASSERT_TRUE(server->open(error)) << error;
         ASSERT_NE(0, server->port());
@@ -57,13 +56,13 @@ protected:
         options.password = password;
         options.token = token;
         options.timeout = 1;
-        clients.emplace_back(new Online::ClientSession(options));
+        clients.emplace_back(new Online::ClientSession(options, network.endpoint()));
         return *clients.back();
     }
 
     RawPeer& addRawPeer()
     {
-        raws.emplace_back(new RawPeer(server->port()));
+        raws.emplace_back(new RawPeer(network, server->port()));
         return *raws.back();
     }
 
@@ -77,16 +76,15 @@ protected:
         log.str("");
     }
 
-    double now() const
-    {
-        return std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
-    }
+    double now() const { return network.now(); }
 
-    // Services everyone until done() holds or seconds pass; false on time.
+    // Services everyone every simulated millisecond until done() holds or
+    // seconds pass on the network's clock; false on time.
     bool pumpUntil(const std::function<bool()>& done, double seconds = 10)
     {
         const double until = now() + seconds;
         while (now() < until) {
+            network.advance(TICK);
             const double t = now();
             if (server) {
                 server->service(t);
@@ -102,7 +100,6 @@ protected:
             if (done()) {
                 return true;
             }
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
         }
         return false;
     }
@@ -112,9 +109,11 @@ protected:
         return client.phase() == Online::ClientSession::Phase::LOBBY;
     }
 
+    static constexpr double TICK = 0.001;
+
+    TestSupport::MemoryNetwork network;
     std::ostringstream log;
     std::unique_ptr<Online::ServerSession> server;
     std::vector<std::unique_ptr<Online::ClientSession>> clients;
     std::vector<std::unique_ptr<RawPeer>> raws;
-    std::chrono::steady_clock::time_point begin = std::chrono::steady_clock::now();
 };

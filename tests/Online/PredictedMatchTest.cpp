@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "app/match/Headings.h"
-#include "app/match/MatchHeader.h"
 #include "app/online/PredictedMatch.h"
 #include "app/online/ServerMatch.h"
+#include "app/replay/MatchHeader.h"
 
 using Confirmation = Online::PredictedMatch::Confirmation;
 

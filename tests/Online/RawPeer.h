@@ -1,55 +1,45 @@
 #pragma once
 
-#include <enet/enet.h>
-
+#include <memory>
 #include <vector>
 
+#include "Support/Net/MemoryNetwork.h"
 #include "app/online/MessageCodec.h"
 
-// A bare ENet peer that sends whatever bytes a test gives it, to play the
-// client that breaks the rules. Keeps every message it receives, decoded.
+// A bare peer that sends whatever bytes a test gives it, to play the client
+// that breaks the rules. Keeps every message it receives, decoded.
 class RawPeer {
 public:
-    explicit RawPeer(std::uint16_t port)
+    RawPeer(TestSupport::MemoryNetwork& network, std::uint16_t port) : link(network.endpoint())
     {
-        host = enet_host_create(nullptr, 1, Online::Protocol::CHANNELS, 0, 0);
-        ENetAddress address{};
-        enet_address_set_host_ip(&address, "127.0.0.1");
-        address.port = port;
-        peer = enet_host_connect(host, &address, Online::Protocol::CHANNELS, 0);
+        std::string error;
+        peer = link->connect("127.0.0.1", port, error);
     }
-    ~RawPeer()
-    {
-        enet_peer_reset(peer);
-        enet_host_destroy(host);
-    }
+    ~RawPeer() { link->disconnect(peer, Online::Farewell::NOW); }
 
     void service()
     {
-        ENetEvent event;
-        while (enet_host_service(host, &event, 0) > 0) {
-            if (event.type == ENET_EVENT_TYPE_CONNECT) {
+        Online::TransportEvent event;
+        while (link->poll(event)) {
+            if (event.type == Online::TransportEvent::Type::CONNECTED) {
                 connected = true;
-            } else if (event.type == ENET_EVENT_TYPE_DISCONNECT) {
+            } else if (event.type == Online::TransportEvent::Type::DISCONNECTED) {
                 disconnected = true;
-            } else if (event.type == ENET_EVENT_TYPE_RECEIVE) {
+            } else {
                 Online::Message message;
                 std::string error;
-                if (Online::MessageCodec::decode(event.packet->data, event.packet->dataLength,
+                if (Online::MessageCodec::decode(event.bytes.data(), event.bytes.size(),
                                                  Online::Protocol::MAX_SERVER_MESSAGE, message,
                                                  error)) {
                     received.push_back(message);
                 }
-                enet_packet_destroy(event.packet);
             }
         }
     }
 
     void send(const std::vector<std::uint8_t>& bytes)
     {
-        enet_peer_send(peer, 0,
-                       enet_packet_create(bytes.data(), bytes.size(), ENET_PACKET_FLAG_RELIABLE));
-        enet_host_flush(host);
+        link->send(peer, bytes, Online::Delivery::RELIABLE);
     }
     void send(const Online::Message& message) { send(Online::MessageCodec::encode(message)); }
 
@@ -69,6 +59,6 @@ public:
     std::vector<Online::Message> received;
 
 private:
-    ENetHost* host;
-    ENetPeer* peer;
+    std::unique_ptr<Online::I_Transport> link;
+    Online::PeerId peer = 0;
 };

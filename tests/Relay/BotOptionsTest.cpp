@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/online/BotOptions.h"
+#include "app/bots/BotOptions.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include "app/bots/BotPilot.h"
 #include "app/match/Headings.h"
 #include "app/match/Match.h"
-#include "app/online/BotPilot.h"
 
 namespace {
 
@@ -22,6 +22,8 @@ Tool::MatchSetup setupFor(int humans, std::uint32_t seed)
     setup.levels.assign(4, 0);
     setup.startRandom = seed;
     setup.decisionRandom = seed * 7u + 1u;
+    // As the server plays online: every turn straight back dropped.
+    setup.reversals = Tool::ReversalPolicy::DROPPED;
     return setup;
 }
 

@@ -14,12 +14,12 @@
 
 #include <gtest/gtest.h>
 
-#include "app/online/LossyRelay.h"
+#include "Support/Net/LossyRelay.h"
 
 namespace {
 
-using Online::LossyRelay;
-using Online::RelayOptions;
+using TestSupport::LossyRelay;
+using TestSupport::RelayOptions;
 
 // A UDP socket on 127.0.0.1 with a free port.
 struct Endpoint {
@@ -162,8 +162,8 @@ TEST(LossyRelay, DelaysWithJitterButKeepsOrderUnlessAskedToReorder)
         const Endpoint server;
         const Endpoint client;
         RelayOptions options = towards(server);
-        options.toServer.delayMs = 50;
-        options.toServer.jitterMs = 10;
+        options.toServer.delay = 0.05;
+        options.toServer.jitter = 0.01;
         options.toServer.reorder = reorder;
         LossyRelay relay(options);
         std::string error;
@@ -194,7 +194,7 @@ TEST(LossyRelay, EachClientReachesTheServerFromItsOwnAddressAndGetsItsReplies)
     const Endpoint server;
     const Endpoint clients[3];
     RelayOptions options = towards(server);
-    options.toClient.delayMs = 5;
+    options.toClient.delay = 0.005;
     LossyRelay relay(options);
     std::string error;
     ASSERT_TRUE(relay.open(error)) << error;

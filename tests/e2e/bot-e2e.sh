@@ -26,8 +26,8 @@ fail() {
 }
 
 cp "$VEKTRA_CFG" "$work/vektra.cfg"
-(cd "$work" && exec "$VEKTRA_SERVER" PORT==0 BIND_ADDRESS==127.0.0.1 GRID_WIDTH==30 \
-    GRID_HEIGHT==20 NUM_PLAYERS==4 MOVE_TIME==20 START_WAIT==0 >server.out 2>server.err) &
+(cd "$work" && exec "$VEKTRA_SERVER" PORT==0 BIND_ADDRESS==127.0.0.1 GRID_WIDTH==16 \
+    GRID_HEIGHT==12 NUM_PLAYERS==4 MOVE_TIME==10 START_WAIT==0 >server.out 2>server.err) &
 spid=$!
 port=""
 for _ in $(seq 100); do
@@ -50,10 +50,17 @@ status=0
 [[ $status -eq 2 ]] || fail "BOTS==5 exited $status, not 2"
 grep -q 'BOTS wants 1 to 4' "$work/bad.err" || fail "no reason for BOTS==5"
 
-# SIGTERM before its matches are played: goodbye, exit 1 with the reason.
+# SIGTERM before its matches are played, once the server has seen it join:
+# goodbye, exit 1 with the reason.
+joins() { grep -c '^join ' "$work/server.out" || true; }
+before=$(joins)
 timeout 60 "$VEKTRA_BOT" CONNECT==127.0.0.1:"$port" MATCHES==1000 >/dev/null 2>"$work/term.err" &
 tpid=$!
-sleep 1
+for _ in $(seq 200); do
+    [[ $(joins) -gt $before ]] && break
+    sleep 0.05
+done
+[[ $(joins) -gt $before ]] || fail "the server saw no join of the bot to stop"
 kill -TERM "$tpid"
 status=0
 wait "$tpid" || status=$?

@@ -9,9 +9,9 @@ source "$(dirname "$0")/e2e-lib.sh"
 : "${VEKTRA_SERVER:?path of the server binary}"
 
 # The server's match: a 24 x 16 arena, two people and two computer players
-# of level 1, a step every 40 ms, colours. Everyone is ready at once, so the
+# of level 1, a step every 20 ms, colours. Everyone is ready at once, so the
 # match starts without the start wait.
-SERVER_ARGS=(PORT==0 BIND_ADDRESS==127.0.0.1 GRID_WIDTH==24 GRID_HEIGHT==16 NUM_PLAYERS==4 AI_LEVEL==1 MOVE_TIME==40
+SERVER_ARGS=(PORT==0 BIND_ADDRESS==127.0.0.1 GRID_WIDTH==24 GRID_HEIGHT==16 NUM_PLAYERS==4 AI_LEVEL==1 MOVE_TIME==20
              TURN_CHANCE==0 START_WAIT==60
              PLAYER_COLORS==0x3C8CFFFF,0xFF8C1EFF,0x3CDC50FF,0xDC3CDCFF)
 # Each window 320 x 240 at its own place; the heads never blink, so a
@@ -84,6 +84,16 @@ client_key() {
     key "$2"
 }
 
+# wait_server TEXT COUNT: the server's log holds COUNT lines that begin
+# with TEXT, within 10 s.
+wait_server() {
+    for _ in $(seq 200); do
+        [[ $(grep -c "^$1" "$WORK/server.out" || true) -ge $2 ]] && return 0
+        sleep 0.05
+    done
+    say_fail "the server logged no \"$1\" (x$2)"
+}
+
 # wait_out N LINES SECONDS
 wait_out() {
     local file="$WORK/$( [[ $1 -eq 0 ]] && echo a || echo b)/out"
@@ -104,12 +114,12 @@ start_x
 start_server
 start_client a 0
 start_client b 400
-sleep 1
+wait_server "join " 2
 client_key 0 space
 client_key 1 space
 
 # Player a turns once; either way both must agree on what happened.
-sleep 0.5
+wait_server "start match=1" 1
 client_key 0 Up
 wait_out 0 1 30
 wait_out 1 1 10

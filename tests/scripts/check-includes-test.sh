@@ -33,9 +33,13 @@ row lib/Game/Headless/HeadlessApp.cpp '#include <GLES2/gl2.h>' fail
 row lib/Render/Headless/HeadlessRenderController.cpp '#include <GL/gl.h>' fail
 row app/match/Match.cpp '#include "CFG/CFG.h"' fail
 row app/players/GridSearch.h '  # include <Game/GameManager.h>' fail
-row app/match/Replay.cpp '#include "Events/EventBus.h"' fail
+row app/replay/Replay.cpp '#include "Events/EventBus.h"' fail
+row app/online/ClientSession.cpp '#include "Game/GameManager.h"' fail
+row app/bots/BotOptions.cpp '#include "CFG/CFG.h"' fail
+row app/match/MatchSettings.cpp '#include "CFG/CFG.h"' fail
 row app/match/Match.cpp '#include "Random/RandSimple.h"' pass
-row app/match/MatchSettings.cpp '#include "CFG/CFG.h"' pass
+row app/input/MatchSettings.cpp '#include "CFG/CFG.h"' pass
+row app/onlinegame/OnlineLogic.cpp '#include "Game/GameManager.h"' pass
 row app/MainLogic.cpp '#include "Devices/Devices.h"' pass
 
 [[ $failures -eq 0 ]] && echo "all rows passed"
