@@ -152,6 +152,8 @@ void OnlineLogic::startMatch()
     steering.start(options, static_cast<int>(session->myPlayers().size()));
     arenaMatch = &session->match();
     arena = new MainView(gameManager, session->match(), score);
+    arena->setBand(session->match().getPlayerCount());
+    arena->markSeats(session->myPlayers());
     gameManager->getViewManager()->add(arena);
     // Taken out and put back, so that the words stay above the arena.
     gameManager->getViewManager()->remove(words);
@@ -207,6 +209,14 @@ void OnlineLogic::fillScreen()
         screen.colors = session->match().getSetup().colors;
     }
     screen.result = score.matchesStarted > 0 && !inMatch ? score.result : "";
+    screen.mine = session->myPlayers();
+    screen.mineOut = inMatch && !screen.mine.empty();
+    for (const int player : screen.mine) {
+        if (player >= 0 && player < session->match().getPlayerCount() &&
+            session->match().getPlayer(player).alive) {
+            screen.mineOut = false;
+        }
+    }
 }
 
 void OnlineLogic::handleEvent(EVT::I_Event* event)
