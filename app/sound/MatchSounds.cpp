@@ -1,19 +1,25 @@
 #include "MatchSounds.h"
 
+#include <cmath>
 #include <string>
 
 #include "Game/GameManager.h"
-#include "app/MainLogic.h"
 #include "Sound/I_SoundController.h"
+#include "app/MainLogic.h"
+#include "app/views/SeatResult.h"
 
 namespace Tool {
 
 namespace {
 
 const char* const FILE_NAMES[MatchSounds::CUES] = {"start.wav", "turn.wav", "crash.wav",
-                                                   "win.wav",   "draw.wav", "pause.wav"};
+                                                   "win.wav",   "draw.wav", "pause.wav",
+                                                   "lose.wav",  "tick.wav", "go.wav"};
 
-constexpr int FULL_VOLUME = 100;
+// Each file peaks at -1 dBFS. Two loud cues at 40 and the turn at 15 add up to 95 % of that,
+// so even their peaks meeting in one channel stay below it.
+const int VOLUMES[MatchSounds::CUES] = {40, 15, 40, 40, 40, 30, 40, 30, 40};
+const bool LOUD[MatchSounds::CUES] = {true, false, true, true, true, false, true, false, true};
 
 } // namespace
 
@@ -41,6 +47,16 @@ const char* MatchSounds::fileName(Cue cue)
     return FILE_NAMES[cue];
 }
 
+int MatchSounds::volumeOf(Cue cue)
+{
+    return VOLUMES[cue];
+}
+
+bool MatchSounds::isLoud(Cue cue)
+{
+    return LOUD[cue];
+}
+
 void MatchSounds::onGameUpdated(const float&)
 {
     if (match.getMatchesStarted() != matchesSeen) {
@@ -52,6 +68,9 @@ void MatchSounds::onGameUpdated(const float&)
     if (match.isPaused() != pausedSeen) {
         pausedSeen = !pausedSeen;
         play(PAUSE);
+    }
+    if (secondsSeen > 0) {
+        countDown();
     }
     if (match.getStepCount() != stepsSeen) {
         step();
@@ -74,7 +93,22 @@ void MatchSounds::startMatch()
         headings[k] = match.getPlayer(k).heading;
         alive[k] = match.getPlayer(k).alive;
     }
-    play(START);
+    // A countdown's ticks take the start cue's place.
+    secondsSeen = 0;
+    if (match.getCountdown() > 0) {
+        countDown();
+    } else {
+        play(START);
+    }
+}
+
+void MatchSounds::countDown()
+{
+    const int seconds = static_cast<int>(std::ceil(match.getCountdown() / 1000));
+    if (seconds != secondsSeen) {
+        play(seconds > 0 ? TICK : GO);
+        secondsSeen = seconds;
+    }
 }
 
 void MatchSounds::step()
@@ -110,13 +144,48 @@ void MatchSounds::finish()
     if (result == "DRAW") {
         play(DRAW);
     } else if (result.rfind("WIN=", 0) == 0) {
-        play(WIN);
+        play(SeatResult::wonBy(result, seatsHere()) ? WIN : LOSE);
     }
+}
+
+std::vector<int> MatchSounds::seatsHere() const
+{
+    std::vector<int> seats;
+    for (int seat = 0; seat < match.getHumanPlayers() && seat < match.getPlayerCount(); ++seat) {
+        seats.push_back(seat);
+    }
+    return seats;
+}
+
+int MatchSounds::loudSounding(Cue besides)
+{
+    int sounding = 0;
+    for (int other = 0; other < CUES; ++other) {
+        sounding += LOUD[other] && other != besides && sound->isPlaying(other) ? 1 : 0;
+    }
+    return sounding;
+}
+
+bool MatchSounds::makeRoom(Cue cue)
+{
+    if (loudSounding(cue) < MAX_LOUD) {
+        return true;
+    }
+    // A result is never left out: the crash gives way to it. Start and go never sound
+    // together, so what is left is one loud cue at most.
+    if (cue == WIN || cue == LOSE || cue == DRAW) {
+        sound->stop(CRASH);
+        return true;
+    }
+    return false;
 }
 
 void MatchSounds::play(Cue cue, int channel)
 {
-    sound->play(cue, cue, channel, FULL_VOLUME);
+    if (LOUD[cue] && !makeRoom(cue)) {
+        return;
+    }
+    sound->play(cue, cue, channel, VOLUMES[cue]);
 }
 
 } // namespace Tool

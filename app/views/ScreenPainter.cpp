@@ -3,6 +3,7 @@
 #include <ostream>
 
 #include "CFG/CFG.h"
+#include "Files/UserPath.h"
 #include "Render/I_ClientArrayDraw.h"
 #include "Render/I_RenderController.h"
 #include "Render/RenderHelper.h"
@@ -31,7 +32,13 @@ ScreenPainter::ScreenPainter(Render::I_RenderController* renderController)
       clientArrays(dynamic_cast<Render::I_ClientArrayDraw*>(renderController)),
       text(renderController), loaded(false)
 {
-    text.setFont(CFG::get("TEXT_FONT"));
+    // A file follows the command line's rule for paths: from the folder the
+    // player started in, or from the home folder with "~/".
+    std::string font = CFG::get("TEXT_FONT");
+    if (font.find('/') != std::string::npos) {
+        font = Files::UserPath::resolve(font, Files::UserPath::startFolder());
+    }
+    text.setFont(font);
 }
 
 Text::I_TextMetrics& ScreenPainter::metrics()

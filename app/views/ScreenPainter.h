@@ -12,8 +12,9 @@ namespace Tool {
 
 // Draws what ScreenLayout placed: the band and the panel as opaque boxes,
 // then every row's words in the face "TEXT_FONT" names (a fontconfig
-// pattern or a font file; absent: the machine's bold sans-serif), loaded
-// at the first measure. When no face loads, one warning goes to the error
+// pattern, or a font file: anything with a "/", from the folder the player
+// started in or "~/"; absent: the machine's bold sans-serif), loaded at the
+// first measure. When no face loads, one warning goes to the error
 // stream and the block font draws. Shared by every view that puts words
 // on screen, so they all read alike. Owns its text drawer; the render
 // controller is not owned.

@@ -19,6 +19,7 @@
 #include "app/MainView.h"
 #include "app/match/Match.h"
 #include "app/match/Scoreboard.h"
+#include "app/sound/SoundChoice.h"
 #include "app/views/OnlineTextView.h"
 #include "app/views/TextColors.h"
 #include "app/views/TextView.h"
@@ -305,6 +306,26 @@ TEST_F(ScreenLayoutTest, ANameTooLongForItsPlaceIsCutShort)
         EXPECT_EQ("...", label.text.substr(label.text.size() - 3));
     }
     expectReadable(placed, view.words(), Size{640, 480});
+}
+
+// Sound asked for where no audio output opens: the line on standard error, and with words on,
+// the title says so too.
+TEST_F(ScreenLayoutTest, TheTitleSaysWhenSoundFindsNoDevice)
+{
+    const std::string conf = dir.write("alsoft.conf", "drivers = no-such-driver\n");
+    setenv("ALSOFT_CONF", conf.c_str(), 1);
+    settings(WORDS + "SOUND == YES\n");
+    EXPECT_EQ(nullptr, Tool::makeVektraSound());
+    EXPECT_EQ("vektra: no sound: no audio output could be opened; playing without sound\n",
+              global.errors());
+    // This fixture's game manager has no sound controller to give the match's cues.
+    settings(WORDS);
+    Tool::MainLogic logic(manager.get());
+    Tool::TextView& text = *logic.getTextView();
+    const ScreenLayout::Result& placed = laidOut(text, Size{800, 600});
+    ASSERT_FALSE(placed.texts.empty());
+    EXPECT_EQ("NO SOUND DEVICE", placed.texts.back().text);
+    unsetenv("ALSOFT_CONF");
 }
 
 } // namespace
