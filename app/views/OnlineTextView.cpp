@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "ColorNames.h"
 #include "Events/Event_Key.h"
 #include "Game/GameManager.h"
 #include "PlayerWords.h"
@@ -94,9 +95,13 @@ void OnlineTextView::addLobby(ScreenWords& out) const
     if (screen.result.empty()) {
         out.head.push_back(Row("VEKTRA ONLINE", ScreenWords::TITLE));
     } else {
-        std::vector<std::string> labels;
-        for (int k = 0; k < static_cast<int>(screen.names.size()); ++k) {
-            labels.push_back(nameOf(k));
+        // A person by name; a computer player by its colour.
+        const int players = static_cast<int>(screen.names.size());
+        std::vector<std::string> labels = ColorNames::labels(screen.colors, players);
+        for (int k = 0; k < players; ++k) {
+            if (!screen.names[static_cast<std::size_t>(k)].empty()) {
+                labels[static_cast<std::size_t>(k)] = screen.names[static_cast<std::size_t>(k)];
+            }
         }
         out.head.push_back(Row(PlayerWords::result(screen.result, screen.mine, labels),
                                ScreenWords::TITLE, colorOf(SeatResult::winner(screen.result))));

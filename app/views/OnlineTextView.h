@@ -22,7 +22,8 @@ namespace Tool {
 // name and wins in its colour in the band above the arena ("YOU" for this
 // window's only seat) and "YOU ARE OUT" once this window's players are
 // out; the last result in this window's terms ("YOU WIN", "YOU LOSE · ADA
-// WINS", "DRAW"); why the server refused or was lost. Reads everything
+// WINS", a computer player named by its colour, "DRAW"); why the server
+// refused or was lost. Reads everything
 // from the screen values the online logic fills; owns its painter; the
 // game manager is not owned.
 class OnlineTextView : public Game::I_View {

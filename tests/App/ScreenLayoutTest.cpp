@@ -328,4 +328,19 @@ TEST_F(ScreenLayoutTest, TheTitleSaysWhenSoundFindsNoDevice)
     unsetenv("ALSOFT_CONF");
 }
 
+// A face that cannot be read: one warning, and the block font measures and draws the same
+// screens within the same rules.
+TEST_F(ScreenLayoutTest, WithoutAFaceTheBlockFontStandsInAfterOneWarning)
+{
+    settings(WORDS + "TEXT_FONT == /no/such/font.ttf\nNUM_PLAYERS == 4\n");
+    Tool::MainLogic logic(manager.get());
+    for (const Size size : SIZES) {
+        const ScreenLayout::Result& placed = laidOut(*logic.getTextView(), size);
+        expectReadable(placed, logic.getTextView()->words(), size);
+    }
+    EXPECT_EQ("vektra: TEXT_FONT: cannot read the font file /no/such/font.ttf; the words are "
+              "drawn in the block font\n",
+              global.errors());
+}
+
 } // namespace
