@@ -66,12 +66,31 @@ struct Line {
     Util::RGBA color;
 };
 
+// The panel's rows as fitted, before they are placed: the rows above and
+// below the list, the list's entries and how they flow.
+struct Panel {
+    std::vector<Line> head;
+    std::vector<Line> tail;
+    std::vector<Line> entries;
+    float scale = 1;
+    int listSize = 0;
+    int listLine = 0;
+    int rows = 0;
+    int columns = 0;
+    int columnWidth = 0;
+    int columnGap = 0;
+    int listGap = 0;
+
+    int listHeight() const { return rows > 0 ? rows * listLine + (rows - 1) * listGap : 0; }
+    int listWidth() const
+    {
+        return columns > 0 ? columns * columnWidth + (columns - 1) * columnGap : 0;
+    }
+};
+
 class Placer {
 public:
-    Placer(Text::I_TextMetrics& metrics, int width, int height)
-        : metrics(metrics), windowWidth(width), windowHeight(height)
-    {
-    }
+    Placer(Text::I_TextMetrics& metrics, int width, int height);
 
     void placeBand(const std::vector<Row>& labels, ScreenLayout::Result& out);
     void placePanel(const ScreenWords& words, ScreenLayout::Result& out);
@@ -83,14 +102,32 @@ private:
     std::vector<Line> fitRows(const std::vector<Row>& rows, float scale, int maxWidth);
     int stackHeight(const std::vector<Line>& head, int listHeight,
                     const std::vector<Line>& tail) const;
+    void fitPanel(const ScreenWords& words, Panel& panel);
+    void flowList(const ScreenWords& words, Panel& panel, ScreenLayout::Result& out);
+    void placeBox(const ScreenWords& words, const Panel& panel, ScreenLayout::Result& out) const;
+    void putRows(const Panel& panel, ScreenLayout::Result& out) const;
     void put(const Line& line, int left, int top, Util::RGBA background,
              ScreenLayout::Result& out) const;
 
     Text::I_TextMetrics& metrics;
     int windowWidth;
     int windowHeight;
-    int gap = 0;
+    // The panel's spacing: from the window's edge, inside the box, between
+    // rows; and the room its rows have.
+    int margin;
+    int pad;
+    int gap;
+    int maxWidth = 0;
+    int maxHeight = 0;
 };
+
+Placer::Placer(Text::I_TextMetrics& metrics, int width, int height)
+    : metrics(metrics), windowWidth(width), windowHeight(height),
+      margin(std::max(4, std::min(width, height) / 50)),
+      pad(baseSize(ScreenWords::LINE, height) * 3 / 5),
+      gap(std::max(2, baseSize(ScreenWords::LINE, height) / 4))
+{
+}
 
 int Placer::sizeOf(ScreenWords::Size size, float scale) const
 {
@@ -204,132 +241,140 @@ void Placer::placeBand(const std::vector<Row>& labels, ScreenLayout::Result& out
     }
 }
 
-void Placer::placePanel(const ScreenWords& words, ScreenLayout::Result& out)
+// Smaller and smaller until the rows leave the list a line and, in a
+// window too small for even that, without the last rows.
+void Placer::fitPanel(const ScreenWords& words, Panel& panel)
 {
-    const int areaTop = out.band.height;
-    const int areaHeight = windowHeight - areaTop;
-    const int lineSize = baseSize(ScreenWords::LINE, windowHeight);
-    const int margin = std::max(4, std::min(windowWidth, windowHeight) / 50);
-    const int pad = lineSize * 3 / 5;
-    gap = std::max(2, lineSize / 4);
-    const int maxWidth = windowWidth - 2 * (margin + pad);
-    const int maxHeight = areaHeight - 2 * (margin + pad);
-    if (maxWidth < 1 || maxHeight < 1) {
-        return;
-    }
-
-    // Smaller and smaller until the rows leave the list a line...
-    float scale = 1;
-    std::vector<Line> head, tail;
-    int listSize = 0, listLine = 0;
-    for (int tries = 0; tries < 40; ++tries, scale *= 0.85f) {
-        head = fitRows(words.head, scale, maxWidth);
-        tail = fitRows(words.tail, scale, maxWidth);
-        listSize = words.list.empty() ? 0 : sizeOf(words.list.front().size, scale);
-        listLine = words.list.empty() ? 0 : metrics.lineHeight(listSize);
-        if (stackHeight(head, listLine, tail) <= maxHeight) {
-            break;
+    for (int tries = 0; tries < 40; ++tries, panel.scale *= 0.85f) {
+        panel.head = fitRows(words.head, panel.scale, maxWidth);
+        panel.tail = fitRows(words.tail, panel.scale, maxWidth);
+        panel.listSize = words.list.empty() ? 0 : sizeOf(words.list.front().size, panel.scale);
+        panel.listLine = words.list.empty() ? 0 : metrics.lineHeight(panel.listSize);
+        if (stackHeight(panel.head, panel.listLine, panel.tail) <= maxHeight) {
+            return;
         }
     }
-    // ...and, in a window too small for even that, without the last rows.
-    while (stackHeight(head, listLine, tail) > maxHeight && !(head.empty() && tail.empty())) {
-        (tail.empty() ? head : tail).pop_back();
+    while (stackHeight(panel.head, panel.listLine, panel.tail) > maxHeight &&
+           !(panel.head.empty() && panel.tail.empty())) {
+        (panel.tail.empty() ? panel.head : panel.tail).pop_back();
     }
-    if (stackHeight(head, listLine, tail) > maxHeight) {
-        listLine = 0;
+    if (stackHeight(panel.head, panel.listLine, panel.tail) > maxHeight) {
+        panel.listLine = 0;
     }
+}
 
-    // The list: columns of entries as wide as the widest, then pages.
-    std::vector<Line> entries;
-    int rows = 0, columns = 0, columnWidth = 0;
-    const int listGap = gap / 2;
-    const int columnGap = 2 * listSize;
-    if (listLine > 0) {
-        for (const Row& row : words.list) {
-            entries.push_back(fit(row, listSize, maxWidth));
-            columnWidth = std::max(columnWidth, entries.back().width);
-        }
-        const int total = static_cast<int>(entries.size());
-        const int room =
-            maxHeight - stackHeight(head, 0, tail) - (head.empty() && tail.empty() ? 0 : gap);
-        int rowsFit = std::max(1, (room + listGap) / (listLine + listGap));
-        const int columnsFit = std::max(1, (maxWidth + columnGap) / (columnWidth + columnGap));
-        if (total > rowsFit * columnsFit) {
-            Row pager;
-            pager.size = ScreenWords::SMALL;
-            const Line pagerLine = fit(pager, sizeOf(ScreenWords::SMALL, scale), maxWidth);
-            // The line that says which page needs room of its own, where
-            // there is any; else the first page shows alone.
-            const int pagedRoom = room - pagerLine.height - gap;
-            const bool paged = pagedRoom >= listLine;
-            if (paged) {
-                rowsFit = (pagedRoom + listGap) / (listLine + listGap);
-            }
-            const int perPage = rowsFit * columnsFit;
-            out.listPages = paged ? (total + perPage - 1) / perPage : 1;
-            out.listPage = std::clamp(words.listPage, 0, out.listPages - 1);
-            out.listFirst = out.listPage * perPage;
-            out.listShown = std::min(perPage, total - out.listFirst);
-            pager.text = std::to_string(out.listFirst + 1) + "-" +
-                         std::to_string(out.listFirst + out.listShown) + " OF " +
-                         std::to_string(total) + " \xC2\xB7 UP DOWN SCROLL";
-            if (paged) {
-                tail.insert(tail.begin(), fit(pager, pagerLine.pixelSize, maxWidth));
-            }
-        } else {
-            out.listShown = total;
-        }
-        columns = std::min(columnsFit, (out.listShown + rowsFit - 1) / rowsFit);
-        rows = (out.listShown + columns - 1) / columns;
+// The list in columns as wide as its widest entry, as many as fit; what
+// the columns cannot hold comes in pages, with a line at the top of the
+// tail that says which.
+void Placer::flowList(const ScreenWords& words, Panel& panel, ScreenLayout::Result& out)
+{
+    panel.listGap = gap / 2;
+    panel.columnGap = 2 * panel.listSize;
+    for (const Row& row : words.list) {
+        panel.entries.push_back(fit(row, panel.listSize, maxWidth));
+        panel.columnWidth = std::max(panel.columnWidth, panel.entries.back().width);
     }
-    const int listHeight = rows > 0 ? rows * listLine + (rows - 1) * listGap : 0;
-    const int listWidth = columns > 0 ? columns * columnWidth + (columns - 1) * columnGap : 0;
+    const int total = static_cast<int>(panel.entries.size());
+    const int pitch = panel.listLine + panel.listGap;
+    const bool alone = panel.head.empty() && panel.tail.empty();
+    const int room = maxHeight - stackHeight(panel.head, 0, panel.tail) - (alone ? 0 : gap);
+    int rowsFit = std::max(1, (room + panel.listGap) / pitch);
+    const int columnsFit =
+        std::max(1, (maxWidth + panel.columnGap) / (panel.columnWidth + panel.columnGap));
+    out.listShown = total;
+    if (total > rowsFit * columnsFit) {
+        const Line pager =
+            fit(Row("", ScreenWords::SMALL), sizeOf(ScreenWords::SMALL, panel.scale), maxWidth);
+        // The line that says which page needs room of its own, where there
+        // is any; else the first page shows alone.
+        const int pagedRoom = room - pager.height - gap;
+        const bool paged = pagedRoom >= panel.listLine;
+        rowsFit = paged ? (pagedRoom + panel.listGap) / pitch : rowsFit;
+        const int perPage = rowsFit * columnsFit;
+        out.listPages = paged ? (total + perPage - 1) / perPage : 1;
+        out.listPage = std::clamp(words.listPage, 0, out.listPages - 1);
+        out.listFirst = out.listPage * perPage;
+        out.listShown = std::min(perPage, total - out.listFirst);
+        if (paged) {
+            const std::string which = std::to_string(out.listFirst + 1) + "-" +
+                                      std::to_string(out.listFirst + out.listShown) + " OF " +
+                                      std::to_string(total) + " \xC2\xB7 UP DOWN SCROLL";
+            panel.tail.insert(panel.tail.begin(),
+                              fit(Row(which, ScreenWords::SMALL), pager.pixelSize, maxWidth));
+        }
+    }
+    panel.columns = std::min(columnsFit, (out.listShown + rowsFit - 1) / rowsFit);
+    panel.rows = (out.listShown + panel.columns - 1) / panel.columns;
+}
 
-    int contentWidth = listWidth;
-    for (const std::vector<Line>* lines : {&head, &tail}) {
+void Placer::placeBox(const ScreenWords& words, const Panel& panel, ScreenLayout::Result& out) const
+{
+    int contentWidth = panel.listWidth();
+    for (const std::vector<Line>* lines : {&panel.head, &panel.tail}) {
         for (const Line& line : *lines) {
             contentWidth = std::max(contentWidth, line.width);
         }
     }
-    const int contentHeight = stackHeight(head, listHeight, tail);
-    if (contentHeight == 0) {
-        return;
-    }
-    ScreenLayout::Box& panel = out.panel;
-    panel.width = contentWidth + 2 * pad;
-    panel.height = contentHeight + 2 * pad;
-    panel.left = (windowWidth - panel.width) / 2;
+    const int areaTop = out.band.height;
+    ScreenLayout::Box& box = out.panel;
+    box.width = contentWidth + 2 * pad;
+    box.height = stackHeight(panel.head, panel.listHeight(), panel.tail) + 2 * pad;
+    box.left = (windowWidth - box.width) / 2;
     switch (words.place) {
     case ScreenWords::TOP:
-        panel.top = areaTop + margin;
+        box.top = areaTop + margin;
         break;
     case ScreenWords::BOTTOM:
-        panel.top = windowHeight - margin - panel.height;
+        box.top = windowHeight - margin - box.height;
         break;
     case ScreenWords::CENTRE:
-        panel.top = areaTop + (areaHeight - panel.height) / 2;
+        box.top = areaTop + (windowHeight - areaTop - box.height) / 2;
         break;
     }
+}
 
-    const int centre = panel.left + panel.width / 2;
-    int y = panel.top + pad;
-    for (const Line& line : head) {
+// Rows centred one under another, the list's columns side by side.
+void Placer::putRows(const Panel& panel, ScreenLayout::Result& out) const
+{
+    const int centre = out.panel.left + out.panel.width / 2;
+    int y = out.panel.top + pad;
+    for (const Line& line : panel.head) {
         put(line, centre - line.width / 2, y, ScreenLayout::PANEL, out);
         y += line.height + gap;
     }
-    if (listHeight > 0) {
-        const int listLeft = centre - listWidth / 2;
+    if (panel.rows > 0) {
+        const int listLeft = centre - panel.listWidth() / 2;
         for (int shown = 0; shown < out.listShown; ++shown) {
-            const Line& entry = entries[static_cast<std::size_t>(out.listFirst + shown)];
-            put(entry, listLeft + (shown / rows) * (columnWidth + columnGap),
-                y + (shown % rows) * (listLine + listGap), ScreenLayout::PANEL, out);
+            const Line& entry = panel.entries[static_cast<std::size_t>(out.listFirst + shown)];
+            put(entry, listLeft + (shown / panel.rows) * (panel.columnWidth + panel.columnGap),
+                y + (shown % panel.rows) * (panel.listLine + panel.listGap), ScreenLayout::PANEL,
+                out);
         }
-        y += listHeight + gap;
+        y += panel.listHeight() + gap;
     }
-    for (const Line& line : tail) {
+    for (const Line& line : panel.tail) {
         put(line, centre - line.width / 2, y, ScreenLayout::PANEL, out);
         y += line.height + gap;
     }
+}
+
+void Placer::placePanel(const ScreenWords& words, ScreenLayout::Result& out)
+{
+    maxWidth = windowWidth - 2 * (margin + pad);
+    maxHeight = windowHeight - out.band.height - 2 * (margin + pad);
+    if (maxWidth < 1 || maxHeight < 1) {
+        return;
+    }
+    Panel panel;
+    fitPanel(words, panel);
+    if (panel.listLine > 0) {
+        flowList(words, panel, out);
+    }
+    if (stackHeight(panel.head, panel.listHeight(), panel.tail) == 0) {
+        return;
+    }
+    placeBox(words, panel, out);
+    putRows(panel, out);
 }
 
 } // namespace

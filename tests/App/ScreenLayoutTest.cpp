@@ -6,7 +6,6 @@
 // match went for you, and a long lobby in columns and pages.
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <set>
 #include <string>
 #include <vector>
@@ -55,13 +54,6 @@ protected:
         return std::make_unique<Tool::MainLogic>(manager.get());
     }
 
-    static void step(Tool::MainLogic& logic, int frames)
-    {
-        for (int i = 0; i < frames && logic.getResult().empty(); ++i) {
-            logic.onUpdate(11);
-        }
-    }
-
     const ScreenLayout::Result& laidOut(Tool::TextView& view, Size size)
     {
         manager->getViewManager()->setScreenSize(size.width, size.height);
@@ -98,59 +90,54 @@ void expectReadable(const ScreenLayout::Result& placed, const Tool::ScreenWords&
     }
 }
 
+// How far a screen's match is played: not started (the title), just
+// started, a few steps, paused, until player 0 is out, to its end.
+enum Reach { TITLE, STARTED, PLAYING, PAUSED, OUT, OVER };
+
+void reach(Tool::MainLogic& logic, Reach where)
+{
+    if (where != TITLE) {
+        logic.onEnter("TITLE", "START");
+    }
+    const int frames = where == PLAYING || where == PAUSED ? 5 : where >= OUT ? 500 : 0;
+    for (int i = 0; i < frames && logic.getResult().empty(); ++i) {
+        if (where == OUT && !logic.getPlayer(0).alive) {
+            break;
+        }
+        logic.onUpdate(11);
+    }
+    logic.setPause(where == PAUSED);
+}
+
 TEST_F(ScreenLayoutTest, EveryLocalScreenAtEverySize)
 {
     struct Screen {
         const char* name;
         std::string settings;
-        // Brings the match to the screen; null: the title.
-        std::function<void(Tool::MainLogic&)> reach;
+        Reach where;
         // A line that must be on it.
         std::string line;
     };
-    const auto start = [](Tool::MainLogic& logic) { logic.onEnter("TITLE", "START"); };
-    const auto play = [&](Tool::MainLogic& logic) {
-        start(logic);
-        step(logic, 5);
-    };
     const std::string big = "GRID_WIDTH == 64\nGRID_HEIGHT == 48\n";
     const std::vector<Screen> screens = {
-        {"title", "NUM_PLAYERS == 4\n", nullptr, "YOU ARE BLUE" + DOT + "ARROW KEYS STEER"},
+        {"title", "NUM_PLAYERS == 4\n", TITLE, "YOU ARE BLUE" + DOT + "ARROW KEYS STEER"},
         {"title, two people",
-         "HUMAN_PLAYERS == 2\nKEY_P2_UP == w\nKEY_P2_DOWN == s\n"
-         "KEY_P2_LEFT == a\nKEY_P2_RIGHT == d\n",
-         nullptr, "PLAYER 2 IS ORANGE" + DOT + "W A S D STEER"},
-        {"countdown", "COUNTDOWN == 3\nNUM_PLAYERS == 4\n", start, "3"},
-        {"match, 1 player", "NUM_PLAYERS == 1\n", play, "YOU 0"},
-        {"match, 4 players", "NUM_PLAYERS == 4\n", play, "P4 0"},
-        {"match, 16 players", big + "NUM_PLAYERS == 16\n", play, "P16 0"},
-        {"pause", "NUM_PLAYERS == 4\n",
-         [&](Tool::MainLogic& logic) {
-             play(logic);
-             logic.setPause(true);
-         },
-         "PAUSED"},
-        {"fast-forward", big + "NUM_PLAYERS == 4\nAI_LEVEL == 2\n",
-         [&](Tool::MainLogic& logic) {
-             start(logic);
-             for (int i = 0; i < 200 && logic.getPlayer(0).alive; ++i) {
-                 logic.onUpdate(11);
-             }
-         },
+         "HUMAN_PLAYERS == 2\nKEY_P2_UP == w\nKEY_P2_DOWN == s\nKEY_P2_LEFT == a\n"
+         "KEY_P2_RIGHT == d\n",
+         TITLE, "PLAYER 2 IS ORANGE" + DOT + "W A S D STEER"},
+        {"countdown", "COUNTDOWN == 3\nNUM_PLAYERS == 4\n", STARTED, "3"},
+        {"match, 1 player", "NUM_PLAYERS == 1\n", PLAYING, "YOU 0"},
+        {"match, 4 players", "NUM_PLAYERS == 4\n", PLAYING, "P4 0"},
+        {"match, 16 players", big + "NUM_PLAYERS == 16\n", PLAYING, "P16 0"},
+        {"pause", "NUM_PLAYERS == 4\n", PAUSED, "PAUSED"},
+        {"fast-forward", big + "NUM_PLAYERS == 4\nAI_LEVEL == 2\n", OUT,
          "YOU ARE OUT" + DOT + "FAST FORWARD" + DOT + "SPACE SKIPS"},
-        {"result", "NUM_PLAYERS == 4\n",
-         [&](Tool::MainLogic& logic) {
-             start(logic);
-             step(logic, 500);
-         },
-         "SPACE START" + DOT + "ESC QUIT"},
+        {"result", "NUM_PLAYERS == 4\n", OVER, "SPACE START" + DOT + "ESC QUIT"},
     };
     for (const Screen& screen : screens) {
         SCOPED_TRACE(screen.name);
         std::unique_ptr<Tool::MainLogic> logic = local(screen.settings);
-        if (screen.reach) {
-            screen.reach(*logic);
-        }
+        reach(*logic, screen.where);
         for (const Size size : SIZES) {
             SCOPED_TRACE(std::to_string(size.width) + " x " + std::to_string(size.height));
             Tool::TextView& text = *logic->getTextView();
@@ -222,6 +209,10 @@ TEST_F(ScreenLayoutTest, EveryOnlineScreenAtEverySize)
     OnlineScreen playing = afterMatch;
     playing.phase = OnlineScreen::MATCH;
     playing.mineOut = true;
+    // Names too long for a band of sixteen end in "...".
+    OnlineScreen longNames = playing;
+    longNames.names.assign(16, std::string(24, 'W'));
+    longNames.wins.assign(16, 0);
     OnlineScreen refused;
     refused.phase = OnlineScreen::REFUSED;
     refused.reason = std::string(300, 'x');
@@ -248,6 +239,10 @@ TEST_F(ScreenLayoutTest, EveryOnlineScreenAtEverySize)
             expectReadable(placed, view.words(), size);
             // Sixteen clients all fit; sixty-four take pages.
             const int clients = static_cast<int>(screen.second.clients.size());
+            if (screen.second.names == longNames.names) {
+                const std::string& label = placed.texts.front().text;
+                EXPECT_EQ("...", label.substr(label.size() - 3));
+            }
             if (screen.second.phase != OnlineScreen::LOBBY) {
                 EXPECT_EQ(0, placed.listShown);
             } else if (clients <= 16) {
@@ -290,22 +285,6 @@ TEST_F(ScreenLayoutTest, ALongLobbyFlowsIntoColumnsThenPagesThatUpAndDownTurn)
         view.onInput(&up);
     }
     EXPECT_EQ(0, view.layout().listPage);
-}
-
-TEST_F(ScreenLayoutTest, ANameTooLongForItsPlaceIsCutShort)
-{
-    OnlineScreen screen;
-    screen.phase = OnlineScreen::MATCH;
-    screen.names.assign(16, std::string(24, 'W'));
-    screen.wins.assign(16, 0);
-    Tool::OnlineTextView view(manager.get(), screen);
-    view.setScreenSize(640, 480);
-    const ScreenLayout::Result& placed = view.layout();
-    ASSERT_EQ(16u, placed.texts.size());
-    for (const ScreenLayout::Placed& label : placed.texts) {
-        EXPECT_EQ("...", label.text.substr(label.text.size() - 3));
-    }
-    expectReadable(placed, view.words(), Size{640, 480});
 }
 
 // Sound asked for where no audio output opens: the line on standard error, and with words on,
