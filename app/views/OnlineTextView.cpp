@@ -85,8 +85,10 @@ void OnlineTextView::addBand(ScreenWords& out) const
         const int wins =
             static_cast<std::size_t>(k) < screen.wins.size() ? screen.wins[std::size_t(k)] : 0;
         const bool you = screen.mine.size() == 1 && screen.mine.front() == k;
-        out.band.push_back(Row((you ? std::string("YOU") : nameOf(k)) + " " + std::to_string(wins),
-                               ScreenWords::SMALL, colorOf(k)));
+        const std::string score = " " + std::to_string(wins);
+        out.band.push_back(
+            Row((you ? std::string("YOU") : nameOf(k)) + score, ScreenWords::SMALL, colorOf(k)));
+        out.band.back().keptEnd = score.size();
     }
 }
 
@@ -108,9 +110,11 @@ void OnlineTextView::addLobby(ScreenWords& out) const
     }
     out.head.push_back(Row(screen.server, ScreenWords::SMALL));
     for (const OnlineScreen::Client& client : screen.clients) {
-        out.list.push_back(Row(client.name + "  " + std::to_string(client.pingMs) + " MS" +
-                                   (client.ready ? "  READY" : ""),
-                               ScreenWords::SMALL));
+        // A name too long for its column is cut short, never its state.
+        const std::string state =
+            "  " + std::to_string(client.pingMs) + " MS" + (client.ready ? "  READY" : "");
+        out.list.push_back(Row(client.name + state, ScreenWords::SMALL));
+        out.list.back().keptEnd = state.size();
     }
     out.listPage = lobbyPage;
     if (screen.running) {

@@ -98,7 +98,7 @@ public:
 private:
     int sizeOf(ScreenWords::Size size, float scale) const;
     Line fit(const Row& row, int pixelSize, int maxWidth);
-    std::string cut(const std::string& text, int pixelSize, int maxWidth);
+    std::string cut(const Row& row, int pixelSize, int maxWidth);
     std::vector<Line> fitRows(const std::vector<Row>& rows, float scale, int maxWidth);
     int stackHeight(const std::vector<Line>& head, int listHeight,
                     const std::vector<Line>& tail) const;
@@ -135,16 +135,20 @@ int Placer::sizeOf(ScreenWords::Size size, float scale) const
     return std::max(ScreenLayout::MIN_PIXEL_SIZE, scaled);
 }
 
-std::string Placer::cut(const std::string& text, int pixelSize, int maxWidth)
+// The row's text shortened from the end of its first part, which then ends
+// in "...", until it fits; the kept end (a label's wins) stays whole.
+std::string Placer::cut(const Row& row, int pixelSize, int maxWidth)
 {
-    std::vector<char32_t> codes = Text::Utf8::decode(text);
+    const std::size_t kept = std::min(row.keptEnd, row.text.size());
+    const std::string end = row.text.substr(row.text.size() - kept);
+    std::vector<char32_t> codes = Text::Utf8::decode(row.text.substr(0, row.text.size() - kept));
     while (!codes.empty()) {
         codes.pop_back();
         std::string shorter;
         for (const char32_t code : codes) {
             shorter += Text::Utf8::encode(code);
         }
-        shorter += CUT;
+        shorter += CUT + end;
         if (metrics.width(shorter, pixelSize) <= maxWidth) {
             return shorter;
         }
@@ -167,7 +171,7 @@ Line Placer::fit(const Row& row, int pixelSize, int maxWidth)
     }
     // ...then cut short.
     if (width > maxWidth) {
-        line.text = cut(line.text, line.pixelSize, maxWidth);
+        line.text = cut(row, line.pixelSize, maxWidth);
         width = metrics.width(line.text, line.pixelSize);
     }
     line.width = width;

@@ -31,6 +31,9 @@ struct ScreenWords {
         std::string text;
         Util::RGBA color = Util::RGBA(255, 255, 255, 255);
         Size size = LINE;
+        // Bytes at the end of the text that stay whole when it is cut short
+        // (a label's wins after its name).
+        std::size_t keptEnd = 0;
     };
 
     std::vector<Row> band;

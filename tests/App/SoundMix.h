@@ -170,6 +170,18 @@ struct Mix {
                std::max<std::size_t>(1, signal.size());
     }
 
+    // The strongest the frequency gets in any 50 ms of [from, to) seconds,
+    // 10 ms apart: a short cue anywhere in a window that allows for the
+    // mixer's delay.
+    double strongest(double from, double to, double hz) const
+    {
+        double most = 0;
+        for (double at = from; at + 0.05 <= to; at += 0.01) {
+            most = std::max(most, toneStrength(at, at + 0.05, hz));
+        }
+        return most;
+    }
+
 private:
     // In-place radix-2 FFT; bins.size() is a power of two.
     static void transform(std::vector<std::complex<double>>& bins)

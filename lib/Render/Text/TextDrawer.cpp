@@ -65,6 +65,8 @@ bool TextDrawer::load()
         return glyphs != nullptr;
     }
     tried = true;
+    // Found once, at the first use: glyph pictures are an ability beside the
+    // controller's own interface.
     auto* factory = dynamic_cast<Render::I_CreateGlyphAtlas*>(controller);
     // A controller without glyph pictures is no fault of the font: the
     // block font draws, and there is nothing to report.
@@ -164,7 +166,6 @@ void TextDrawer::buildQuads(const std::vector<char32_t>& codes, float left, floa
 void TextDrawer::drawBlock(const std::string& utf8, float left, float top, int pixelSize,
                            Util::RGBA const& color)
 {
-    auto* clientArrays = dynamic_cast<Render::I_ClientArrayDraw*>(controller);
     if (clientArrays == nullptr) {
         return;
     }

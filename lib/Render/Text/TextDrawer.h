@@ -67,6 +67,7 @@ private:
                    Util::RGBA const& color);
 
     Render::I_RenderController* controller;
+    Render::I_ClientArrayDraw* clientArrays;
     std::string font;
     bool tried;
     std::string reason;
