@@ -52,11 +52,6 @@ int MatchSounds::volumeOf(Cue cue)
     return VOLUMES[cue];
 }
 
-bool MatchSounds::isLoud(Cue cue)
-{
-    return LOUD[cue];
-}
-
 void MatchSounds::onGameUpdated(const float&)
 {
     if (match.getMatchesStarted() != matchesSeen) {

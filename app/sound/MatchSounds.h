@@ -48,7 +48,6 @@ public:
     static const char* fileName(Cue cue);
     // The volume the cue plays at, 0 to 100.
     static int volumeOf(Cue cue);
-    static bool isLoud(Cue cue);
 
 private:
     void startMatch();

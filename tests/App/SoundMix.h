@@ -102,6 +102,18 @@ struct Mix {
         return std::min(samples.size(), frame * channels);
     }
 
+    // When the first sample louder than level sounds; the file's length
+    // when none does.
+    double firstHeard(float level) const
+    {
+        for (std::size_t i = 0; i < samples.size(); ++i) {
+            if (std::fabs(samples[i]) > level) {
+                return double(i / channels) / rate;
+            }
+        }
+        return seconds();
+    }
+
     // The loudest sample in [from, to) seconds.
     float peak(double from, double to) const
     {
