@@ -164,14 +164,21 @@ void MainLogic::onEnter(const std::string&, const std::string&)
     recorder.begin(match, static_cast<unsigned long>(score.matchesStarted));
     stepTimer = moveTime();
     score.pace.start(options);
+    const bool words = textView != nullptr && textView->showsWords();
     if (view == nullptr) {
         view = new MainView(gameManager, this);
+        if (words) {
+            view->setBand(match.getPlayerCount());
+        }
         gameManager->getViewManager()->add(view);
         if (textView != nullptr) {
             // Taken out and put back, so that the words stay above the arena.
             gameManager->getViewManager()->remove(textView);
             gameManager->getViewManager()->add(textView);
         }
+    }
+    if (words) {
+        view->markSeats(textView->ownSeats());
     }
     score.result.clear();
     score.notice.clear();

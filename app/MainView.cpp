@@ -1,5 +1,7 @@
 #include "MainView.h"
 
+#include <algorithm>
+
 #include "CFG/CFG.h"
 #include "Game/GameManager.h"
 #include "MainLogic.h"
@@ -8,6 +10,8 @@
 #include "Render/RenderHelper.h"
 #include "Util/RGBA.h"
 #include "app/views/ArenaTexture.h"
+#include "app/views/ScreenLayout.h"
+#include "app/views/TextColors.h"
 
 namespace Tool {
 
@@ -49,7 +53,14 @@ void MainView::setScreenSize(int width, int height)
 {
     screenWidth = width;
     screenHeight = height;
-    vertices.setScreenSize(width, height, keepAspect);
+    bandHeight = std::min(height, ScreenLayout::bandHeight(width, height, bandLabels));
+    vertices.setScreenSize(width, height - bandHeight, keepAspect);
+}
+
+void MainView::setBand(int labels)
+{
+    bandLabels = labels;
+    setScreenSize(screenWidth, screenHeight);
 }
 
 Game::ViewBox MainView::getViewBox() const
@@ -174,6 +185,42 @@ void MainView::drawStartRings()
     }
 }
 
+int MainView::fillSeatFrames()
+{
+    // A frame's edges run through the cells around the head, so the head
+    // and its neighbours stay in sight inside it.
+    constexpr float REACH = 1.5f;
+    constexpr int QUADS_PER_FRAME = 4;
+    const long cells = static_cast<long>(match.getGridWidth()) * match.getGridHeight();
+    int count = 0;
+    for (const int seat : markedSeats) {
+        if (seat >= 0 && seat < match.getPlayerCount() && count + QUADS_PER_FRAME <= cells) {
+            count +=
+                vertices.putFrame(count, match.getPlayer(seat).x, match.getPlayer(seat).y, REACH);
+        }
+    }
+    return count;
+}
+
+void MainView::drawSeatFrames()
+{
+    const int quads = fillSeatFrames();
+    const std::vector<Util::RGBA>& colors = match.getSetup().colors;
+    int index = 0;
+    for (const int seat : markedSeats) {
+        if (index >= quads) {
+            break;
+        }
+        // The person's colour made to stand out from the black arena.
+        const Util::RGBA color = static_cast<std::size_t>(seat) < colors.size()
+                                     ? colors[static_cast<std::size_t>(seat)]
+                                     : Util::RGBA(255, 255, 255, 255);
+        renderController->setColor(TextColors::readableOn(color, Util::RGBA(0, 0, 0, 255)));
+        drawQuads(4, index);
+        index += 4;
+    }
+}
+
 void MainView::drawQuads(int count, int first)
 {
     if (clientArrays != nullptr) {
@@ -200,9 +247,17 @@ void MainView::onRender()
     // The picture holds no owners: coloured trails are always squares.
     const bool coloured = !match.getOwners().empty();
     if (texture && !coloured) {
-        texture->draw(flashOn, screenWidth, screenHeight);
-        return;
+        texture->draw(flashOn, screenWidth, screenHeight - bandHeight);
+    } else {
+        drawCells(coloured);
     }
+    if (!markedSeats.empty()) {
+        drawSeatFrames();
+    }
+}
+
+void MainView::drawCells(bool coloured)
+{
     if (coloured) {
         drawOwnedTrails();
     } else {

@@ -34,7 +34,10 @@ struct Scoreboard;
 // off without its setting: square cells centred in the window
 // ("KEEP_ASPECT", quads only), a ring in each player's colour around its
 // head while a countdown runs ("COUNTDOWN"); after a match left with the
-// leave key it draws nothing, so the title shows on its clear colour.
+// leave key it draws nothing, so the title shows on its clear colour. With
+// words on screen the arena leaves the words' band above it free
+// (setBand), and the heads of the seats steered at this window carry a
+// frame for the whole match (markSeats).
 class MainView : public Game::I_View {
 public:
     // Floats per quad: four vertices of x, y, z.
@@ -70,6 +73,17 @@ public:
     // the buffer cannot hold them all).
     int fillStartRings();
     const float* getVertices() const { return vertices.data(); }
+    // The words' band above the arena, for labels names (none: 0, the
+    // arena fills the window); set before the view is added.
+    void setBand(int labels);
+    int getBandHeight() const { return bandHeight; }
+    // The players whose heads carry a frame: the seats people at this
+    // window steer.
+    void markSeats(const std::vector<int>& seats) { markedSeats = seats; }
+    // Writes the frames of the marked seats' heads from position 0;
+    // returns the quads written (none when the buffer cannot hold them).
+    int fillSeatFrames();
+
     // Whether the last frame was drawn as one picture.
     bool drewPicture() const { return texture != nullptr; }
     bool isFlashOn() const { return flashOn; }
@@ -77,8 +91,11 @@ public:
 private:
     void putQuad(int index, int x, int y);
     void drawQuads(int count, int first = 0);
+    // The trails (coloured or white), the start rings and the blinking heads.
+    void drawCells(bool coloured);
     void drawOwnedTrails();
     void drawStartRings();
+    void drawSeatFrames();
 
     [[maybe_unused]] Game::GameManager* gameManager;
     Render::I_RenderController* renderController;
@@ -102,6 +119,9 @@ private:
     std::unique_ptr<ArenaTexture> texture;
     float flashTimer;
     bool flashOn;
+    int bandLabels = 0;
+    int bandHeight = 0;
+    std::vector<int> markedSeats;
 };
 
 } // namespace Tool

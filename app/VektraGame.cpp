@@ -28,8 +28,12 @@ void registerVektraStates(Game::LogicController& logic, Game::GameManager* manag
     if (!CFG::get("CONNECT").empty()) {
         logic.add("ONLINE",
                   new OnlineLogic(manager,
-                                  [manager](const Match& match, const Scoreboard& score) {
-                                      return new MainView(manager, match, score);
+                                  [manager](const Match& match, const Scoreboard& score,
+                                            const std::vector<int>& seats) {
+                                      MainView* arena = new MainView(manager, match, score);
+                                      arena->setBand(match.getPlayerCount());
+                                      arena->markSeats(seats);
+                                      return arena;
                                   }),
                   {});
         return;

@@ -27,7 +27,7 @@ set(VEKTRA_DEV_DOC_DIR ${CMAKE_INSTALL_DATAROOTDIR}/doc/vektra-dev)
 # Libraries from the bottom up; the game's own code (VektraGame) is not
 # part of the framework.
 set(VEKTRA_EXPORTED)
-foreach(target Util Math Random Files CFG Events Devices Sound SoundAL Render RenderOGL RenderHeadless
+foreach(target Util Math Random Files CFG Events Devices Sound SoundAL Render RenderText RenderOGL RenderHeadless
                GameCore GameGLFW GameHeadless Game)
   if(TARGET ${target})
     list(APPEND VEKTRA_EXPORTED ${target})

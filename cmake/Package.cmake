@@ -23,7 +23,7 @@ set(CPACK_DEBIAN_DEV_PACKAGE_NAME vektra-dev)
 set(CPACK_DEBIAN_DEV_PACKAGE_SECTION libdevel)
 set(CPACK_DEBIAN_DEV_PACKAGE_SHLIBDEPS OFF)
 set(CPACK_DEBIAN_DEV_PACKAGE_DEPENDS
-  "libglfw3-dev, libglew-dev, libgl-dev, libglu1-mesa-dev, libsodium-dev, libopenal-dev, libsndfile1-dev, pkg-config")
+  "libglfw3-dev, libglew-dev, libgl-dev, libglu1-mesa-dev, libsodium-dev, libopenal-dev, libsndfile1-dev, libfreetype-dev, libfontconfig-dev, pkg-config")
 # The first line of each description is the package's summary.
 set(CPACK_DEBIAN_DEV_DESCRIPTION "framework of the Vektra game, for building other games
 The game framework under Vektra: a main loop, a synchronous event bus,
@@ -34,6 +34,8 @@ find_package(Vektra CONFIG) gives targets such as Vektra::GameGLFW.")
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Vektra developers <vektra@example.org>")
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Beside the libraries dpkg-shlibdeps finds: the face the words are drawn in.
+set(CPACK_DEBIAN_GAME_PACKAGE_DEPENDS "fonts-dejavu-core")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_DEBIAN_GAME_DESCRIPTION "arcade game of players leaving solid trails on a grid
 Players move across a grid of cells, one cell per step, each leaving a

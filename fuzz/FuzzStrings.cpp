@@ -1,10 +1,12 @@
-// Fuzzing harness: the string and number helpers.
+// Fuzzing harness: the string and number helpers, and UTF-8 as the words
+// on screen read it (names arrive from servers).
 //
 // Input layout: one byte of switches (bit 0 keep empty pieces, bit 1 trim
 // pieces), one byte whose low two bits give the separator's length, the
-// separator, then the text. The text is split, and read as each kind of
-// number; the results are checked against properties any caller relies on
-// and against a formatted stream read of the same text.
+// separator, then the text. The text is split, read as each kind of
+// number, and decoded as UTF-8; the results are checked against properties
+// any caller relies on and against a formatted stream read of the same text.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -13,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "Render/Text/Utf8.h"
 #include "Support/StreamRead.h"
 #include "Util/StringHelpers.h"
 
@@ -89,6 +92,23 @@ void checkNumbers(const std::string& text)
     check(!text.empty() || (whole == 0 && real == 0.0f && small == 0 && wide == 0));
 }
 
+// At most one code point per byte, each valid; what encode writes decodes
+// back unchanged, and valid UTF-8 is itself again.
+void checkUtf8(const std::string& text)
+{
+    const std::vector<char32_t> codes = Text::Utf8::decode(text);
+    check(codes.size() <= text.size());
+    std::string again;
+    for (const char32_t code : codes) {
+        check(code <= 0x10FFFF && !(code >= 0xD800 && code <= 0xDFFF));
+        again += Text::Utf8::encode(code);
+    }
+    check(Text::Utf8::decode(again) == codes);
+    const bool valid = std::find(codes.begin(), codes.end(), Text::Utf8::REPLACEMENT) ==
+                       codes.end();
+    check(!valid || again == text);
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -107,5 +127,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                      size - 2 - separatorSize);
     checkSplit(text, separator, keepEmpty, trimPieces);
     checkNumbers(text);
+    checkUtf8(text);
     return 0;
 }

@@ -164,7 +164,7 @@ void OnlineLogic::startMatch()
     score.result.clear();
     steering.start(options, static_cast<int>(session->myPlayers().size()));
     arenaMatch = &session->match();
-    arena = makeArena(session->match(), score);
+    arena = makeArena(session->match(), score, session->myPlayers());
     gameManager->getViewManager()->add(arena);
     if (soundOn) {
         sounds.reset(new MatchSounds(gameManager, session->match(), score, session->myPlayers(),
@@ -224,6 +224,14 @@ void OnlineLogic::fillScreen()
         screen.colors = session->match().getSetup().colors;
     }
     screen.result = score.matchesStarted > 0 && !inMatch ? score.result : "";
+    screen.mine = session->myPlayers();
+    screen.mineOut = inMatch && !screen.mine.empty();
+    for (const int player : screen.mine) {
+        if (player >= 0 && player < session->match().getPlayerCount() &&
+            session->match().getPlayer(player).alive) {
+            screen.mineOut = false;
+        }
+    }
 }
 
 void OnlineLogic::handleEvent(EVT::I_Event* event)

@@ -3,6 +3,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "Events/I_EventConsumer.h"
 #include "Game/I_LogicState.h"
@@ -41,10 +42,12 @@ public:
     static constexpr unsigned char KEY_ESCAPE = 27;
     static constexpr unsigned char KEY_SPACE = 32;
 
-    // Makes the view that draws a match with its scoreboard: the game hands
-    // in its own arena view (MainView), so that this folder needs nothing
-    // of the game's local states.
-    using ArenaMaker = std::function<Game::I_View*(const Match&, const Scoreboard&)>;
+    // Makes the view that draws a match with its scoreboard and marks the
+    // heads of the seats steered here: the game hands in its own arena view
+    // (MainView), so that this folder needs nothing of the game's local
+    // states.
+    using ArenaMaker = std::function<Game::I_View*(const Match&, const Scoreboard&,
+                                                  const std::vector<int>& seats)>;
     // Makes the transport of each join.
     using TransportMaker = std::function<std::unique_ptr<Online::I_Transport>()>;
 

@@ -39,6 +39,10 @@ struct OnlineScreen {
     std::string result;
     // The leave key's name; empty when none is set.
     std::string leaveName;
+    // The player numbers this window steers in the current (or last)
+    // match, and whether all of them are out of the match running.
+    std::vector<int> mine;
+    bool mineOut = false;
 };
 
 } // namespace Tool

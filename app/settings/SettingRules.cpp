@@ -331,6 +331,7 @@ const std::vector<Rule> RULES = {
     {"RECORD_DIR", GAME | SIM | PATH, recordFolder},
     {"SHOW_TEXT", GAME, truth},
     {"TEXT_BACKING", GAME, truth},
+    {"TEXT_FONT", GAME, nothing},
     {"AI_LEVEL", MATCH, level},
     {"AI_LEVEL_P<n>", MATCH, seatLevels, 1},
     {"PLAYER_COLORS", MATCH, colors},

@@ -1,21 +1,27 @@
 #include "MatchSounds.h"
 
 #include <algorithm>
+#include <cmath>
 #include <string>
 
 #include "Game/GameManager.h"
 #include "Sound/I_SoundController.h"
 #include "app/input/Scoreboard.h"
 #include "app/match/Match.h"
+#include "app/input/SeatResult.h"
 
 namespace Tool {
 
 namespace {
 
 const char* const FILE_NAMES[MatchSounds::CUES] = {"start.wav", "turn.wav", "crash.wav",
-                                                   "win.wav",   "draw.wav", "pause.wav"};
+                                                   "win.wav",   "draw.wav", "pause.wav",
+                                                   "lose.wav",  "tick.wav", "go.wav"};
 
-constexpr int FULL_VOLUME = 100;
+// Each file peaks at -1 dBFS. Two loud cues at 40 and the turn at 15 add up to 95 % of that,
+// so even their peaks meeting in one channel stay below it.
+const int VOLUMES[MatchSounds::CUES] = {40, 15, 40, 40, 40, 30, 40, 30, 40};
+const bool LOUD[MatchSounds::CUES] = {true, false, true, true, true, false, true, false, true};
 
 } // namespace
 
@@ -44,6 +50,11 @@ const char* MatchSounds::fileName(Cue cue)
     return FILE_NAMES[cue];
 }
 
+int MatchSounds::volumeOf(Cue cue)
+{
+    return VOLUMES[cue];
+}
+
 void MatchSounds::onGameUpdated(const float&)
 {
     if (score.matchesStarted != matchesSeen) {
@@ -55,6 +66,9 @@ void MatchSounds::onGameUpdated(const float&)
     if (score.paused != pausedSeen) {
         pausedSeen = !pausedSeen;
         play(PAUSE);
+    }
+    if (secondsSeen > 0) {
+        countDown();
     }
     if (match.getStepCount() != stepsSeen) {
         step();
@@ -77,7 +91,22 @@ void MatchSounds::startMatch()
         headings[k] = match.getPlayer(k).heading;
         alive[k] = match.getPlayer(k).alive;
     }
-    play(START);
+    // A countdown's ticks take the start cue's place.
+    secondsSeen = 0;
+    if (score.pace.countdownLeft() > 0) {
+        countDown();
+    } else {
+        play(START);
+    }
+}
+
+void MatchSounds::countDown()
+{
+    const int seconds = static_cast<int>(std::ceil(score.pace.countdownLeft() / 1000));
+    if (seconds != secondsSeen) {
+        play(seconds > 0 ? TICK : GO);
+        secondsSeen = seconds;
+    }
 }
 
 void MatchSounds::step()
@@ -109,10 +138,11 @@ void MatchSounds::step()
 void MatchSounds::finish()
 {
     resultSeen = true;
-    if (score.result == "DRAW") {
+    const std::string& result = score.result;
+    if (result == "DRAW") {
         play(DRAW);
-    } else if (match.isOver() && match.getOutcome() >= 0 && atThisWindow(match.getOutcome())) {
-        play(WIN);
+    } else if (result.rfind("WIN=", 0) == 0) {
+        play(SeatResult::wonBy(result, seats) ? WIN : LOSE);
     }
 }
 
@@ -121,9 +151,35 @@ bool MatchSounds::atThisWindow(int player) const
     return std::find(seats.begin(), seats.end(), player) != seats.end();
 }
 
+int MatchSounds::loudSounding(Cue besides)
+{
+    int sounding = 0;
+    for (int other = 0; other < CUES; ++other) {
+        sounding += LOUD[other] && other != besides && sound->isPlaying(other) ? 1 : 0;
+    }
+    return sounding;
+}
+
+bool MatchSounds::makeRoom(Cue cue)
+{
+    if (loudSounding(cue) < MAX_LOUD) {
+        return true;
+    }
+    // A result is never left out: the crash gives way to it. Start and go never sound
+    // together, so what is left is one loud cue at most.
+    if (cue == WIN || cue == LOSE || cue == DRAW) {
+        sound->stop(CRASH);
+        return true;
+    }
+    return false;
+}
+
 void MatchSounds::play(Cue cue, int channel)
 {
-    sound->play(cue, cue, channel, FULL_VOLUME);
+    if (LOUD[cue] && !makeRoom(cue)) {
+        return;
+    }
+    sound->play(cue, cue, channel, VOLUMES[cue]);
 }
 
 } // namespace Tool

@@ -17,16 +17,23 @@ namespace Tool {
 class Match;
 struct Scoreboard;
 
-// The match's sound cues, played on the game manager's sound controller: a match start, a
-// turn of a person at this window (soft and short), a crash (heard from where it happened), a
-// win of a person at this window, a draw and pause. It watches the match and its scoreboard
-// from outside, as an update listener: each frame it compares what they show with what it saw
-// last, so the rules carry no sound code and the cues come one frame after their step. Each
-// cue has a source of its own, so a crash does not cut a turn short. Owns nothing; the match,
-// the scoreboard, the seats and the game manager outlive it.
+// The match's sound cues, played on the game manager's sound controller: a match start (or,
+// with a countdown, a tick on each of its seconds and "go" when play begins), a person's turn
+// (soft and short), a crash (heard from where it happened), the win chime when a person at
+// this window wins and the lose cue when nobody there does, a draw, and pause. It watches the
+// match and its scoreboard from outside, as an update listener: each frame it compares what
+// they show with what it saw last, so the rules carry no sound code and the cues come one frame after their
+// step. Each cue has a source of its own, so a crash does not cut a turn short.
+//
+// The mix never clips: every sound file peaks at -1 dBFS and each cue plays at a volume of
+// its own (volumeOf) with room for the others, and at most MAX_LOUD loud cues (start, go,
+// crash and the results) sound at once: another start, go or crash is left out then, and a
+// result cuts the crash short to make room. Owns nothing; the match, the scoreboard, the seats
+// and the game manager outlive it.
 class MatchSounds : public Game::I_GameUpdated {
 public:
-    enum Cue { START, TURN, CRASH, WIN, DRAW, PAUSE, CUES };
+    enum Cue { START, TURN, CRASH, WIN, DRAW, PAUSE, LOSE, TICK, GO, CUES };
+    static constexpr int MAX_LOUD = 2;
 
     // Loads the cues from folder (soundFolder()) into the manager's sound controller, sources
     // and sounds numbered as the cues; a file that does not load leaves its cue silent.
@@ -42,11 +49,17 @@ public:
 
     // The cue's file name without its folder ("crash.wav").
     static const char* fileName(Cue cue);
+    // The volume the cue plays at, 0 to 100.
+    static int volumeOf(Cue cue);
 
 private:
     void startMatch();
+    void countDown();
     void step();
     void finish();
+    // Loud cues sounding now, the given one left out.
+    int loudSounding(Cue besides);
+    bool makeRoom(Cue cue);
     void play(Cue cue, int channel = 0);
     bool atThisWindow(int player) const;
 
@@ -60,6 +73,8 @@ private:
     unsigned long stepsSeen = 0;
     bool pausedSeen = false;
     bool resultSeen = false;
+    // Whole seconds of the countdown last heard; 0 once play began.
+    int secondsSeen = 0;
     std::vector<int> headings;
     std::vector<bool> alive;
 };

@@ -23,6 +23,8 @@ namespace {
 
 constexpr int MOST_VOLUME = 100;
 
+bool noDevice = false;
+
 std::string programFolder()
 {
     char path[4096];
@@ -59,6 +61,7 @@ Sound::I_SoundController* makeVektraSound()
     }
     auto sound = std::make_unique<Sound::OpenALController>();
     if (!sound->init()) {
+        noDevice = true;
         *Util::Debug::instance().err
             << "vektra: no sound: no audio output could be opened; playing without sound"
             << std::endl;
@@ -68,6 +71,11 @@ Sound::I_SoundController* makeVektraSound()
     std::ostream quiet(nullptr);
     sound->setVolume(Sound::OpenALController::ALL_SOURCES, soundVolume(quiet));
     return sound.release();
+}
+
+bool soundDeviceMissing()
+{
+    return noDevice;
 }
 
 std::string soundFolder()

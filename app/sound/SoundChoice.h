@@ -15,6 +15,9 @@ namespace Tool {
 // audio device), one warning line goes to the error stream and the result is null too: the
 // game plays on, silently. Owned by the caller.
 Sound::I_SoundController* makeVektraSound();
+// True once makeVektraSound was asked for sound and found no audio output, so the title can say
+// so.
+bool soundDeviceMissing();
 
 // The volume of every sound, 0 to 100: "SOUND_VOLUME", 100 when absent; one outside is brought
 // to the nearer end, with a line on notes. Throws std::domain_error, naming the setting, for a

@@ -69,6 +69,27 @@ void ArenaQuads::put(int index, int x, int y)
     std::memcpy(&vertices[static_cast<std::size_t>(index) * FLOATS_PER_QUAD], quad, sizeof(quad));
 }
 
+int ArenaQuads::putFrame(int index, int x, int y, float reach)
+{
+    const float cx = left + cellWidth * x + cellWidth / 2;
+    const float cy = screenHeight - bottom - (cellHeight * y + cellHeight / 2);
+    const float half = std::max(1.0f, std::min(cellWidth, cellHeight) / 8);
+    const float x0 = cx - reach * cellWidth, x1 = cx + reach * cellWidth;
+    const float y0 = cy - reach * cellHeight, y1 = cy + reach * cellHeight;
+    // Top, bottom, left, right: each an axis-aligned box, wound as the cells.
+    const float bars[4][4] = {{x0 - half, y1 + half, x1 + half, y1 - half},
+                              {x0 - half, y0 + half, x1 + half, y0 - half},
+                              {x0 - half, y1 + half, x0 + half, y0 - half},
+                              {x1 - half, y1 + half, x1 + half, y0 - half}};
+    for (int bar = 0; bar < 4; ++bar) {
+        const float l = bars[bar][0], t = bars[bar][1], r = bars[bar][2], b = bars[bar][3];
+        const float quad[FLOATS_PER_QUAD] = {l, t, 0, l, b, 0, r, b, 0, r, t, 0};
+        std::memcpy(&vertices[static_cast<std::size_t>(index + bar) * FLOATS_PER_QUAD], quad,
+                    sizeof(quad));
+    }
+    return 4;
+}
+
 int ArenaQuads::fillBlocked(const unsigned char* grid)
 {
     int count = 0;

@@ -26,6 +26,11 @@ public:
     int fillBlocked(const unsigned char* grid);
     // Writes the quad of cell (x, y) at position index.
     void put(int index, int x, int y);
+    // Writes, from position index on, the four bars of a square frame
+    // around cell (x, y): its edges reach cells from the cell's centre and
+    // each bar is a quarter of a cell thick, at least two view units.
+    // Returns the quads written (4).
+    int putFrame(int index, int x, int y, float reach);
 
     const float* data() const { return vertices.get(); }
 

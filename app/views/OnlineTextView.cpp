@@ -1,23 +1,22 @@
 #include "OnlineTextView.h"
 
 #include <algorithm>
-#include <cstdlib>
+#include <cctype>
 
-#include "CFG/CFG.h"
+#include "ColorNames.h"
+#include "Events/Event_Key.h"
 #include "Game/GameManager.h"
-#include "Render/BlockFont.h"
+#include "PlayerWords.h"
+#include "app/input/SeatResult.h"
 
 namespace Tool {
 
 namespace {
 
-// Opacity of the words, as in local play: readable, yet a head under a
-// letter still shows.
-constexpr std::uint8_t LINE_ALPHA = 0xB0;
-constexpr std::uint8_t NAME_ALPHA = 0x90;
-const Util::RGBA WHITE(255, 255, 255, LINE_ALPHA);
-// Font pixels from one small line's top to the next one's.
-constexpr float LINE_PITCH = 10;
+using Row = ScreenWords::Row;
+
+const std::string DOT = " \xC2\xB7 ";
+const Util::RGBA WHITE(255, 255, 255, 255);
 // A reason's lines: characters in one, and most lines shown.
 constexpr std::size_t REASON_LINE = 36;
 constexpr std::size_t MAX_REASON_LINES = 5;
@@ -25,8 +24,8 @@ constexpr std::size_t MAX_REASON_LINES = 5;
 } // namespace
 
 OnlineTextView::OnlineTextView(Game::GameManager* gameManager, const OnlineScreen& screen)
-    : gameManager(gameManager), screen(screen), screenWidth(0), screenHeight(0),
-      lines(gameManager->getRenderController(), CFG::parser()->getBool("TEXT_BACKING"))
+    : gameManager(gameManager), screen(screen), screenWidth(0), screenHeight(0), lobbyPage(0),
+      painter(gameManager->getRenderController()), placed()
 {
 }
 
@@ -42,7 +41,6 @@ void OnlineTextView::setScreenSize(int width, int height)
 {
     screenWidth = width;
     screenHeight = height;
-    lines.setScreenSize(width, height);
 }
 
 Game::ViewBox OnlineTextView::getViewBox() const
@@ -52,17 +50,23 @@ Game::ViewBox OnlineTextView::getViewBox() const
 
 EVT::I_Event* OnlineTextView::onInput(EVT::I_Event* event)
 {
+    const auto* key = dynamic_cast<const EVT::Event_Key*>(event);
+    if (key != nullptr && key->pressed && screen.phase == OnlineScreen::LOBBY) {
+        if (key->key == KEY_UP) {
+            lobbyPage = std::max(0, placed.listPage - 1);
+        } else if (key->key == KEY_DOWN) {
+            lobbyPage = std::min(placed.listPages - 1, placed.listPage + 1);
+        }
+    }
     return event;
 }
 
-Util::RGBA OnlineTextView::colorOf(int player, std::uint8_t alpha) const
+Util::RGBA OnlineTextView::colorOf(int player) const
 {
-    Util::RGBA color(255, 255, 255, alpha);
     if (player >= 0 && static_cast<std::size_t>(player) < screen.colors.size()) {
-        color = screen.colors[static_cast<std::size_t>(player)];
-        color.a = alpha;
+        return screen.colors[static_cast<std::size_t>(player)];
     }
-    return color;
+    return WHITE;
 }
 
 std::string OnlineTextView::nameOf(int player) const
@@ -74,91 +78,66 @@ std::string OnlineTextView::nameOf(int player) const
     return "P" + std::to_string(player + 1);
 }
 
-void OnlineTextView::layoutNames()
+void OnlineTextView::addBand(ScreenWords& out) const
 {
     const int players = static_cast<int>(screen.names.size());
-    if (players == 0) {
-        return;
-    }
-    std::vector<std::string> labels;
     for (int k = 0; k < players; ++k) {
         const int wins =
             static_cast<std::size_t>(k) < screen.wins.size() ? screen.wins[std::size_t(k)] : 0;
-        labels.push_back(nameOf(k) + " " + std::to_string(wins));
-    }
-    const float slot = static_cast<float>(screenWidth) / players;
-    // One size for every label, the largest that lets the widest fit.
-    float pixelSize = screenHeight * 0.007f;
-    for (const std::string& label : labels) {
-        pixelSize = std::min(pixelSize, slot * 0.8f / Render::BlockFont::width(label));
-    }
-    // Below one screen pixel per font pixel the words are unreadable.
-    if (pixelSize < 1) {
-        return;
-    }
-    for (int k = 0; k < players; ++k) {
-        lines.add(labels[std::size_t(k)], slot * (k + 0.5f), screenHeight - pixelSize, pixelSize,
-                  colorOf(k, NAME_ALPHA));
+        const bool you = screen.mine.size() == 1 && screen.mine.front() == k;
+        const std::string score = " " + std::to_string(wins);
+        out.band.push_back(
+            Row((you ? std::string("YOU") : nameOf(k)) + score, ScreenWords::SMALL, colorOf(k)));
+        out.band.back().keptEnd = score.size();
     }
 }
 
-void OnlineTextView::layoutResult()
+void OnlineTextView::addLobby(ScreenWords& out) const
 {
-    const float unit = screenHeight / 100.0f;
-    // Above the lobby's lines, below the names.
-    const float top = screenHeight * 0.82f;
-    if (screen.result == "DRAW") {
-        lines.addCentred("DRAW", top, 2.0f * unit, WHITE);
-    } else if (screen.result.rfind("WIN=", 0) == 0) {
-        const int winner = std::atoi(screen.result.c_str() + 4);
-        lines.addCentred(nameOf(winner) + " WINS", top, 2.0f * unit, colorOf(winner, LINE_ALPHA));
-    }
-}
-
-void OnlineTextView::layoutLobby()
-{
-    const float unit = screenHeight / 100.0f;
     if (screen.result.empty()) {
-        lines.addCentred("VEKTRA ONLINE", screenHeight * 0.75f, 2.5f * unit, WHITE);
+        out.head.push_back(Row("VEKTRA ONLINE", ScreenWords::TITLE));
     } else {
-        // The last match stays on screen behind the lobby.
-        layoutNames();
-        layoutResult();
+        // A person by name; a computer player by its colour.
+        const int players = static_cast<int>(screen.names.size());
+        std::vector<std::string> labels = ColorNames::labels(screen.colors, players);
+        for (int k = 0; k < players; ++k) {
+            if (!screen.names[static_cast<std::size_t>(k)].empty()) {
+                labels[static_cast<std::size_t>(k)] = screen.names[static_cast<std::size_t>(k)];
+            }
+        }
+        out.head.push_back(Row(PlayerWords::result(screen.result, screen.mine, labels),
+                               ScreenWords::TITLE, colorOf(SeatResult::winner(screen.result))));
     }
-    float top = screenHeight * 0.5f;
-    lines.addCentred(screen.server, top, 0.6f * unit, WHITE);
+    out.head.push_back(Row(screen.server, ScreenWords::SMALL));
     for (const OnlineScreen::Client& client : screen.clients) {
-        top -= LINE_PITCH * 0.6f * unit;
-        lines.addCentred(client.name + "  " + std::to_string(client.pingMs) + " MS" +
-                             (client.ready ? "  READY" : ""),
-                         top, 0.6f * unit, WHITE);
+        // A name too long for its column is cut short, never its state.
+        const std::string state =
+            "  " + std::to_string(client.pingMs) + " MS" + (client.ready ? "  READY" : "");
+        out.list.push_back(Row(client.name + state, ScreenWords::SMALL));
+        out.list.back().keptEnd = state.size();
     }
+    out.listPage = lobbyPage;
     if (screen.running) {
-        top -= LINE_PITCH * 0.6f * unit;
-        lines.addCentred("A MATCH IS RUNNING", top, 0.6f * unit, WHITE);
+        out.tail.push_back(Row("A MATCH IS RUNNING", ScreenWords::SMALL));
     }
-    top -= 2 * LINE_PITCH * 0.6f * unit;
     const std::string leave =
-        screen.leaveName.empty() ? "" : " \xC2\xB7 " + screen.leaveName + " LEAVE";
-    lines.addCentred(std::string(screen.ready ? "SPACE NOT READY" : "SPACE READY") + leave +
-                         " \xC2\xB7 ESC QUIT",
-                     std::min(top, screenHeight * 0.2f), 0.8f * unit, WHITE);
+        screen.leaveName.empty() ? "" : DOT + PlayerWords::keyName(screen.leaveName) + " LEAVE";
+    out.tail.push_back(Row(std::string(screen.ready ? "SPACE NOT READY" : "SPACE READY") + leave +
+                               DOT + "ESC QUIT",
+                           ScreenWords::SMALL));
 }
 
-void OnlineTextView::layoutEnd(const std::string& title)
+void OnlineTextView::addEnd(ScreenWords& out, const std::string& title) const
 {
-    const float unit = screenHeight / 100.0f;
-    lines.addCentred(title, screenHeight * 0.6f, 2.0f * unit, WHITE);
+    out.head.push_back(Row(title, ScreenWords::TITLE));
     // A server's reason may be long: a few short lines stay readable where
     // one line squeezed into the window's width would not.
-    float top = screenHeight * 0.48f;
     for (const std::string& line : wrap(screen.reason)) {
-        lines.addCentred(line, top, 0.6f * unit, WHITE);
-        top -= LINE_PITCH * 0.6f * unit;
+        out.head.push_back(Row(line, ScreenWords::SMALL));
     }
-    lines.addCentred(
-        screen.phase == OnlineScreen::LOST ? "SPACE REJOIN \xC2\xB7 ESC QUIT" : "ESC QUIT",
-        std::min(top - LINE_PITCH * 0.6f * unit, screenHeight * 0.3f), 0.8f * unit, WHITE);
+    out.tail.push_back(
+        Row(screen.phase == OnlineScreen::LOST ? "SPACE REJOIN" + DOT + "ESC QUIT" : "ESC QUIT",
+            ScreenWords::SMALL));
 }
 
 std::vector<std::string> OnlineTextView::wrap(const std::string& text)
@@ -184,39 +163,51 @@ std::vector<std::string> OnlineTextView::wrap(const std::string& text)
     return out;
 }
 
-const std::vector<TextLines::Line>& OnlineTextView::layout()
+ScreenWords OnlineTextView::words() const
 {
-    lines.clear();
-    const float unit = screenHeight / 100.0f;
+    ScreenWords out;
+    const bool lastMatchShown = screen.phase == OnlineScreen::MATCH ||
+                                (screen.phase == OnlineScreen::LOBBY && !screen.result.empty());
+    if (lastMatchShown) {
+        addBand(out);
+    }
     switch (screen.phase) {
     case OnlineScreen::CONNECTING:
-        lines.addCentred("VEKTRA ONLINE", screenHeight * 0.75f, 2.5f * unit, WHITE);
-        lines.addCentred("JOINING " + screen.server, screenHeight * 0.5f, 0.8f * unit, WHITE);
-        lines.addCentred("ESC QUIT", screenHeight * 0.3f, 0.8f * unit, WHITE);
+        out.head.push_back(Row("VEKTRA ONLINE", ScreenWords::TITLE));
+        out.head.push_back(Row("JOINING " + screen.server, ScreenWords::LINE));
+        out.tail.push_back(Row("ESC QUIT", ScreenWords::SMALL));
         break;
     case OnlineScreen::LOBBY:
-        layoutLobby();
+        addLobby(out);
         break;
     case OnlineScreen::MATCH:
-        layoutNames();
+        if (screen.mineOut) {
+            out.head.push_back(Row("YOU ARE OUT", ScreenWords::LINE));
+            out.place = ScreenWords::BOTTOM;
+        }
         break;
     case OnlineScreen::REFUSED:
-        layoutEnd("REFUSED");
+        addEnd(out, "REFUSED");
         break;
     case OnlineScreen::LOST:
-        layoutEnd("SERVER LOST");
+        addEnd(out, "SERVER LOST");
         break;
     case OnlineScreen::LEFT:
-        layoutEnd("LEFT THE SERVER");
+        addEnd(out, "LEFT THE SERVER");
         break;
     }
-    return lines.getLines();
+    return out;
+}
+
+const ScreenLayout::Result& OnlineTextView::layout()
+{
+    placed = ScreenLayout::place(words(), screenWidth, screenHeight, painter.metrics());
+    return placed;
 }
 
 void OnlineTextView::onRender()
 {
-    layout();
-    lines.draw();
+    painter.draw(layout(), screenWidth, screenHeight);
 }
 
 } // namespace Tool

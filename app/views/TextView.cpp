@@ -1,69 +1,72 @@
 #include "TextView.h"
 
-#include <algorithm>
+#include <cctype>
 #include <cmath>
-#include <cstdlib>
 #include <ostream>
 
 #include "CFG/CFG.h"
+#include "ColorNames.h"
 #include "Game/GameManager.h"
-#include "Render/BlockFont.h"
-#include "app/input/MatchOptions.h"
-#include "app/input/Scoreboard.h"
+#include "PlayerWords.h"
+#include "app/input/SeatResult.h"
 #include "app/match/Match.h"
+#include "app/input/MatchOptions.h"
+#include "app/input/PadControl.h"
+#include "app/input/Scoreboard.h"
+#include "app/sound/SoundChoice.h"
 
 namespace Tool {
 
 namespace {
 
-// Opacity of the words: enough to read, little enough that a head under a
-// letter still shows.
-constexpr std::uint8_t LINE_ALPHA = 0xB0;
-constexpr std::uint8_t SCORE_ALPHA = 0x90;
+using Row = ScreenWords::Row;
+
+const std::string DOT = " \xC2\xB7 ";
+const std::string START_KEYS = "SPACE START" + DOT + "ESC QUIT";
+const Util::RGBA WHITE(255, 255, 255, 255);
+const Util::RGBA WARNING(255, 190, 60, 255);
 
 const char* const DIRECTION_WORDS[4] = {"_UP", "_LEFT", "_DOWN", "_RIGHT"};
 const char* const CLASSIC_KEYS[4] = {"KEY_MOVE_UP", "KEY_MOVE_LEFT", "KEY_MOVE_DOWN",
                                      "KEY_MOVE_RIGHT"};
 
-Util::RGBA withAlpha(Util::RGBA color, std::uint8_t alpha)
+// The keys (and pad) that steer a seat, in words.
+std::string seatKeysPhrase(int seat)
 {
-    color.a = alpha;
-    return color;
-}
-
-std::string keyLine(int seat)
-{
-    std::string line = "PLAYER " + std::to_string(seat + 1) + " ";
+    std::vector<std::string> names;
     for (int d = 0; d < 4; ++d) {
         const std::string key = seat == 0 ? std::string(CLASSIC_KEYS[d])
                                           : "KEY_P" + std::to_string(seat + 1) + DIRECTION_WORDS[d];
-        line += " " + CFG::get(key);
+        names.push_back(CFG::get(key));
     }
-    return line;
+    std::ostream quiet(nullptr);
+    const int pad = seat < PadControl::MAX_SEATS ? PadControl::padSetting(seat, quiet) : -1;
+    return PlayerWords::keys(names, pad + 1);
 }
 
 } // namespace
 
 TextView::TextView(Game::GameManager* gameManager, const Match& match, const Scoreboard& score,
                    bool words)
-    : gameManager(gameManager), match(match), score(score), words(words), screenWidth(0),
-      screenHeight(0), keyLines(), pauseName(), leaveName(), startColors(),
-      lines(gameManager->getRenderController(), CFG::parser()->getBool("TEXT_BACKING"))
+    : gameManager(gameManager), match(match), score(score), wordsOn(words), screenWidth(0),
+      screenHeight(0), startHumans(0), startColors(), seatKeys(), pauseName(), leaveName(),
+      fastForward(false), noSoundDevice(soundDeviceMissing()),
+      painter(gameManager->getRenderController()), placed()
 {
     // The title screen shows before the first match has read the options.
     std::ostream quiet(nullptr);
     const MatchOptions options = MatchOptions::read(match.getPlayerCount(), quiet);
+    startHumans = options.humans;
     startColors = options.colors;
+    fastForward = options.fastForward;
     if (options.pauseKey != 0) {
-        pauseName = CFG::get("KEY_PAUSE");
+        pauseName = PlayerWords::keyName(CFG::get("KEY_PAUSE"));
     }
     if (options.leaveKey != 0) {
-        leaveName = CFG::get("KEY_LEAVE");
+        leaveName = PlayerWords::keyName(CFG::get("KEY_LEAVE"));
     }
-    if (options.humans > 1) {
-        for (int seat = 0; seat < options.humans; ++seat) {
-            keyLines.push_back(keyLine(seat));
-        }
+    for (int seat = 0; seat < options.humans; ++seat) {
+        seatKeys.push_back(seatKeysPhrase(seat));
     }
 }
 
@@ -79,7 +82,6 @@ void TextView::setScreenSize(int width, int height)
 {
     screenWidth = width;
     screenHeight = height;
-    lines.setScreenSize(width, height);
 }
 
 Game::ViewBox TextView::getViewBox() const
@@ -92,138 +94,169 @@ EVT::I_Event* TextView::onInput(EVT::I_Event* event)
     return event;
 }
 
+int TextView::humans() const
+{
+    return score.matchesStarted > 0 ? match.getSetup().humans : startHumans;
+}
+
+std::vector<int> TextView::ownSeats() const
+{
+    std::vector<int> seats;
+    for (int seat = 0; seat < humans() && seat < match.getPlayerCount(); ++seat) {
+        seats.push_back(seat);
+    }
+    return seats;
+}
+
 Util::RGBA TextView::colorOf(int player) const
 {
     const std::vector<Util::RGBA>& colors =
         score.matchesStarted > 0 ? match.getSetup().colors : startColors;
     if (player < 0 || static_cast<std::size_t>(player) >= colors.size()) {
-        return Util::RGBA(255, 255, 255, 255);
+        return WHITE;
     }
     return colors[static_cast<std::size_t>(player)];
 }
 
-void TextView::layoutTitle()
+std::vector<std::string> TextView::labels() const
 {
-    const float unit = screenHeight / 100.0f;
-    const Util::RGBA white(255, 255, 255, LINE_ALPHA);
-    lines.addCentred("VEKTRA", screenHeight * 0.72f, 2.5f * unit, white);
-    lines.addCentred("SPACE START \xC2\xB7 ESC QUIT", screenHeight * 0.45f, 0.8f * unit, white);
-    float top = screenHeight * 0.34f;
+    const std::vector<Util::RGBA>& colors =
+        score.matchesStarted > 0 ? match.getSetup().colors : startColors;
+    return ColorNames::labels(colors, match.getPlayerCount());
+}
+
+void TextView::addBand(ScreenWords& out) const
+{
+    const bool onePerson = humans() == 1;
+    for (int k = 0; k < match.getPlayerCount(); ++k) {
+        const std::string label = onePerson && k == 0 ? "YOU" : "P" + std::to_string(k + 1);
+        out.band.push_back(Row(label + " " + std::to_string(score.wins[std::size_t(k)]),
+                               ScreenWords::SMALL, colorOf(k)));
+    }
+}
+
+void TextView::addIdentities(ScreenWords& out) const
+{
+    const std::vector<std::string> names = labels();
+    for (const int seat : ownSeats()) {
+        const std::string keys =
+            static_cast<std::size_t>(seat) < seatKeys.size() ? seatKeys[std::size_t(seat)] : "";
+        out.head.push_back(
+            Row(PlayerWords::identity(seat, humans() == 1, names[std::size_t(seat)], keys),
+                ScreenWords::LINE, colorOf(seat)));
+    }
+}
+
+void TextView::addTitle(ScreenWords& out) const
+{
+    out.head.push_back(Row("VEKTRA", ScreenWords::TITLE));
+    addIdentities(out);
+    out.tail.push_back(Row(START_KEYS, ScreenWords::SMALL));
     if (!pauseName.empty() || !leaveName.empty()) {
         std::string keys = pauseName.empty() ? "" : pauseName + " PAUSE";
         if (!leaveName.empty()) {
-            keys += (keys.empty() ? "" : " \xC2\xB7 ") + leaveName + " LEAVE";
+            keys += (keys.empty() ? "" : DOT) + leaveName + " LEAVE";
         }
-        lines.addCentred(keys, top, 0.6f * unit, white);
-        top -= 10 * 0.6f * unit;
+        out.tail.push_back(Row(keys, ScreenWords::SMALL));
     }
-    for (std::size_t seat = 0; seat < keyLines.size(); ++seat) {
-        lines.addCentred(keyLines[seat], top, 0.6f * unit,
-                         withAlpha(colorOf(static_cast<int>(seat)), LINE_ALPHA));
-        top -= 10 * 0.6f * unit;
+    if (noSoundDevice) {
+        out.tail.push_back(Row("NO SOUND DEVICE", ScreenWords::SMALL, WARNING));
     }
 }
 
-void TextView::layoutScores()
+bool TextView::peopleOut() const
 {
-    const int players = match.getPlayerCount();
-    const float slot = static_cast<float>(screenWidth) / players;
-    // One size for every label, the largest that lets the widest fit.
-    float pixelSize = screenHeight * 0.007f;
-    for (int k = 0; k < players; ++k) {
-        pixelSize = std::min(pixelSize, slot * 0.8f / Render::BlockFont::width(scoreLabel(k)));
+    const std::vector<int> seats = ownSeats();
+    for (const int seat : seats) {
+        if (match.getPlayer(seat).alive) {
+            return false;
+        }
     }
-    // Below one screen pixel per font pixel the words are unreadable.
-    if (pixelSize < 1) {
-        return;
-    }
-    for (int k = 0; k < players; ++k) {
-        lines.add(scoreLabel(k), slot * (k + 0.5f), screenHeight - pixelSize, pixelSize,
-                  withAlpha(colorOf(k), SCORE_ALPHA));
-    }
+    return !seats.empty();
 }
 
-std::string TextView::scoreLabel(int player) const
+void TextView::addMatch(ScreenWords& out) const
 {
-    return "P" + std::to_string(player + 1) + " " +
-           std::to_string(score.wins[static_cast<std::size_t>(player)]);
-}
-
-void TextView::layoutResult()
-{
-    const std::string& result = score.result;
-    const float unit = screenHeight / 100.0f;
-    if (result == "DRAW") {
-        lines.addCentred("DRAW", screenHeight * 0.6f, 2.0f * unit,
-                         Util::RGBA(255, 255, 255, LINE_ALPHA));
-    } else {
-        const int winner = std::atoi(result.c_str() + 4);
-        lines.addCentred("PLAYER " + std::to_string(winner + 1) + " WINS", screenHeight * 0.6f,
-                         2.0f * unit, withAlpha(colorOf(winner), LINE_ALPHA));
-    }
-    lines.addCentred("SPACE START \xC2\xB7 ESC QUIT", screenHeight * 0.4f, 0.8f * unit,
-                     Util::RGBA(255, 255, 255, LINE_ALPHA));
-}
-
-void TextView::layoutMatch()
-{
-    const Util::RGBA white(255, 255, 255, LINE_ALPHA);
     if (score.paused) {
-        lines.addCentred("PAUSED", screenHeight * 0.6f, screenHeight / 50.0f, white);
-        lines.addCentred(pauseName + " RESUMES", screenHeight * 0.5f, screenHeight / 100.0f, white);
+        out.head.push_back(Row("PAUSED", ScreenWords::TITLE));
+        if (!pauseName.empty()) {
+            out.tail.push_back(Row(pauseName + " RESUMES", ScreenWords::SMALL));
+        }
     } else if (score.pace.countdownLeft() > 0) {
         // Whole seconds left, counted up: 3, 2, 1.
         const int seconds = static_cast<int>(std::ceil(score.pace.countdownLeft() / 1000));
-        lines.addCentred(std::to_string(seconds), screenHeight * 0.6f, screenHeight / 25.0f, white);
-    }
-}
-
-// The notice's heading large, its detail (after ": ") below it, opaque on
-// dark boxes: it must read over any trail.
-void TextView::layoutNotice()
-{
-    const float unit = screenHeight / 100.0f;
-    const Util::RGBA white(255, 255, 255, 255);
-    const std::size_t colon = score.notice.find(": ");
-    lines.addCentred(score.notice.substr(0, colon), screenHeight * 0.6f, 1.2f * unit, white, true);
-    if (colon != std::string::npos) {
-        lines.addCentred(score.notice.substr(colon + 2), screenHeight * 0.5f, 0.8f * unit, white,
-                         true);
-    }
-    if (words) {
-        lines.addCentred("SPACE START \xC2\xB7 ESC QUIT", screenHeight * 0.4f, 0.8f * unit, white);
-    }
-}
-
-const std::vector<TextView::Line>& TextView::layout()
-{
-    lines.clear();
-    const std::string& result = score.result;
-    if (!words) {
-        if (!score.notice.empty()) {
-            layoutNotice();
+        out.head.push_back(Row(std::to_string(seconds), ScreenWords::HUGE));
+        addIdentities(out);
+        // Away from the first person's head, which must stay in sight.
+        const std::vector<int> seats = ownSeats();
+        if (!seats.empty()) {
+            const bool upperHalf = match.getPlayer(seats.front()).y < match.getGridHeight() / 2;
+            out.place = upperHalf ? ScreenWords::BOTTOM : ScreenWords::TOP;
         }
-        return lines.getLines();
+    } else if (peopleOut()) {
+        out.head.push_back(Row(fastForward
+                                   ? "YOU ARE OUT" + DOT + "FAST FORWARD" + DOT + "SPACE SKIPS"
+                                   : "YOU ARE OUT",
+                               ScreenWords::LINE));
+        out.place = ScreenWords::BOTTOM;
+    }
+}
+
+void TextView::addResult(ScreenWords& out) const
+{
+    const int winner = SeatResult::winner(score.result);
+    out.head.push_back(Row(PlayerWords::result(score.result, ownSeats(), labels()),
+                           ScreenWords::TITLE, colorOf(winner)));
+    out.tail.push_back(Row(START_KEYS, ScreenWords::SMALL));
+}
+
+// The notice's heading, then its detail (after ": ") below it.
+void TextView::addNotice(ScreenWords& out) const
+{
+    const std::size_t colon = score.notice.find(": ");
+    out.head.push_back(Row(score.notice.substr(0, colon), ScreenWords::LINE));
+    if (colon != std::string::npos) {
+        out.head.push_back(Row(score.notice.substr(colon + 2), ScreenWords::SMALL));
+    }
+    if (wordsOn) {
+        out.tail.push_back(Row(START_KEYS, ScreenWords::SMALL));
+    }
+}
+
+ScreenWords TextView::words() const
+{
+    ScreenWords out;
+    if (!wordsOn) {
+        if (!score.notice.empty()) {
+            addNotice(out);
+        }
+        return out;
     }
     if (score.matchesStarted > 0) {
-        layoutScores();
+        addBand(out);
     }
+    const std::string& result = score.result;
     if (score.inMatch()) {
-        layoutMatch();
+        addMatch(out);
     } else if (!score.notice.empty()) {
-        layoutNotice();
+        addNotice(out);
     } else if (result == "DRAW" || result.rfind("WIN=", 0) == 0) {
-        layoutResult();
+        addResult(out);
     } else {
-        layoutTitle();
+        addTitle(out);
     }
-    return lines.getLines();
+    return out;
+}
+
+const ScreenLayout::Result& TextView::layout()
+{
+    placed = ScreenLayout::place(words(), screenWidth, screenHeight, painter.metrics());
+    return placed;
 }
 
 void TextView::onRender()
 {
-    layout();
-    lines.draw();
+    painter.draw(layout(), screenWidth, screenHeight);
 }
 
 } // namespace Tool

@@ -1,8 +1,6 @@
 #include "TitleView.h"
 
 #include "Game/GameManager.h"
-#include "Render/BlockFont.h"
-#include "Render/I_ClientArrayDraw.h"
 #include "Render/I_RenderController.h"
 #include "Render/RenderHelper.h"
 #include "Util/RGBA.h"
@@ -10,11 +8,10 @@
 namespace Catch {
 
 TitleView::TitleView(Game::GameManager* manager)
-    : controller(manager->getRenderController()),
-      // The headless controller draws nothing: no words either.
-      clientArrays(dynamic_cast<Render::I_ClientArrayDraw*>(controller)), screenWidth(0),
-      screenHeight(0), vertices()
+    : controller(manager->getRenderController()), text(controller), screenWidth(0), screenHeight(0)
 {
+    // The face is found and opened at the first line drawn: a game that
+    // never shows its title never opens a font.
 }
 
 void TitleView::setScreenSize(int width, int height)
@@ -30,24 +27,17 @@ Game::ViewBox TitleView::getViewBox() const
 
 void TitleView::onRender()
 {
-    if (clientArrays == nullptr) {
-        return;
-    }
     GameHelper::RenderHelper(controller).set2D(screenWidth, screenHeight, false);
-    controller->setColor(Util::RGBA(255, 140, 0, 255));
-    drawLine("CATCH", screenHeight * 0.7f, screenHeight / 40.0f);
-    controller->setColor(Util::RGBA(255, 255, 255, 255));
-    // "\xC2\xB7" is the middle dot, which the font has.
-    drawLine("SPACE START \xC2\xB7 ESC QUIT", screenHeight * 0.4f, screenHeight / 120.0f);
+    drawLine("CATCH", screenHeight * 0.7f, screenHeight / 5, Util::RGBA(255, 140, 0, 255));
+    // "\xC2\xB7" is the middle dot, in UTF-8 as every line the drawer takes.
+    drawLine("SPACE START \xC2\xB7 ESC QUIT", screenHeight * 0.4f, screenHeight / 16,
+             Util::RGBA(255, 255, 255, 255));
 }
 
-void TitleView::drawLine(const std::string& text, float top, float pixelSize)
+void TitleView::drawLine(const std::string& line, float top, int pixelSize, Util::RGBA color)
 {
-    const float left = (screenWidth - Render::BlockFont::width(text) * pixelSize) / 2;
-    vertices.clear();
-    const int squares = Render::BlockFont::appendQuads(text, left, top, pixelSize, vertices);
-    clientArrays->drawClientArray(Render::RENDER_QUADS, vertices.data(),
-                                  static_cast<unsigned int>(squares) * 4);
+    const float left = (screenWidth - text.width(line, pixelSize)) / 2.0f;
+    text.draw(line, left, top, pixelSize, color);
 }
 
 } // namespace Catch

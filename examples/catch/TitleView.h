@@ -1,23 +1,23 @@
 #pragma once
 
 #include <string>
-#include <vector>
 
 #include "Game/I_View.h"
+#include "Render/Text/TextDrawer.h"
 
 namespace Game {
 class GameManager;
 }
 namespace Render {
-class I_ClientArrayDraw;
 class I_RenderController;
-} // namespace Render
+}
 
 namespace Catch {
 
-// Draws the title screen's words in the framework's block font: the game's
-// name and the keys. Owns its vertex buffer; the render controller is the
-// game manager's.
+// Draws the title screen's words in a real font (Text::TextDrawer: the
+// machine's bold sans-serif through fontconfig, or the framework's block
+// font where there is none): the game's name and the keys. Owns its text
+// drawer; the render controller is the game manager's.
 class TitleView : public Game::I_View {
 public:
     explicit TitleView(Game::GameManager* manager);
@@ -31,15 +31,14 @@ public:
     Game::ViewBox getViewBox() const override;
 
 private:
-    // A line centred across the window, its top at top, in font pixels of
+    // A line centred across the window, its top at top (y up), its em
     // pixelSize window pixels.
-    void drawLine(const std::string& text, float top, float pixelSize);
+    void drawLine(const std::string& line, float top, int pixelSize, Util::RGBA color);
 
     Render::I_RenderController* controller;
-    Render::I_ClientArrayDraw* clientArrays;
+    Text::TextDrawer text;
     int screenWidth;
     int screenHeight;
-    std::vector<float> vertices;
 };
 
 } // namespace Catch

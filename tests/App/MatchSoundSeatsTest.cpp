@@ -1,6 +1,7 @@
 // Whose cues a window plays: the same match heard from windows that steer
 // different seats, as an online client's does. Only the window's own
-// people tick, and the win chime is for the window whose person won.
+// people tick; the win chime is for the window whose person won, the lose
+// cue for every other.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -37,10 +38,10 @@ TEST(MatchSoundSeats, OnlyThisWindowsPeopleTickAndTheWinChimeIsTheirs)
         std::vector<int> seats;
         std::vector<Cue> heard;
     } rows[] = {
-        {{0}, {Cue::START, Cue::TURN, Cue::TURN, Cue::CRASH}},
+        {{0}, {Cue::START, Cue::TURN, Cue::TURN, Cue::CRASH, Cue::LOSE}},
         {{1}, {Cue::START, Cue::TURN, Cue::CRASH, Cue::WIN}},
         {{0, 1}, {Cue::START, Cue::TURN, Cue::TURN, Cue::TURN, Cue::CRASH, Cue::WIN}},
-        {{}, {Cue::START, Cue::CRASH}},
+        {{}, {Cue::START, Cue::CRASH, Cue::LOSE}},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.seats.size());

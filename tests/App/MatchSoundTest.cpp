@@ -1,5 +1,6 @@
 // A match played with sound on, mixed by OpenAL Soft's wave writer into a file: the cues are
-// heard where their steps happened and nowhere else. The writer mixes in real time, so the
+// heard where their steps happened and nowhere else, the person who lost hears the lose cue,
+// and the mix stays below full scale. The writer mixes in real time, so the
 // headless game is paced to real time too.
 #include <gtest/gtest.h>
 #include <sndfile.h>
@@ -14,7 +15,7 @@
 #include <vector>
 
 #include "Game/GameManager.h"
-#include "Game/I_GameUpdated.h"
+#include "SoundMix.h"
 #include "Support/GlobalStateGuard.h"
 #include "Support/TempDir.h"
 #include "app/MainLogic.h"
@@ -23,10 +24,12 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
 using Input = Game::HeadlessApp::Input;
+using SoundMix::FRAME_SECONDS;
+using SoundMix::Mix;
+using SoundMix::RealTimePacer;
+using Clock = SoundMix::Clock;
 
-constexpr double FRAME_SECONDS = 0.016;
 constexpr unsigned char SPACE = 32;
 constexpr unsigned char ESC = 27;
 constexpr unsigned char UP = 6; // key code of the name "UP"
@@ -40,93 +43,18 @@ const char* const SETTINGS = "SCREEN_WIDTH == 240\nSCREEN_HEIGHT == 180\nFRAME_R
                              "KEY_MOVE_DOWN == DOWN\nKEY_MOVE_LEFT == LEFT\n"
                              "KEY_MOVE_RIGHT == RIGHT\nSOUND == YES\n";
 
-// Holds every frame to its real-time start and notes, in seconds since the sound started,
-// when the step that turned and the step that crashed player 0 ran (the frame before the
-// one that sees them).
-class RealTimePacer : public Game::I_GameUpdated {
-public:
-    RealTimePacer(const Tool::MainLogic& match, Clock::time_point origin)
-        : match(match), origin(origin)
-    {
-    }
-
-    void onGameUpdated(const float&) override
-    {
-        std::this_thread::sleep_until(origin +
-                                      std::chrono::duration<double>(frames * FRAME_SECONDS));
-        const double now = std::chrono::duration<double>(Clock::now() - origin).count();
-        if (match.inMatch() && startAt < 0) {
-            startAt = previous;
-        }
-        if (match.getMatchesStarted() > 0 && match.getPlayer(0).heading == Tool::MainLogic::UP &&
-            turnAt < 0) {
-            turnAt = previous;
-        }
-        if (match.getMatchesStarted() > 0 && !match.getPlayer(0).alive && crashAt < 0) {
-            crashAt = previous;
-        }
-        previous = now;
-        ++frames;
-    }
-
-    const Tool::MainLogic& match;
-    Clock::time_point origin;
-    int frames = 0;
-    double previous = 0;
-    double startAt = -1;
-    double turnAt = -1;
-    double crashAt = -1;
-};
-
-// The mixed file, both channels interleaved.
-struct Mix {
-    std::vector<float> samples;
-    int channels = 0;
-    int rate = 0;
-
-    explicit Mix(const std::string& path)
-    {
-        SF_INFO info{};
-        if (SNDFILE* file = sf_open(path.c_str(), SFM_READ, &info)) {
-            channels = info.channels;
-            rate = info.samplerate;
-            samples.resize(static_cast<std::size_t>(info.frames) * channels);
-            sf_readf_float(file, samples.data(), info.frames);
-            sf_close(file);
-        }
-    }
-
-    double seconds() const { return rate > 0 ? double(samples.size()) / channels / rate : 0; }
-
-    // The loudest sample in [from, to) seconds.
-    float peak(double from, double to) const
-    {
-        const auto first = static_cast<std::size_t>(std::max(0.0, from) * rate) * channels;
-        const auto last = std::min(samples.size(), static_cast<std::size_t>(to * rate) * channels);
-        float loudest = 0;
-        for (std::size_t i = first; i < last; ++i) {
-            loudest = std::max(loudest, std::fabs(samples[i]));
-        }
-        return loudest;
-    }
-};
-
 TEST(MatchSoundTest, CuesAreHeardAtTheirStepsAndSilenceElsewhere)
 {
     TestSupport::GlobalStateGuard global;
     TestSupport::TempDir dir;
-    const std::string mixPath = dir.path("mix.wav");
-    const std::string conf =
-        dir.write("alsoft.conf", "drivers = wave\n[wave]\nfile = " + mixPath + "\n");
-    setenv("ALSOFT_CONF", conf.c_str(), 1);
-    setenv("SOUND_DIR", VEKTRA_BUILD_SOUND_DIR, 1);
+    const std::string mixPath = SoundMix::recordInto(dir);
     const std::string settings = dir.write("vektra.cfg", SETTINGS);
     // Space starts the match at frame 5; up is pressed 0.8 s later, well after the start cue;
     // Escape quits from the title screen 1 s after the crash at the latest.
     const std::vector<Input> script = {Input::keyDown(5, SPACE), Input::keyUp(12, SPACE),
                                        Input::keyDown(55, UP),   Input::keyUp(70, UP),
                                        Input::keyDown(200, ESC), Input::keyUp(210, ESC)};
-    double start = -1, turn = -1, crash = -1;
+    double start = -1, turn = -1, crash = -1, result = -1;
     {
         Tool::HeadlessVektra game(FRAME_SECONDS, script, 400, settings);
         // The wave writer started with the sound controller, a moment ago.
@@ -137,6 +65,7 @@ TEST(MatchSoundTest, CuesAreHeardAtTheirStepsAndSilenceElsewhere)
         start = pacer.startAt;
         turn = pacer.turnAt;
         crash = pacer.crashAt;
+        result = pacer.resultAt;
     }
     // The file is complete once the game has closed the sound device.
     ASSERT_EQ("WIN=1\n", global.printed());
@@ -146,11 +75,17 @@ TEST(MatchSoundTest, CuesAreHeardAtTheirStepsAndSilenceElsewhere)
     ASSERT_GT(crash, turn + 0.3);
     const Mix mix(mixPath);
     ASSERT_EQ(2, mix.channels);
+    // The writer's clock starts when the device opens, a moment before the pacer's (longer on
+    // a busy machine): the start cue's onset in the mix sets the two clocks side by side.
+    constexpr float QUIET = 0.001f, HEARD = 0.02f;
+    const double lag = mix.firstHeard(HEARD) - start;
+    for (double* noted : {&start, &turn, &crash, &result}) {
+        *noted += lag;
+    }
     ASSERT_GT(mix.seconds(), crash + 0.5);
 
     // Each cue starts within a frame and one mixing period of its step, and there is silence
     // before each: the start cue has died away before the turn, the turn before the crash.
-    constexpr float QUIET = 0.001f, HEARD = 0.02f;
     const double rows[][2] = {{0.0, start}, {start + 0.35, turn}, {turn + 0.1, crash}};
     for (const auto& row : rows) {
         SCOPED_TRACE(row[1]);
@@ -162,6 +97,17 @@ TEST(MatchSoundTest, CuesAreHeardAtTheirStepsAndSilenceElsewhere)
         heard += 0.005;
     }
     std::cout << "crash step to crash sound in the mix: " << (heard - crash) * 1000 << " ms\n";
+
+    // The computer player won: the lose cue's low C, not the win chime's high one, follows
+    // the result; and the whole mix stays below -1 dBFS (0.891), nothing cut off.
+    ASSERT_GT(result, 0);
+    const double lowC = mix.toneStrength(result, result + 1, 262);
+    const double highC = mix.toneStrength(result, result + 1, 1047);
+    EXPECT_GT(lowC, 5 * highC) << "low C " << lowC << ", high C " << highC;
+    EXPECT_LE(mix.peak(0, mix.seconds()), 0.891f);
+    EXPECT_EQ(0, mix.clipped());
+    std::cout << "a lost match's mix: peak " << 20 * std::log10(mix.peak(0, mix.seconds()))
+              << " dBFS, " << mix.clipped() << " clipped samples\n";
 }
 
 // SOUND_DIR follows the command line's rule: a relative folder means the

@@ -24,7 +24,7 @@ protected:
         Tool::OnlineTextView view(manager.get(), screen);
         view.setScreenSize(800, 600);
         std::vector<std::string> out;
-        for (const Tool::TextLines::Line& line : view.layout()) {
+        for (const Tool::ScreenLayout::Placed& line : view.layout().texts) {
             out.push_back(line.text);
         }
         return out;
@@ -61,11 +61,11 @@ TEST_F(OnlineWordsTest, EachPhaseSaysWhereTheClientIs)
         {"lobby",
          lobby,
          {"VEKTRA ONLINE", "127.0.0.1:4040", "ADA  12 MS  READY", "BOB  250 MS",
-          "SPACE READY" + dot + "q LEAVE" + dot + "ESC QUIT"}},
+          "SPACE READY" + dot + "Q LEAVE" + dot + "ESC QUIT"}},
         {"ready while a match runs",
          ready,
          {"VEKTRA ONLINE", "127.0.0.1:4040", "ADA  12 MS  READY", "BOB  250 MS",
-          "A MATCH IS RUNNING", "SPACE NOT READY" + dot + "q LEAVE" + dot + "ESC QUIT"}},
+          "A MATCH IS RUNNING", "SPACE NOT READY" + dot + "Q LEAVE" + dot + "ESC QUIT"}},
         {"joining", joining, {"VEKTRA ONLINE", "JOINING [::1]:9", "ESC QUIT"}},
         {"refused", refused, {"REFUSED", "WRONG PASSWORD", "ESC QUIT"}},
         {"lost", lost, {"SERVER LOST", "NO ANSWER", "SPACE REJOIN" + dot + "ESC QUIT"}},
@@ -85,28 +85,36 @@ TEST_F(OnlineWordsTest, NamesWinsAndTheResultInThePlayersColours)
     screen.wins = {2, 0, 1};
     screen.colors = {Util::RGBA(255, 0, 0, 255), Util::RGBA(0, 255, 0, 255),
                      Util::RGBA(0, 0, 255, 255)};
+    screen.mine = {0};
     Tool::OnlineTextView view(manager.get(), screen);
     view.setScreenSize(800, 600);
-    const std::vector<Tool::TextLines::Line> match = view.layout();
+    const std::vector<Tool::ScreenLayout::Placed> match = view.layout().texts;
     ASSERT_EQ(3u, match.size());
-    // A seat nobody holds is named by its number; each label in its own third.
-    EXPECT_EQ("ADA 2", match[0].text);
+    // This window's one seat is "YOU"; a seat nobody holds is named by its
+    // number; each label in its own third, in its player's hue.
+    EXPECT_EQ("YOU 2", match[0].text);
     EXPECT_EQ("P2 0", match[1].text);
     EXPECT_EQ("BOB 1", match[2].text);
     EXPECT_EQ(255, match[2].color.b);
-    EXPECT_EQ(0, match[2].color.r);
-    EXPECT_GT(match[1].left, 800 / 3.0f);
-    EXPECT_LT(match[1].left, 2 * 800 / 3.0f);
+    EXPECT_LT(match[2].color.r, match[2].color.b);
+    EXPECT_GT(match[1].box.left, 800 / 3);
+    EXPECT_LT(match[1].box.right(), 2 * 800 / 3);
 
-    // Back in the lobby the frozen arena keeps the names and says who won.
+    // Back in the lobby the frozen arena keeps the names and says who won,
+    // in this window's terms.
     screen.phase = OnlineScreen::LOBBY;
+    const std::vector<std::pair<std::string, std::string>> results = {
+        {"WIN=2", "YOU LOSE \xC2\xB7 BOB WINS"}, {"WIN=0", "YOU WIN"}, {"DRAW", "DRAW"}};
+    for (const auto& result : results) {
+        screen.result = result.first;
+        const std::vector<Tool::ScreenLayout::Placed> after = view.layout().texts;
+        ASSERT_GE(after.size(), 4u);
+        EXPECT_EQ(result.second, after[3].text);
+    }
     screen.result = "WIN=2";
-    const std::vector<Tool::TextLines::Line> after = view.layout();
-    ASSERT_GE(after.size(), 4u);
-    EXPECT_EQ("BOB WINS", after[3].text);
-    EXPECT_EQ(255, after[3].color.b);
-    screen.result = "DRAW";
-    EXPECT_EQ("DRAW", view.layout()[3].text);
+    EXPECT_EQ(255, view.layout().texts[3].color.b) << "in the winner's colour";
+    screen.mine.clear();
+    EXPECT_EQ("BOB WINS", view.layout().texts[3].text) << "a window that plays no seat";
 }
 
 TEST(OnlineWordsWrapTest, AReasonInShortLines)

@@ -94,7 +94,7 @@ TEST(PartyDrawTest, TrailsInTheirOwnersColoursThenTheWinsInThePlayersColours)
     }
     const Util::RGBA white(255, 255, 255, 255), red(255, 0, 0, 255), green(0, 255, 0, 255);
     const auto& draws = platform.controller->draws;
-    ASSERT_EQ(5u, draws.size()) << "walls, two trails, two players' wins";
+    ASSERT_EQ(6u, draws.size()) << "walls, two trails, two people's frames, the words' band";
     EXPECT_EQ(white, draws[0].color);
     EXPECT_EQ(38u, draws[0].quads) << "the wall ring of a 12 x 9 arena";
     EXPECT_EQ(red, draws[1].color);
@@ -102,14 +102,17 @@ TEST(PartyDrawTest, TrailsInTheirOwnersColoursThenTheWinsInThePlayersColours)
     EXPECT_EQ(green, draws[2].color);
     EXPECT_EQ(owned[1], draws[2].quads);
     EXPECT_GE(owned[0], 2u) << "a start cell and at least one step";
-    // The wins, translucent: the colour's red and green, less than opaque.
+    // Each person's head framed, in their colour made to stand out on black.
     for (int k = 0; k < 2; ++k) {
-        const ColourNotingController::Draw& wins = draws[3 + k];
-        EXPECT_EQ(k == 0 ? 255 : 0, wins.color.r);
-        EXPECT_EQ(k == 0 ? 0 : 255, wins.color.g);
-        EXPECT_LT(wins.color.a, 255);
-        EXPECT_GT(wins.quads, 10u);
+        const ColourNotingController::Draw& frame = draws[3 + k];
+        EXPECT_EQ(4u, frame.quads);
+        EXPECT_EQ(k == 0, frame.color.r > frame.color.g) << "red for player 1, green for 2";
+        EXPECT_EQ(255, frame.color.a);
     }
+    // The band above the arena: one opaque box, the words drawn on it
+    // through the glyph picture.
+    EXPECT_EQ(1u, draws[5].quads);
+    EXPECT_EQ(255, draws[5].color.a);
 
     // Start-up installs a keyboard for the rest of the process.
     delete Devices::getKeyboard();

@@ -23,6 +23,7 @@ namespace {
 using Render::BlockFont;
 using Tool::MainLogic;
 using Tool::TextView;
+using Placed = Tool::ScreenLayout::Placed;
 
 constexpr unsigned char CODE_W = 'w';
 constexpr unsigned char CODE_I = 'i';
@@ -49,14 +50,14 @@ protected:
     static std::vector<std::string> texts(TextView& view)
     {
         std::vector<std::string> out;
-        for (const TextView::Line& line : view.layout()) {
+        for (const Placed& line : view.layout().texts) {
             out.push_back(line.text);
         }
         return out;
     }
-    static const TextView::Line* find(TextView& view, const std::string& text)
+    static const Placed* find(TextView& view, const std::string& text)
     {
-        for (const TextView::Line& line : view.layout()) {
+        for (const Placed& line : view.layout().texts) {
             if (line.text == text) {
                 return &line;
             }
@@ -249,6 +250,7 @@ TEST_F(PartyTest, ThePauseKeyFreezesStepsAndBlinkAndTheLeaveKeyEndsTheMatchUnsco
 {
     settings("KEY_PAUSE == p\nKEY_LEAVE == ESC\nSHOW_TEXT == YES\n");
     MainLogic logic(manager.get());
+    manager->getViewManager()->setScreenSize(800, 600);
     logic.onEnter("TITLE", "START");
     step(logic);
     tap(CODE_P);
@@ -314,8 +316,11 @@ TEST_F(PartyTest, WordsOnScreenTitleScoresAndTheWinnersLine)
     MainLogic logic(manager.get());
     TextView& text = *logic.getTextView();
     manager->getViewManager()->setScreenSize(800, 600);
-    const std::vector<std::string> title = {"VEKTRA", "SPACE START \xC2\xB7 ESC QUIT",
-                                            "PLAYER 1  UP LEFT DOWN RIGHT", "PLAYER 2  w a s d"};
+    // Who each person is, in their colour's name, and which keys steer.
+    const std::string dot = " \xC2\xB7 ";
+    const std::vector<std::string> title = {"VEKTRA", "PLAYER 1 IS RED" + dot + "ARROW KEYS STEER",
+                                            "PLAYER 2 IS GREEN" + dot + "W A S D STEER",
+                                            "SPACE START" + dot + "ESC QUIT"};
     EXPECT_EQ(title, texts(text));
 
     // Player 0 runs up into the wall; player 1 (shown as PLAYER 2) wins.
@@ -332,17 +337,15 @@ TEST_F(PartyTest, WordsOnScreenTitleScoresAndTheWinnersLine)
         ASSERT_EQ("WIN=1", result);
     }
     EXPECT_EQ(2, logic.getWins(1));
-    const TextView::Line* winner = find(text, "PLAYER 2 WINS");
+    // A person won: the party hears that person's label.
+    const Placed* winner = find(text, "PLAYER 2 WINS");
     ASSERT_NE(nullptr, winner);
-    EXPECT_EQ(0, winner->color.r);
     EXPECT_EQ(255, winner->color.g);
-    EXPECT_LT(winner->color.a, 255) << "translucent over the arena";
-    // Every line stays inside the window.
-    for (const TextView::Line& line : text.layout()) {
+    EXPECT_LT(winner->color.r, 255) << "in the winner's green";
+    EXPECT_EQ(255, winner->color.a) << "opaque, on its panel";
+    for (const Placed& line : text.layout().texts) {
         SCOPED_TRACE(line.text);
-        EXPECT_GE(line.left, 0);
-        EXPECT_LE(line.left + BlockFont::width(line.text) * line.pixelSize, 800);
-        EXPECT_LE(line.top, 600);
+        EXPECT_TRUE(line.box.insideWindow(800, 600));
     }
     ASSERT_NE(nullptr, find(text, "P2 2"));
 }

@@ -374,6 +374,7 @@ TEST(ReplayInGameTest, AReplayEndsOnItsResultOrSaysWhereItNoLongerMatches)
     changed.checks.front().checksum ^= 1;
     const std::string failed = std::to_string(changed.checks.front().step);
     const std::string winner = std::to_string(faithful.outcome);
+    ASSERT_EQ(2, faithful.outcome);
     struct Row {
         const Replay& replay;
         unsigned long stoppedAt;
@@ -386,7 +387,8 @@ TEST(ReplayInGameTest, AReplayEndsOnItsResultOrSaysWhereItNoLongerMatches)
          faithful.checks.back().step,
          "WIN=" + winner + "\n",
          "",
-         {"PLAYER " + std::to_string(faithful.outcome + 1) + " WINS"}},
+         // Player 3, a computer player in blue, beat the two people.
+         {"YOU LOSE \xC2\xB7 BLUE WINS"}},
         {changed,
          changed.checks.front().step,
          "",
@@ -406,7 +408,7 @@ TEST(ReplayInGameTest, AReplayEndsOnItsResultOrSaysWhereItNoLongerMatches)
         EXPECT_EQ(row.printed, game.global.printed());
         EXPECT_EQ(row.errors, game.global.errors());
         std::vector<std::string> texts;
-        for (const auto& line : game.match->getTextView()->layout()) {
+        for (const auto& line : game.match->getTextView()->layout().texts) {
             texts.push_back(line.text);
         }
         for (const std::string& text : row.shown) {

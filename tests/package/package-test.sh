@@ -78,9 +78,10 @@ expected=(
     usr/share/man/man6/vektra.6.gz
     usr/share/games/vektra/party.cfg
     usr/share/games/vektra/play.cfg
+    usr/share/games/vektra/classic.cfg
     usr/share/games/vektra/vektra.cfg
 )
-for sound in start turn crash win draw pause; do
+for sound in start turn crash win draw pause lose tick go; do
     expected+=(usr/share/games/vektra/sounds/$sound.wav)
 done
 got=$(cd "$root" && find . -type f -o -type l | sed 's|^\./||' | LC_ALL=C sort)
@@ -110,7 +111,7 @@ done
 # pkg-config finds the framework in the unpacked tree, as it would under /usr.
 pcflags=$(PKG_CONFIG_PATH="$devroot/usr/lib/$multiarch/pkgconfig" pkg-config --cflags --libs vektra) ||
     fail "pkg-config --cflags --libs vektra failed"
-for flag in "-I$devroot/usr/lib/$multiarch/pkgconfig/../../../include/vektra" -lGameGLFW -lGameCore -lUtil -lglfw -lGLEW -lsodium -lopenal -lsndfile; do
+for flag in "-I$devroot/usr/lib/$multiarch/pkgconfig/../../../include/vektra" -lGameGLFW -lGameCore -lRenderText -lUtil -lglfw -lGLEW -lsodium -lopenal -lsndfile -lfreetype -lfontconfig; do
     [[ " $pcflags " == *" $flag "* ]] || fail "pkg-config lacks $flag: $pcflags"
 done
 
@@ -119,7 +120,7 @@ desktop="$root/usr/share/applications/vektra.desktop"
 entry() { sed -n "/^\[$1\]/,/^\[/p" "$desktop" | grep -E "^$2=" | cut -d= -f2-; }
 [[ $(entry "Desktop Entry" Exec) == "vektra play.cfg" ]] || fail "menu entry runs: $(entry "Desktop Entry" Exec)"
 [[ $(entry "Desktop Entry" Actions) == "Party;Classic;" ]] || fail "actions: $(entry "Desktop Entry" Actions)"
-[[ $(entry "Desktop Action Party" Exec) == "vektra party.cfg" && $(entry "Desktop Action Classic" Exec) == vektra ]] ||
+[[ $(entry "Desktop Action Party" Exec) == "vektra party.cfg" && $(entry "Desktop Action Classic" Exec) == "vektra classic.cfg" ]] ||
     fail "the actions run: $(entry "Desktop Action Party" Exec), $(entry "Desktop Action Classic" Exec)"
 for program in vektra vektra-config vektra-sim vektra-server; do
     [[ -x "$root/usr/games/$program" && -x "$root/usr/lib/games/vektra/$program" ]] || fail "$program not executable"
@@ -140,13 +141,13 @@ field() { dpkg-deb -f "${2:-$deb}" "$1"; }
 [[ -n $(field Version) && -n $(field Maintainer) && -n $(field Description) ]] ||
     fail "Version, Maintainer or Description empty"
 depends=$(field Depends)
-for library in libglfw3 libglew libopengl0 libglx0 libglu1 libsodium23 libopenal1 libsndfile1 libenet7 libstdc++6 libc6; do
+for library in libglfw3 libglew libopengl0 libglx0 libglu1 libsodium23 libopenal1 libsndfile1 libenet7 libfreetype6 libfontconfig1 fonts-dejavu-core libstdc++6 libc6; do
     [[ "$depends" == *"$library"* ]] || fail "Depends lacks $library: $depends"
 done
 
 [[ $(field Package "$devdeb") == vektra-dev && $(field Section "$devdeb") == libdevel ]] ||
     fail "vektra-dev: Package $(field Package "$devdeb"), Section $(field Section "$devdeb")"
-for package in libglfw3-dev libglew-dev libgl-dev libglu1-mesa-dev libsodium-dev libopenal-dev libsndfile1-dev pkg-config; do
+for package in libglfw3-dev libglew-dev libgl-dev libglu1-mesa-dev libsodium-dev libopenal-dev libsndfile1-dev libfreetype-dev libfontconfig-dev pkg-config; do
     [[ "$(field Depends "$devdeb")" == *"$package"* ]] || fail "vektra-dev does not depend on $package"
 done
 

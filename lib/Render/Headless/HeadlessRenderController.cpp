@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "Render/CellGridImage.h"
+#include "Render/GlyphAtlasImage.h"
 
 namespace Game {
 
@@ -89,6 +90,14 @@ Render::I_CellGrid* HeadlessRenderController::createCellGrid(int width, int heig
         return nullptr;
     }
     return new Render::CellGridImage(width, height);
+}
+
+Render::I_GlyphAtlas* HeadlessRenderController::createGlyphAtlas(int width, int height)
+{
+    if (width < 1 || height < 1) {
+        return nullptr;
+    }
+    return new Render::GlyphAtlasImage(width, height);
 }
 
 // A clear covers everything drawn before it.

@@ -5,6 +5,7 @@
 #include "Render/Abilities.h"
 #include "Render/I_ClientArrayDraw.h"
 #include "Render/I_CreateCellGrid.h"
+#include "Render/I_CreateGlyphAtlas.h"
 #include "Render/I_RenderController.h"
 
 namespace Game {
@@ -17,11 +18,12 @@ namespace Game {
 // buffers (null, as when none could be made) and has no render queue (null).
 // On request it keeps what was drawn from client-side arrays since the
 // last clear, so tests can see a view's geometry without a window. Owns
-// those copies. Cell-grid pictures are kept in memory
-// (Render::CellGridImage).
+// those copies. Cell-grid and glyph pictures are kept in memory
+// (Render::CellGridImage, Render::GlyphAtlasImage).
 class HeadlessRenderController : public Render::I_RenderController,
                                  public Render::I_ClientArrayDraw,
-                                 public Render::I_CreateCellGrid {
+                                 public Render::I_CreateCellGrid,
+                                 public Render::I_CreateGlyphAtlas {
 public:
     // One client-array draw: its kind and a copy of its vertices.
     struct ClientDraw {
@@ -49,6 +51,9 @@ public:
     Render::I_PixelBuffer* createPixelBuffer(int size, Render::BufferDataType usage) override;
     // A Render::CellGridImage; null for a side below 1.
     Render::I_CellGrid* createCellGrid(int width, int height) override;
+    // A Render::GlyphAtlasImage, so words are measured and packed as on a
+    // display; null for a side below 1.
+    Render::I_GlyphAtlas* createGlyphAtlas(int width, int height) override;
 
     void doClear(Util::RGBA const& color) override;
     void setColor(Util::RGBA const& color) override;

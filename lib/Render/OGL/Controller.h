@@ -6,6 +6,7 @@
 #include "Render/Abilities.h"
 #include "Render/I_ClientArrayDraw.h"
 #include "Render/I_CreateCellGrid.h"
+#include "Render/I_CreateGlyphAtlas.h"
 #include "Render/I_RenderController.h"
 #include "Util/NonCopyable.h"
 
@@ -29,6 +30,7 @@ namespace OGL {
 class Controller : public Render::I_RenderController,
                    public Render::I_ClientArrayDraw,
                    public Render::I_CreateCellGrid,
+                   public Render::I_CreateGlyphAtlas,
                    Util::NonCopyable<Controller> {
 public:
     explicit Controller(Render::ViewData const& view);
@@ -52,6 +54,9 @@ public:
     // A texture of one byte per cell (OGL::CellGridTexture); null when the
     // driver's largest texture is smaller.
     Render::I_CellGrid* createCellGrid(int width, int height) override;
+    // An alpha texture (OGL::GlyphAtlasTexture); null when the driver
+    // takes no texture of that size.
+    Render::I_GlyphAtlas* createGlyphAtlas(int width, int height) override;
 
     void doClear(Util::RGBA const& color) override;
     void setColor(Util::RGBA const& color) override;

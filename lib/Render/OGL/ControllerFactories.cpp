@@ -7,6 +7,7 @@
 #include "Render/OGL/AttributeArray.h"
 #include "Render/OGL/CellGridTexture.h"
 #include "Render/OGL/Controller.h"
+#include "Render/OGL/GlyphAtlasTexture.h"
 #include "Render/OGL/PixelBufferObject.h"
 #include "Render/OGL/RenderBuffer.h"
 #include "Render/OGL/VertexArray.h"
@@ -68,13 +69,13 @@ Render::I_VertexArray* Controller::createVTCArray(int size, bool isStatic)
 }
 
 Render::I_VertexArray* Controller::createTexturedQuadVA(Render::TexturedQuad const& quad,
-                                                       bool isStatic)
+                                                        bool isStatic)
 {
     return fillQuadArray(createVertexArray(sizeof(quad), isStatic), quad, 2);
 }
 
 Render::I_VertexArray* Controller::createTexturedQuadVA(Render::TexturedQuadZTx const& quad,
-                                                       bool isStatic)
+                                                        bool isStatic)
 {
     return fillQuadArray(createVertexArray(sizeof(quad), isStatic), quad, 3);
 }
@@ -107,8 +108,8 @@ Render::I_VertexArray* Controller::createSpriteShaderArray(int size, bool isStat
 }
 
 Render::I_RenderBuffer* Controller::createRenderBuffer(int width, int height,
-                                                      Render::I_RenderBuffer::RBType kind,
-                                                      MatSys::I_Texture* texture, int layer)
+                                                       Render::I_RenderBuffer::RBType kind,
+                                                       MatSys::I_Texture* texture, int layer)
 {
     auto* buffer = new RenderBuffer(width, height, kind, texture, layer);
     if (buffer->isValid()) {
@@ -140,6 +141,14 @@ Render::I_CellGrid* Controller::createCellGrid(int width, int height)
         return nullptr;
     }
     return new CellGridTexture(width, height);
+}
+
+Render::I_GlyphAtlas* Controller::createGlyphAtlas(int width, int height)
+{
+    if (!GlyphAtlasTexture::fits(width, height)) {
+        return nullptr;
+    }
+    return new GlyphAtlasTexture(width, height);
 }
 
 } // namespace OGL
